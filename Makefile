@@ -1,0 +1,40 @@
+# make run: install what is missing, build, start Quendra.
+# make test: install what is missing, build, run every test.
+BUILD ?= build
+JOBS ?= $(shell nproc)
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+.PHONY: all setup configure build run test bench fuzz format clean
+
+all: build
+
+setup:
+	./scripts/setup
+
+configure: setup
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	./$(BUILD)/bin/quendra
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+bench: setup
+	cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DQUENDRA_BENCH=ON
+	cmake --build $(BUILD)-bench -j $(JOBS)
+	@echo "Benchmarks are in $(BUILD)-bench/bin"
+
+fuzz: setup
+	cmake -S . -B $(BUILD)-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUENDRA_FUZZ=ON
+	cmake --build $(BUILD)-fuzz -j $(JOBS) --target fuzzers
+	@echo "Fuzz targets are in $(BUILD)-fuzz/bin"
+
+format:
+	find src tests tools bench -name '*.cpp' -o -name '*.h' | xargs -r clang-format -i
+
+clean:
+	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-fuzz

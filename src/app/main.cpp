@@ -1,0 +1,11 @@
+// Quendra's entry: the application object and the main window.
+#include <QApplication>
+#include <QWidget>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QWidget window;
+    window.show();
+    return app.exec();
+}
