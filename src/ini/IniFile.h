@@ -1,0 +1,31 @@
+// Reads and writes one INI file the way the program stores its settings and language texts:
+// "[Section]" headers and "Key=Value" lines, names matched without regard to letter case.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+class IniFile
+{
+public:
+    // Longest value a read returns; longer values are cut.
+    static constexpr std::size_t MaxValueLength = 2047;
+
+    explicit IniFile(std::string path);
+
+    const std::string& path() const { return m_path; }
+
+    // The value of key in section, or defaultValue when the file, section or key is missing or the
+    // file cannot be read. When a section or key occurs more than once, the first occurrence wins.
+    std::string readString(
+        std::string_view section, std::string_view key, std::string_view defaultValue) const;
+
+    // Sets key in section to value, creating the file, section or key as needed and replacing an
+    // existing value in place; every other line, comment and section stays as it was. The file is
+    // replaced atomically (a temporary file in the same folder, then a rename); a new file gets
+    // mode 0600. Returns false when the file cannot be written.
+    bool writeString(std::string_view section, std::string_view key, std::string_view value);
+
+private:
+    std::string m_path;
+};
