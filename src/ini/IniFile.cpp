@@ -1,0 +1,320 @@
+// The INI file layer: a small line scanner shared by reads and writes, and an atomic rewrite of the
+// whole file for each write so a crash or a full disk never leaves a half-written settings file.
+#include "IniFile.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <fcntl.h>
+#include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+namespace {
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r';
+}
+
+std::string_view trim(std::string_view text)
+{
+    while (!text.empty() && isBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && isBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+char lowerAscii(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (lowerAscii(a[i]) != lowerAscii(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool isQuoted(std::string_view text)
+{
+    return text.size() >= 2 && text.front() == '"' && text.back() == '"';
+}
+
+// One line of the file: [begin, end) is its text without the line feed (a CR stays in it),
+// next is where the following line starts.
+struct LineSpan
+{
+    std::size_t begin = 0;
+    std::size_t end = 0;
+    std::size_t next = 0;
+};
+
+enum class LineKind
+{
+    Other,
+    Section,
+    Key
+};
+
+struct ParsedLine
+{
+    LineKind kind = LineKind::Other;
+    std::string_view name;
+    std::string_view value;
+};
+
+// "[name]" opens a section, "key=value" is a value, a line starting with ";" is a comment, and
+// anything else (garbage, stray bytes) is kept in the file but means nothing.
+ParsedLine parseLine(std::string_view line)
+{
+    const std::string_view text = trim(line);
+    if (text.empty() || text.front() == ';') {
+        return {};
+    }
+    if (text.front() == '[') {
+        const std::string_view rest = text.substr(1);
+        return {LineKind::Section, trim(rest.substr(0, rest.find(']'))), {}};
+    }
+    const std::size_t equals = text.find('=');
+    if (equals == std::string_view::npos) {
+        return {};
+    }
+    const std::string_view name = trim(text.substr(0, equals));
+    if (name.empty()) {
+        return {};
+    }
+    std::string_view value = trim(text.substr(equals + 1));
+    if (isQuoted(value)) {
+        value = value.substr(1, value.size() - 2);
+    }
+    return {LineKind::Key, name, value};
+}
+
+// Where a key lives. Only the first section of a name counts and, inside it, only the first line
+// of a key: later duplicates are never read and never written.
+struct Location
+{
+    std::optional<LineSpan> keyLine;
+    std::string_view value;
+    // The last non-blank line of the section (its header when it holds nothing), where a new key
+    // goes.
+    std::optional<LineSpan> sectionEnd;
+};
+
+Location locate(std::string_view content, std::string_view section, std::string_view key)
+{
+    Location found;
+    bool inSection = false;
+    for (std::size_t begin = 0; begin < content.size();) {
+        const std::size_t feed = content.find('\n', begin);
+        const std::size_t end = feed == std::string_view::npos ? content.size() : feed;
+        const LineSpan span {begin, end, feed == std::string_view::npos ? end : feed + 1};
+        begin = span.next;
+
+        const std::string_view line = content.substr(span.begin, span.end - span.begin);
+        const ParsedLine parsed = parseLine(line);
+        if (parsed.kind == LineKind::Section) {
+            if (found.sectionEnd) {
+                break;
+            }
+            inSection = equalsIgnoringCase(parsed.name, section);
+        }
+        if (!inSection) {
+            continue;
+        }
+        if (!trim(line).empty()) {
+            found.sectionEnd = span;
+        }
+        if (parsed.kind == LineKind::Key && equalsIgnoringCase(parsed.name, key)) {
+            found.keyLine = span;
+            found.value = parsed.value;
+            break;
+        }
+    }
+    return found;
+}
+
+enum class FileState
+{
+    Missing,
+    Unreadable,
+    Read
+};
+
+// Reads the whole file. Anything but a regular file we may read (a directory, a device, a file
+// without read permission) counts as unreadable.
+FileState readFile(const std::string& path, std::string& content)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        return errno == ENOENT ? FileState::Missing : FileState::Unreadable;
+    }
+    struct stat info
+    { };
+    FileState state = FileState::Unreadable;
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        content.clear();
+        char buffer[65536];
+        ssize_t count = 0;
+        while ((count = ::read(fd, buffer, sizeof buffer)) > 0 || (count < 0 && errno == EINTR)) {
+            if (count > 0) {
+                content.append(buffer, static_cast<std::size_t>(count));
+            }
+        }
+        state = count == 0 ? FileState::Read : FileState::Unreadable;
+    }
+    ::close(fd);
+    return state;
+}
+
+bool hasLineBreak(std::string_view text)
+{
+    return text.find_first_of("\r\n") != std::string_view::npos;
+}
+
+// A value with blanks at either end, or one that is itself in quotes, is written in quotes so it
+// reads back exactly.
+std::string formatValue(std::string_view value)
+{
+    if (!value.empty() && (isBlank(value.front()) || isBlank(value.back()) || isQuoted(value))) {
+        return '"' + std::string(value) + '"';
+    }
+    return std::string(value);
+}
+
+// Writes a link's target rather than replacing the link with a plain file.
+std::string resolveLink(const std::string& path)
+{
+    struct stat info
+    { };
+    if (::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
+        char resolved[PATH_MAX];
+        if (::realpath(path.c_str(), resolved)) {
+            return resolved;
+        }
+    }
+    return path;
+}
+
+bool writeAll(int fd, std::string_view data)
+{
+    while (!data.empty()) {
+        const ssize_t count = ::write(fd, data.data(), data.size());
+        if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        if (count <= 0) {
+            return false;
+        }
+        data.remove_prefix(static_cast<std::size_t>(count));
+    }
+    return true;
+}
+
+// Replaces the file by a temporary file of the same folder: either the old or the new content is
+// there, never a mix. A new file is readable by its owner only (mkstemp's 0600); an existing one
+// keeps its permissions.
+bool replaceFile(const std::string& path, std::string_view content, std::optional<mode_t> mode)
+{
+    std::string temporary = path + ".XXXXXX";
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0) {
+        return false;
+    }
+    bool ok = (!mode || ::fchmod(fd, *mode) == 0) && writeAll(fd, content) && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    ok = ok && ::rename(temporary.c_str(), path.c_str()) == 0;
+    if (!ok) {
+        ::unlink(temporary.c_str());
+    }
+    return ok;
+}
+
+} // namespace
+
+IniFile::IniFile(std::string path)
+    : m_path(std::move(path))
+{ }
+
+std::string IniFile::readString(
+    std::string_view section, std::string_view key, std::string_view defaultValue) const
+{
+    std::string content;
+    std::string_view value = defaultValue;
+    if (readFile(m_path, content) == FileState::Read) {
+        const Location found = locate(content, section, key);
+        if (found.keyLine) {
+            value = found.value;
+        }
+    }
+    return std::string(value.substr(0, MaxValueLength));
+}
+
+bool IniFile::writeString(std::string_view section, std::string_view key, std::string_view value)
+{
+    // Names and values that would break the line structure could plant other keys in the file.
+    if (trim(section).empty() || trim(key).empty() || hasLineBreak(section) || hasLineBreak(key)
+        || hasLineBreak(value) || section.find(']') != std::string_view::npos
+        || key.find('=') != std::string_view::npos || trim(key).front() == '['
+        || trim(key).front() == ';') {
+        return false;
+    }
+
+    const std::string target = resolveLink(m_path);
+    std::string content;
+    std::optional<mode_t> mode;
+    switch (readFile(target, content)) {
+    case FileState::Unreadable:
+        // Rewriting a file we cannot read would lose everything else in it.
+        return false;
+    case FileState::Read: {
+        struct stat info
+        { };
+        if (::stat(target.c_str(), &info) != 0) {
+            return false;
+        }
+        mode = info.st_mode & 07777;
+        break;
+    }
+    case FileState::Missing:
+        break;
+    }
+
+    const std::size_t firstFeed = content.find('\n');
+    const bool crlf
+        = firstFeed != std::string::npos && firstFeed > 0 && content[firstFeed - 1] == '\r';
+    const std::string eol = crlf ? "\r\n" : "\n";
+    const std::string line = std::string(key) + '=' + formatValue(value);
+
+    const Location found = locate(content, section, key);
+    if (found.keyLine) {
+        // Keep the line's own terminator.
+        std::size_t end = found.keyLine->end;
+        if (end > found.keyLine->begin && content[end - 1] == '\r') {
+            --end;
+        }
+        content.replace(found.keyLine->begin, end - found.keyLine->begin, line);
+    } else if (found.sectionEnd) {
+        const LineSpan after = *found.sectionEnd;
+        const bool terminated = after.next > after.end;
+        content.insert(after.next, terminated ? line + eol : eol + line + eol);
+    } else {
+        if (!content.empty() && content.back() != '\n') {
+            content += eol;
+        }
+        content += '[' + std::string(section) + ']' + eol + line + eol;
+    }
+    return replaceFile(target, content, mode);
+}
