@@ -1,0 +1,39 @@
+// The user's settings in memory and the file they live in between runs.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+struct AppParams
+{
+    // 0 is the web translation service, the only engine there is; loadSettings always sets 0.
+    std::int32_t translator = 0;
+    // 0 is English into Marathi, anything else Marathi into English.
+    std::int32_t direction = 0;
+    bool autoPaste = false;
+    bool autoCopy = false;
+    std::string displayLanguage;
+    // true connects directly; false goes through the proxy below.
+    bool noProxy = false;
+    std::string address;
+    // As typed; converted to a number only when the proxy is applied.
+    std::string port;
+    std::string userName;
+    // Plain text, as stored in the file.
+    std::string password;
+};
+
+// The program's settings; GUI thread only. All zero, false or empty until loadSettings runs.
+extern AppParams Params;
+
+// Full path of the settings file: the executable's folder followed by "Lingvane.ini". Set once
+// while the main window is created.
+extern std::string SettingsFileName;
+
+// The interface language file handed to the Options dialog's language components when the user
+// picks a language. Nothing assigns it.
+extern std::string CurrentLangFile;
+
+// Reads every key of SettingsFileName into Params, one file access per value; missing values take
+// their defaults (a missing or empty NoProxy means a direct connection).
+void loadSettings();
