@@ -1,0 +1,225 @@
+// IniFile: what reads find in files of every shape, what writes leave in the file, and failures.
+#include "IniFile.h"
+
+#include "ScratchFolder.h"
+#include "UnprivilegedScope.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace {
+
+struct ReadCase
+{
+    const char* name;
+    std::string content;
+    const char* section;
+    const char* key;
+    std::string expected;
+};
+
+TEST(IniFileRead, FindsValuesInFilesOfEveryShape)
+{
+    using namespace std::string_literals;
+    const std::string binary = "[General]\n\x01\xff\xfe garbage\0\nKey=after binary\n"s;
+    const ReadCase cases[] = {
+        {"plain", "[General]\nKey=value\n", "General", "Key", "value"},
+        {"names in another letter case", "[General]\nAutoCopy=1\n", "general", "autocopy", "1"},
+        {"missing section", "[General]\nKey=value\n", "Connection", "Key", "default"},
+        {"missing key", "[General]\nKey=value\n", "General", "Other", "default"},
+        {"key of another section", "[A]\nKey=a\n[B]\nOther=b\n", "B", "Key", "default"},
+        {"key before any section", "Key=stray\n[General]\n", "General", "Key", "default"},
+        {"blanks around names and value", "  [ General ]  \n\t Key \t=  value  \n", "General",
+            "Key", "value"},
+        {"empty value", "[General]\nKey=\n", "General", "Key", ""},
+        {"quotes are taken off", "[General]\nKey=\"  spaced  \"\n", "General", "Key", "  spaced  "},
+        {"only the first equals sign splits", "[General]\na=b=c\n", "General", "a", "b=c"},
+        {"CR LF lines", "[General]\r\nKey=value\r\n", "General", "Key", "value"},
+        {"no line feed at the end", "[General]\nKey=value", "General", "Key", "value"},
+        {"comment lines mean nothing", "[General]\n;Key=commented\nKey=value\n", "General", "Key",
+            "value"},
+        {"garbage lines are skipped", "[General]\nno equals sign\n[unclosed\n=nameless\n",
+            "unclosed", "Key", "default"},
+        {"binary bytes", binary, "General", "Key", "after binary"},
+        {"first of two keys wins", "[General]\nKey=first\nKEY=second\n", "General", "Key", "first"},
+        {"first of two sections wins", "[General]\nA=1\n[General]\nKey=second\n", "General", "Key",
+            "default"},
+        {"value cut to its first 2047 characters", "[G]\nKey=" + std::string(3000, 'v') + "\n", "G",
+            "Key", std::string(2047, 'v')},
+    };
+    for (const ReadCase& test : cases) {
+        ScratchFolder folder;
+        ScratchFolder::write(folder.file("a.ini"), test.content);
+        EXPECT_EQ(IniFile(folder.file("a.ini")).readString(test.section, test.key, "default"),
+            test.expected)
+            << test.name;
+    }
+}
+
+TEST(IniFileRead, MissingFileGivesTheDefaultAndIsNotCreated)
+{
+    ScratchFolder folder;
+    const IniFile file(folder.file("missing.ini"));
+    EXPECT_EQ(file.readString("General", "Key", "default"), "default");
+    EXPECT_EQ(file.readString("General", "Key", std::string(3000, 'd')), std::string(2047, 'd'));
+    EXPECT_EQ(folder.entryCount(), 0u);
+}
+
+struct WriteCase
+{
+    const char* name;
+    const char* before;
+    const char* section;
+    const char* key;
+    const char* value;
+    const char* after;
+};
+
+TEST(IniFileWrite, ChangesOnlyTheOneValue)
+{
+    const WriteCase cases[] = {
+        {"new file", nullptr, "General", "Key", "1", "[General]\nKey=1\n"},
+        {"replaced in place, comments and sections kept",
+            "; settings\n[General]\nkey = old\nOther=x\n\n[Connection]\nKey=y\n", "GENERAL", "Key",
+            "new", "; settings\n[General]\nKey=new\nOther=x\n\n[Connection]\nKey=y\n"},
+        {"new key goes to the end of its section, before blank lines",
+            "[General]\nA=1\n\n[Connection]\nB=2\n", "General", "Key", "v",
+            "[General]\nA=1\nKey=v\n\n[Connection]\nB=2\n"},
+        {"new key in an empty section at the end without line feed", "[A]\nX=1\n[General]",
+            "General", "Key", "v", "[A]\nX=1\n[General]\nKey=v\n"},
+        {"new section after a last line without line feed", "[A]\nX=1", "General", "Key", "v",
+            "[A]\nX=1\n[General]\nKey=v\n"},
+        {"CR LF file stays CR LF", "[General]\r\nA=1\r\n", "General", "Key", "v",
+            "[General]\r\nA=1\r\nKey=v\r\n"},
+        {"replacing keeps the CR", "[General]\r\nKey=old\r\n", "General", "Key", "v",
+            "[General]\r\nKey=v\r\n"},
+        {"first of duplicate keys and sections is the one replaced",
+            "[G]\nKey=1\nKey=2\n[G]\nKey=3\n", "G", "Key", "v", "[G]\nKey=v\nKey=2\n[G]\nKey=3\n"},
+        {"garbage lines kept", "[G]\n\x01\xff junk\nKey=1\n", "G", "Key", "2",
+            "[G]\n\x01\xff junk\nKey=2\n"},
+    };
+    for (const WriteCase& test : cases) {
+        ScratchFolder folder;
+        const std::string path = folder.file("a.ini");
+        if (test.before) {
+            ScratchFolder::write(path, test.before);
+        }
+        IniFile file(path);
+        EXPECT_TRUE(file.writeString(test.section, test.key, test.value)) << test.name;
+        EXPECT_EQ(ScratchFolder::read(path), test.after) << test.name;
+        EXPECT_EQ(file.readString(test.section, test.key, "default"), test.value) << test.name;
+        EXPECT_EQ(folder.entryCount(), 1u) << test.name;
+    }
+}
+
+TEST(IniFileWrite, ValuesReadBackExactly)
+{
+    const std::string values[] = {"", " leading", "trailing\t", "\"quoted\"", "\"", "a=b;c[d]",
+        "\xe0\xa4\xae\xe0\xa4\xb0", std::string(2047, 'x')};
+    ScratchFolder folder;
+    IniFile file(folder.file("a.ini"));
+    for (const std::string& value : values) {
+        ASSERT_TRUE(file.writeString("Connection", "Password", value));
+        EXPECT_EQ(file.readString("Connection", "Password", "default"), value);
+    }
+}
+
+TEST(IniFileWrite, RefusesWhatWouldBreakTheLineStructure)
+{
+    const struct
+    {
+        const char* section;
+        const char* key;
+        const char* value;
+    } cases[] = {
+        {"General", "Key", "a\nInjected=1"},
+        {"General", "Key", "a\r"},
+        {"Gen]eral", "Key", "v"},
+        {"General", "K=ey", "v"},
+        {"General", "", "v"},
+        {"", "Key", "v"},
+        {"General", "[Key", "v"},
+    };
+    ScratchFolder folder;
+    const std::string path = folder.file("a.ini");
+    ScratchFolder::write(path, "[General]\nKey=old\n");
+    for (const auto& test : cases) {
+        EXPECT_FALSE(IniFile(path).writeString(test.section, test.key, test.value)) << test.value;
+    }
+    EXPECT_EQ(ScratchFolder::read(path), "[General]\nKey=old\n");
+}
+
+mode_t modeOf(const std::string& path)
+{
+    struct stat info
+    { };
+    ::stat(path.c_str(), &info);
+    return info.st_mode & 07777;
+}
+
+TEST(IniFileWrite, NewFileIsPrivateAndAnExistingFileKeepsItsMode)
+{
+    ScratchFolder folder;
+    const std::string fresh = folder.file("new.ini");
+    ASSERT_TRUE(IniFile(fresh).writeString("G", "K", "v"));
+    EXPECT_EQ(modeOf(fresh), 0600u);
+
+    const std::string shared = folder.file("shared.ini");
+    ScratchFolder::write(shared, "[G]\n");
+    ::chmod(shared.c_str(), 0644);
+    ASSERT_TRUE(IniFile(shared).writeString("G", "K", "v"));
+    EXPECT_EQ(modeOf(shared), 0644u);
+}
+
+TEST(IniFileWrite, WritesThroughALinkToItsTarget)
+{
+    ScratchFolder folder;
+    ScratchFolder::write(folder.file("real.ini"), "[G]\nK=1\n");
+    std::filesystem::create_symlink("real.ini", folder.file("link.ini"));
+    ASSERT_TRUE(IniFile(folder.file("link.ini")).writeString("G", "K", "2"));
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.file("link.ini")));
+    EXPECT_EQ(ScratchFolder::read(folder.file("real.ini")), "[G]\nK=2\n");
+}
+
+TEST(IniFileFailure, ReadOnlyFolderReadsButRefusesWritesAndLeavesTheFile)
+{
+    ScratchFolder folder;
+    const std::string path = folder.file("a.ini");
+    ScratchFolder::write(path, "[General]\nKey=old\n");
+    ::chmod(path.c_str(), 0666);
+    ::chmod(folder.path().c_str(), 0555);
+    UnprivilegedScope unprivileged;
+    IniFile file(path);
+    EXPECT_EQ(file.readString("General", "Key", "default"), "old");
+    EXPECT_FALSE(file.writeString("General", "Key", "new"));
+    EXPECT_FALSE(IniFile(folder.file("missing.ini")).writeString("General", "Key", "new"));
+    EXPECT_EQ(ScratchFolder::read(path), "[General]\nKey=old\n");
+    EXPECT_EQ(folder.entryCount(), 1u);
+}
+
+TEST(IniFileFailure, UnreadableFileGivesDefaultsAndIsNotOverwritten)
+{
+    ScratchFolder folder;
+    const std::string path = folder.file("a.ini");
+    ScratchFolder::write(path, "[General]\nKey=old\n");
+    ::chmod(path.c_str(), 0);
+    {
+        UnprivilegedScope unprivileged;
+        IniFile file(path);
+        EXPECT_EQ(file.readString("General", "Key", "default"), "default");
+        ::chmod(folder.path().c_str(), 0777);
+        EXPECT_FALSE(file.writeString("General", "Key", "new"));
+    }
+    EXPECT_EQ(ScratchFolder::read(path), "[General]\nKey=old\n");
+}
+
+TEST(IniFileFailure, AFolderInPlaceOfTheFileGivesDefaultsAndRefusesWrites)
+{
+    ScratchFolder folder;
+    std::filesystem::create_directory(folder.file("a.ini"));
+    IniFile file(folder.file("a.ini"));
+    EXPECT_EQ(file.readString("General", "Key", "default"), "default");
+    EXPECT_FALSE(file.writeString("General", "Key", "new"));
+}
+
+} // namespace
