@@ -1,0 +1,44 @@
+// Proxy settings and the proxy credentials they produce.
+#include "ProxySettings.h"
+
+#include "AsciiText.h"
+
+void ProxySettings::setProxyServer(std::string server)
+{
+    if (!equalsIgnoreCase(server, m_proxyServer)) {
+        m_authenticator.reset();
+    }
+    m_proxyServer = std::move(server);
+}
+
+void ProxySettings::setProxyPort(int port)
+{
+    if (port != m_proxyPort) {
+        m_authenticator.reset();
+    }
+    m_proxyPort = port;
+}
+
+void ProxySettings::setAuthenticator(std::unique_ptr<Authenticator> authenticator)
+{
+    m_authenticator = std::move(authenticator);
+}
+
+void ProxySettings::clear()
+{
+    m_proxyServer.clear();
+    m_proxyPort = 0;
+    m_proxyUsername.clear();
+    m_proxyPassword.clear();
+}
+
+std::string ProxySettings::authorization() const
+{
+    if (m_authenticator) {
+        return m_authenticator->authorization(m_proxyUsername, m_proxyPassword);
+    }
+    if (m_basicAuthentication || !m_proxyUsername.empty()) {
+        return BasicAuthenticator().authorization(m_proxyUsername, m_proxyPassword);
+    }
+    return {};
+}
