@@ -21,6 +21,8 @@ struct AppParams
     std::string userName;
     // Plain text, as stored in the file.
     std::string password;
+
+    bool operator==(const AppParams&) const = default;
 };
 
 // The program's settings; GUI thread only. All zero, false or empty until loadSettings runs.

@@ -1,0 +1,158 @@
+// The settings helpers and loadSettings: the number rule, the defaults and a folder we may not
+// write.
+#include "../ini/ScratchFolder.h"
+#include "../ini/UnprivilegedScope.h"
+#include "IniHelpers.h"
+#include "Params.h"
+#include "SettingsWriteError.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(IniInteger, ReadsDecimalAndHexadecimalTextsAndNothingElse)
+{
+    const struct
+    {
+        const char* text;
+        std::optional<std::int32_t> expected;
+    } cases[] = {
+        {"0", 0},
+        {"7", 7},
+        {"+7", 7},
+        {"-1", -1},
+        {"  12", 12},
+        {"0007", 7},
+        {"2147483647", 2147483647},
+        {"-2147483648", INT32_MIN},
+        {"2147483648", std::nullopt},
+        {"-2147483649", std::nullopt},
+        {"0x1", 1},
+        {"0X10", 16},
+        {"$ff", 255},
+        {"x1F", 31},
+        {"-$10", -16},
+        {" -0x10", -16},
+        {"$FFFFFFFF", -1},
+        {"$000000001", 1},
+        {"$100000000", std::nullopt},
+        {"", std::nullopt},
+        {" ", std::nullopt},
+        {"-", std::nullopt},
+        {"$", std::nullopt},
+        {"0x", std::nullopt},
+        {"0x-5", std::nullopt},
+        {"12 ", std::nullopt},
+        {"1.5", std::nullopt},
+        {"abc", std::nullopt},
+        {"true", std::nullopt},
+        {"$fg", std::nullopt},
+    };
+    for (const auto& test : cases) {
+        EXPECT_EQ(parseIniInteger(test.text), test.expected) << '"' << test.text << '"';
+    }
+}
+
+class SettingsFile : public testing::Test
+{
+protected:
+    void SetUp() override { SettingsFileName = m_folder.file("Lingvane.ini"); }
+    void TearDown() override
+    {
+        Params = {};
+        SettingsFileName.clear();
+    }
+
+    ScratchFolder m_folder;
+};
+
+TEST_F(SettingsFile, WritersStoreTheirValueForms)
+{
+    iniWriteInteger(SettingsFileName, "General", "Translator", 0);
+    iniWriteInteger(SettingsFileName, "General", "Direction", -12);
+    iniWriteBool(SettingsFileName, "General", "AutoPaste", true);
+    iniWriteBool(SettingsFileName, "General", "AutoCopy", false);
+    iniWriteString(SettingsFileName, "Connection", "Password", "p@ss word");
+    EXPECT_EQ(ScratchFolder::read(SettingsFileName),
+        "[General]\nTranslator=0\nDirection=-12\nAutoPaste=1\nAutoCopy=0\n"
+        "[Connection]\nPassword=p@ss word\n");
+    EXPECT_EQ(iniReadInteger(SettingsFileName, "General", "Direction"), -12);
+    EXPECT_TRUE(iniReadBool(SettingsFileName, "General", "AutoPaste"));
+    EXPECT_EQ(iniReadString(SettingsFileName, "connection", "password"), "p@ss word");
+}
+
+AppParams defaults()
+{
+    AppParams params;
+    params.noProxy = true;
+    return params;
+}
+
+TEST_F(SettingsFile, LoadSettingsReadsEveryKeyWithItsDefault)
+{
+    // Each case names how its result differs from the defaults.
+    const struct
+    {
+        const char* name;
+        std::string content;
+        void (*change)(AppParams&);
+    } cases[] = {
+        {"empty file", "", [](AppParams&) {}},
+        {"NoProxy empty", "[Connection]\nNoProxy=\n", [](AppParams&) {}},
+        {"NoProxy 1", "[Connection]\nNoProxy=1\n", [](AppParams&) {}},
+        {"NoProxy 0", "[Connection]\nNoProxy=0\n", [](AppParams& p) { p.noProxy = false; }},
+        {"NoProxy yes", "[Connection]\nNoProxy=yes\n", [](AppParams& p) { p.noProxy = false; }},
+        {"Translator is never read", "[General]\nTranslator=5\n", [](AppParams&) {}},
+        {"Direction 7", "[General]\nDirection=7\n", [](AppParams& p) { p.direction = 7; }},
+        {"Direction 0x1", "[General]\nDirection=0x1\n", [](AppParams& p) { p.direction = 1; }},
+        {"Direction abc", "[General]\nDirection=abc\n", [](AppParams&) {}},
+        {"AutoPaste -1, AutoCopy true", "[General]\nAutoPaste=-1\nAutoCopy=true\n",
+            [](AppParams& p) { p.autoPaste = true; }},
+        {"long value cut", "[Connection]\nAddress=" + std::string(3000, 'a') + "\n",
+            [](AppParams& p) { p.address = std::string(2047, 'a'); }},
+        {"every key, names in other letter case",
+            "[general]\nautocopy=0x10\nDISPLAYLANGUAGE=English\n[CONNECTION]\nnoproxy=0\n"
+            "address=proxy.local\nport=8080\nusername=ana\npassword=secret\n",
+            [](AppParams& p) {
+                p = {0, 0, false, true, "English", false, "proxy.local", "8080", "ana", "secret"};
+            }},
+    };
+    for (const auto& test : cases) {
+        ScratchFolder::write(SettingsFileName, test.content);
+        Params.translator = 3;
+        loadSettings();
+        AppParams expected = defaults();
+        test.change(expected);
+        EXPECT_EQ(Params, expected) << test.name;
+    }
+}
+
+TEST_F(SettingsFile, NoFileGivesDefaultsAndWritesNothing)
+{
+    Params.autoCopy = true;
+    loadSettings();
+    EXPECT_EQ(Params, defaults());
+    EXPECT_EQ(m_folder.entryCount(), 0u);
+}
+
+TEST_F(SettingsFile, ReadOnlyFolderReadsAndTheFirstWriteFailsLeavingTheFile)
+{
+    const std::string content = "[General]\nDirection=1\nAutoCopy=1\n";
+    ScratchFolder::write(SettingsFileName, content);
+    ::chmod(SettingsFileName.c_str(), 0666);
+    ::chmod(m_folder.path().c_str(), 0555);
+    UnprivilegedScope unprivileged;
+
+    loadSettings();
+    EXPECT_EQ(Params.direction, 1);
+    EXPECT_TRUE(Params.autoCopy);
+    try {
+        iniWriteInteger(SettingsFileName, "General", "Direction", 0);
+        FAIL() << "the write succeeded";
+    } catch (const Exception& error) {
+        EXPECT_EQ(error.message(), "Unable to write to " + SettingsFileName);
+    }
+    EXPECT_EQ(ScratchFolder::read(SettingsFileName), content);
+}
+
+} // namespace
