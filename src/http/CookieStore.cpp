@@ -219,7 +219,8 @@ void CookieStore::addCookieLine(const CookieTarget& target, HeaderList& lines)
 {
     const DateTime now = m_clock();
     const bool https = equalsIgnoreCase(target.scheme, "https");
-    const std::string_view requestPath = target.path.empty() ? "/" : target.path;
+    const std::string_view requestPath
+        = target.path.empty() ? std::string_view("/") : std::string_view(target.path);
     std::unique_lock lock(m_lock);
     std::erase_if(m_cookies, [now](const Cookie& cookie) { return cookie.expiry <= now; });
 
