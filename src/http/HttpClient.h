@@ -1,0 +1,112 @@
+// The HTTP/1.1 client: GET and form POST over one connection that is kept while the server allows
+// it, directly or through a proxy (a CONNECT tunnel for https), with TLS, cookies and the failure
+// texts the rest of the program relies on. Used by one thread at a time.
+#pragma once
+
+#include "Connection.h"
+#include "CookieStore.h"
+#include "HttpRequest.h"
+#include "HttpResponse.h"
+#include "ProxySettings.h"
+#include "TlsHandler.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class HttpClient
+{
+public:
+    enum class ProtocolVersion
+    {
+        Http10,
+        Http11,
+    };
+
+    // Bounds against a hostile server.
+    static constexpr int MaxHeaderLines = 255;
+    static constexpr std::size_t MaxBodySize = 64u << 20;
+
+    HttpClient();
+    ~HttpClient();
+    HttpClient(const HttpClient&) = delete;
+    HttpClient& operator=(const HttpClient&) = delete;
+
+    // GET; on success answer holds the body (appended to what it held).
+    void fetchUrl(const std::string& url, std::string& answer);
+    // POST of the "name=value" fields as a form body; on success answer holds the body.
+    void submitForm(
+        const std::string& url, const std::vector<std::string>& fields, std::string& answer);
+
+    HttpRequest& request() { return m_request; }
+    const HttpResponse& response() const { return m_response; }
+    ProxySettings& proxyParams() { return m_proxyParams; }
+    // Created by the first response; null before.
+    CookieStore* cookieManager() { return m_cookies.get(); }
+    // The TLS handler (root certificate file, cipher list); null means https is refused.
+    TlsHandler* ioHandler() { return m_tlsHandler.get(); }
+    void setIoHandler(std::unique_ptr<TlsHandler> handler) { m_tlsHandler = std::move(handler); }
+
+    ProtocolVersion protocolVersion() const { return m_protocolVersion; }
+    void setProtocolVersion(ProtocolVersion version) { m_protocolVersion = version; }
+    bool allowCookies() const { return m_allowCookies; }
+    void setAllowCookies(bool on) { m_allowCookies = on; }
+    // Off: a form POST closes an open connection and goes out as HTTP/1.0.
+    bool keepOrigProtocol() const { return m_keepOrigProtocol; }
+    void setKeepOrigProtocol(bool on) { m_keepOrigProtocol = on; }
+
+    bool connected() const { return m_connection.isOpen(); }
+    void disconnect() { m_connection.close(); }
+    // TCP connections opened by this client so far.
+    int connectionCount() const { return m_connection.connectCount(); }
+
+private:
+    struct Target
+    {
+        std::string protocol;
+        std::string host;
+        std::string port;
+        std::string path;
+        std::string document;
+        std::string query;
+        std::string username;
+        std::string password;
+        bool ipv6 = false;
+    };
+
+    void runExchange(const char* method, const std::string& url,
+        std::optional<std::string_view> body, std::string& answer);
+    void prepareTarget(const std::string& url);
+    RouteKind chooseRoute();
+    void openRoute();
+    void openTunnel();
+    void ensureConnection(bool tls);
+    void sendRequest(HttpRequest& request, bool toTarget);
+    // Takes a status line and reads the header lines after it; cookies are stored.
+    void readHead(std::string statusLine);
+    void judgeResponse(std::string& answer);
+    // Reads the body into sink, or discards it when sink is null.
+    void readBody(std::string* sink);
+    void readChunkedBody(std::string* sink);
+    void readCounted(std::string* sink, std::size_t length, bool mustComplete);
+    [[noreturn]] void raiseProtocolFailure();
+    bool computeReuse() const;
+    CookieTarget cookieTarget() const;
+    std::string bracketedHost() const;
+    std::string hostAndPort() const;
+
+    HttpRequest m_request;
+    HttpResponse m_response;
+    ProxySettings m_proxyParams;
+    std::unique_ptr<CookieStore> m_cookies;
+    std::unique_ptr<TlsHandler> m_tlsHandler;
+    Connection m_connection;
+    Target m_target;
+    std::string m_connectHost;
+    int m_connectPort = 0;
+    bool m_connectIpv6 = false;
+    std::size_t m_bodyBytes = 0;
+    ProtocolVersion m_protocolVersion = ProtocolVersion::Http11;
+    bool m_allowCookies = true;
+    bool m_keepOrigProtocol = false;
+};

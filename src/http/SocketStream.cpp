@@ -1,0 +1,163 @@
+// POSIX sockets behind the Stream interface.
+#include "SocketStream.h"
+
+#include "SocketError.h"
+
+#include <arpa/inet.h>
+#include <cerrno>
+#include <cstring>
+#include <netdb.h>
+#include <poll.h>
+#include <strings.h>
+#include <sys/socket.h>
+#include <sys/uio.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+struct ResolvedAddress
+{
+    sockaddr_storage address {};
+    socklen_t length = 0;
+};
+
+// A dotted quad of numbers 0 to 255 is used as it stands; inet_pton is strict enough for that.
+bool parseLiteral(const std::string& host, bool ipv6, ResolvedAddress& out)
+{
+    if (ipv6) {
+        auto* address = reinterpret_cast<sockaddr_in6*>(&out.address);
+        address->sin6_family = AF_INET6;
+        out.length = sizeof(sockaddr_in6);
+        return inet_pton(AF_INET6, host.c_str(), &address->sin6_addr) == 1;
+    }
+    auto* address = reinterpret_cast<sockaddr_in*>(&out.address);
+    address->sin_family = AF_INET;
+    out.length = sizeof(sockaddr_in);
+    if (strcasecmp(host.c_str(), "LOCALHOST") == 0) {
+        address->sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        return true;
+    }
+    return inet_pton(AF_INET, host.c_str(), &address->sin_addr) == 1;
+}
+
+ResolvedAddress resolve(const std::string& host, int port, bool ipv6)
+{
+    ResolvedAddress result;
+    if (!parseLiteral(host, ipv6, result)) {
+        addrinfo hints {};
+        hints.ai_family = ipv6 ? AF_INET6 : AF_INET;
+        hints.ai_socktype = SOCK_STREAM;
+        addrinfo* list = nullptr;
+        if (int error = getaddrinfo(host.c_str(), nullptr, &hints, &list); error != 0) {
+            SocketError::raise(SocketError::codeFromResolver(error));
+        }
+        std::memcpy(&result.address, list->ai_addr, list->ai_addrlen);
+        result.length = list->ai_addrlen;
+        freeaddrinfo(list);
+    }
+    const auto networkPort = htons(static_cast<uint16_t>(port));
+    if (ipv6) {
+        reinterpret_cast<sockaddr_in6*>(&result.address)->sin6_port = networkPort;
+    } else {
+        reinterpret_cast<sockaddr_in*>(&result.address)->sin_port = networkPort;
+    }
+    return result;
+}
+
+} // namespace
+
+SocketStream::~SocketStream()
+{
+    close();
+}
+
+void SocketStream::connect(const std::string& host, int port, bool ipv6)
+{
+    const ResolvedAddress target = resolve(host, port, ipv6);
+    m_fd = ::socket(target.address.ss_family, SOCK_STREAM | SOCK_CLOEXEC, IPPROTO_TCP);
+    if (m_fd < 0) {
+        SocketError::raiseErrno(errno);
+    }
+    int result;
+    do {
+        result = ::connect(m_fd, reinterpret_cast<const sockaddr*>(&target.address), target.length);
+    } while (result < 0 && errno == EINTR);
+    if (result < 0) {
+        const int error = errno;
+        close();
+        SocketError::raiseErrno(error);
+    }
+    setTimeouts(DefaultTimeoutMs);
+}
+
+void SocketStream::setTimeouts(int milliseconds)
+{
+    const timeval limit {milliseconds / 1000, (milliseconds % 1000) * 1000};
+    ::setsockopt(m_fd, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
+    ::setsockopt(m_fd, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);
+}
+
+std::size_t SocketStream::read(char* data, std::size_t size)
+{
+    for (;;) {
+        const ssize_t received = ::recv(m_fd, data, size, 0);
+        if (received >= 0) {
+            return static_cast<std::size_t>(received);
+        }
+        if (errno != EINTR) {
+            SocketError::raiseErrno(errno);
+        }
+    }
+}
+
+void SocketStream::write(std::span<const std::string_view> parts)
+{
+    std::vector<iovec> pieces;
+    pieces.reserve(parts.size());
+    for (std::string_view part : parts) {
+        if (!part.empty()) {
+            pieces.push_back({const_cast<char*>(part.data()), part.size()});
+        }
+    }
+    std::size_t first = 0;
+    while (first < pieces.size()) {
+        msghdr message {};
+        message.msg_iov = pieces.data() + first;
+        message.msg_iovlen = pieces.size() - first;
+        // MSG_NOSIGNAL: a reset peer gives an error, never SIGPIPE.
+        ssize_t sent = ::sendmsg(m_fd, &message, MSG_NOSIGNAL);
+        if (sent < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            SocketError::raiseErrno(errno);
+        }
+        while (first < pieces.size() && static_cast<std::size_t>(sent) >= pieces[first].iov_len) {
+            sent -= static_cast<ssize_t>(pieces[first].iov_len);
+            ++first;
+        }
+        if (first < pieces.size()) {
+            pieces[first].iov_base = static_cast<char*>(pieces[first].iov_base) + sent;
+            pieces[first].iov_len -= static_cast<std::size_t>(sent);
+        }
+    }
+}
+
+bool SocketStream::waitReadable(int timeoutMs)
+{
+    pollfd entry {m_fd, POLLIN, 0};
+    int result;
+    do {
+        result = ::poll(&entry, 1, timeoutMs);
+    } while (result < 0 && errno == EINTR);
+    return result > 0;
+}
+
+void SocketStream::close()
+{
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        m_fd = -1;
+    }
+}

@@ -1,0 +1,87 @@
+// Library set-up, per-connection contexts and the client handshake with certificate and host
+// name verification.
+#include "TlsHandler.h"
+
+#include "HttpErrors.h"
+#include "TlsStream.h"
+
+#include <arpa/inet.h>
+#include <cerrno>
+#include <mutex>
+#include <openssl/err.h>
+#include <openssl/ssl.h>
+#include <openssl/x509v3.h>
+
+namespace {
+
+bool isIpAddress(const std::string& host)
+{
+    unsigned char address[16];
+    return inet_pton(AF_INET, host.c_str(), address) == 1
+        || inet_pton(AF_INET6, host.c_str(), address) == 1;
+}
+
+} // namespace
+
+void TlsHandler::loadLibrary()
+{
+    static std::mutex lock;
+    static bool loaded = false;
+    std::lock_guard guard(lock);
+    if (!loaded) {
+        const uint64_t options = OPENSSL_INIT_LOAD_SSL_STRINGS | OPENSSL_INIT_LOAD_CRYPTO_STRINGS;
+        if (OPENSSL_init_ssl(options, nullptr) != 1) {
+            throw TlsLibraryUnavailable();
+        }
+        loaded = true;
+    }
+}
+
+std::unique_ptr<TlsStream> TlsHandler::startTls(
+    std::unique_ptr<SocketStream> socket, const std::string& serverName) const
+{
+    loadLibrary();
+    ERR_clear_error();
+    SSL_CTX* context = SSL_CTX_new(TLS_client_method());
+    if (context == nullptr) {
+        TlsStream::raiseFailure("Error creating SSL context.", nullptr, 0, 0);
+    }
+    // From here the stream owns socket, context and channel, whatever fails.
+    auto stream = std::make_unique<TlsStream>(std::move(socket), context);
+    SSL_CTX_set_mode(context, SSL_MODE_AUTO_RETRY);
+    const int trusted = m_rootCertFile.empty()
+        ? SSL_CTX_set_default_verify_paths(context)
+        : SSL_CTX_load_verify_locations(context, m_rootCertFile.c_str(), nullptr);
+    if (trusted != 1) {
+        TlsStream::raiseFailure("Error creating SSL context.", nullptr, 0, 0);
+    }
+    SSL_CTX_set_verify(context, SSL_VERIFY_PEER, nullptr);
+    const std::string& ciphers = m_cipherList.empty() ? DefaultCipherList : m_cipherList;
+    if (SSL_CTX_set_cipher_list(context, ciphers.c_str()) != 1) {
+        TlsStream::raiseFailure("SetCipher failed.", nullptr, 0, 0);
+    }
+    SSL* channel = SSL_new(context);
+    if (channel == nullptr) {
+        TlsStream::raiseFailure("Error creating SSL session.", nullptr, 0, 0);
+    }
+    stream->adoptChannel(channel);
+    if (SSL_set_fd(channel, stream->socket().handle()) != 1) {
+        TlsStream::raiseFailure("Error setting File Descriptor for SSL", nullptr, 0, 0);
+    }
+    X509_VERIFY_PARAM* check = SSL_get0_param(channel);
+    X509_VERIFY_PARAM_set_hostflags(check, X509_CHECK_FLAG_NO_PARTIAL_WILDCARDS);
+    const bool named = isIpAddress(serverName)
+        ? X509_VERIFY_PARAM_set1_ip_asc(check, serverName.c_str()) == 1
+        : X509_VERIFY_PARAM_set1_host(check, serverName.c_str(), 0) == 1
+            && SSL_set_tlsext_host_name(channel, serverName.c_str()) == 1;
+    if (!named) {
+        TlsStream::raiseFailure("Error creating SSL session.", nullptr, 0, 0);
+    }
+    ERR_clear_error();
+    errno = 0;
+    const int result = SSL_connect(channel);
+    if (result != 1) {
+        TlsStream::raiseFailure("Error connecting with SSL.", channel, result, errno);
+    }
+    return stream;
+}
