@@ -1,0 +1,139 @@
+// Code-page conversions over Qt's string converters.
+#include "CodePages.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+#include <array>
+#include <utility>
+
+namespace {
+
+// Encoding names of the Windows code pages a character set can select.
+const char* encodingName(int codePage)
+{
+    static const std::array<std::pair<int, const char*>, 15> names = {{
+        {874, "windows-874"},
+        {932, "Shift_JIS"},
+        {936, "GBK"},
+        {949, "EUC-KR"},
+        {950, "Big5"},
+        {1250, "windows-1250"},
+        {1251, "windows-1251"},
+        {1252, "windows-1252"},
+        {1253, "windows-1253"},
+        {1254, "windows-1254"},
+        {1255, "windows-1255"},
+        {1256, "windows-1256"},
+        {1257, "windows-1257"},
+        {1258, "windows-1258"},
+        {1361, "Johab"},
+    }};
+    for (const auto& [number, name] : names) {
+        if (number == codePage) {
+            return name;
+        }
+    }
+    return nullptr;
+}
+
+QStringDecoder decoderFor(int codePage)
+{
+    if (const char* name = encodingName(codePage)) {
+        QStringDecoder decoder(name);
+        if (decoder.isValid()) {
+            return decoder;
+        }
+    }
+    return QStringDecoder(QStringConverter::System);
+}
+
+QStringEncoder encoderFor(int codePage)
+{
+    if (const char* name = encodingName(codePage)) {
+        QStringEncoder encoder(name);
+        if (encoder.isValid()) {
+            return encoder;
+        }
+    }
+    return QStringEncoder(QStringConverter::System);
+}
+
+} // namespace
+
+namespace CodePages {
+
+int ofCharset(int charset, int defaultCodePage)
+{
+    static const std::array<std::pair<int, int>, 17> codePages = {{
+        {0, 1252},
+        {77, 2},
+        {128, 932},
+        {129, 949},
+        {130, 1361},
+        {134, 936},
+        {136, 950},
+        {161, 1253},
+        {162, 1254},
+        {163, 1258},
+        {177, 1255},
+        {178, 1256},
+        {186, 1257},
+        {204, 1251},
+        {222, 874},
+        {238, 1250},
+        {255, 1},
+    }};
+    if (charset == 1) {
+        return defaultCodePage;
+    }
+    for (const auto& [set, codePage] : codePages) {
+        if (set == charset) {
+            return codePage;
+        }
+    }
+    return 0;
+}
+
+QString toUnicode(const QByteArray& bytes, int codePage)
+{
+    if (bytes.isEmpty()) {
+        return {};
+    }
+    QStringDecoder decoder = decoderFor(codePage);
+    return decoder.decode(bytes);
+}
+
+QByteArray fromUnicode(const QString& text, int codePage)
+{
+    if (text.isEmpty()) {
+        return {};
+    }
+    QStringEncoder encoder = encoderFor(codePage);
+    QByteArray bytes = encoder.encode(text);
+    return bytes;
+}
+
+QString fromUtf16Le(const QByteArray& bytes)
+{
+    // Units are taken as stored, unpaired surrogates included.
+    QString text(bytes.size() / 2, Qt::Uninitialized);
+    const auto* in = reinterpret_cast<const unsigned char*>(bytes.constData());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        text[i] = QChar(static_cast<char16_t>(in[2 * i] | (in[2 * i + 1] << 8)));
+    }
+    return text;
+}
+
+QByteArray toUtf16Le(const QString& text)
+{
+    QByteArray bytes(text.size() * 2, Qt::Uninitialized);
+    char* out = bytes.data();
+    for (QChar c : text) {
+        const char16_t unit = c.unicode();
+        *out++ = static_cast<char>(unit & 0xFF);
+        *out++ = static_cast<char>(unit >> 8);
+    }
+    return bytes;
+}
+
+} // namespace CodePages

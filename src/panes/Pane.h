@@ -1,0 +1,83 @@
+// A rich-text pane: a text editing widget whose content is a PaneDocument. The document is the
+// pane's model; the widget shows it after format() and reformat(), and whatever the user types is
+// read back into items before any operation looks at them.
+#pragma once
+
+#include "PaneDocument.h"
+
+#include <QPlainTextEdit>
+#include <QString>
+#include <vector>
+
+class Pane : public QPlainTextEdit
+{
+    Q_OBJECT
+
+public:
+    Pane(PaneStyles& styles, int tag, QWidget* parent = nullptr);
+
+    PaneStyles& styles() const { return m_styles; }
+    int tag() const { return m_tag; }
+    void setTag(int tag) { m_tag = tag; }
+    // The model, brought up to date with the user's edits first.
+    const PaneDocument& model() const;
+
+    // Removes every item and the selection; the widget shows the change after format().
+    void clear();
+    // Shows the document anew from its start.
+    void format();
+    // Shows the document anew (new fonts included) keeping the first visible line at the top.
+    void reformat();
+    int addTextItem(const QString& text, int styleNo, int paraNo, int tag);
+    void setItemText(int index, const QString& text);
+    QString getItemText(int index) const;
+    int itemCount() const;
+    // The selection as plain text, CR LF between lines; empty without a selection.
+    QString getSelectedText() const;
+
+    bool loadTextFile(const QString& fileName, int styleNo, int paraNo, bool oneParagraph);
+    bool saveTextFile(const QString& fileName, int lineWidth) const;
+    bool saveHtmlFile(const QString& fileName, const QString& title, const QString& imagePrefix,
+        quint16 options) const;
+
+    // The page margins in pixels and the resolved background colour (the style table's).
+    QMargins paneMargins() const;
+    QColor backgroundColor() const;
+
+    // Characters that end a word for double-click selection and word-wise cursor movement.
+    void setWordDelimiters(const QString& delimiters) { m_wordDelimiters = delimiters; }
+    const QString& wordDelimiters() const { return m_wordDelimiters; }
+
+signals:
+    // The user asked for a context menu at pos (widget coordinates). The pane shows no menu of
+    // its own while this signal is connected.
+    void contextPopup(const QPoint& pos);
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void syncFromWidget() const;
+    void render();
+    void applyStyleFonts();
+    // Document position of an item's first character in the shown text, -1 if not shown.
+    std::pair<int, int> itemAt(int position) const;
+    int wordStart(int position) const;
+    int wordEnd(int position) const;
+    bool isDelimiter(QChar c) const;
+
+    PaneStyles& m_styles;
+    int m_tag;
+    QString m_wordDelimiters;
+    mutable PaneDocument m_document;
+    // Start positions of the items in the widget's text, valid while the widget shows the model.
+    mutable std::vector<int> m_itemStarts;
+    // The user changed the widget's text since the model was last read from or shown in it.
+    mutable bool m_widgetEdited = false;
+    // The model changed since it was last shown.
+    bool m_modelChanged = false;
+    bool m_rendering = false;
+};

@@ -1,0 +1,242 @@
+// The pane document model and its plain-text files.
+#include "PaneDocument.h"
+
+#include "CodePages.h"
+#include "Exception.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+PaneDocument::PaneDocument(const PaneStyles& styles)
+    : m_styles(&styles)
+{ }
+
+const PaneItem& PaneDocument::item(int index) const
+{
+    if (index < 0 || index >= itemCount()) {
+        throw Exception(QString("Item index out of range (%1)").arg(index).toStdString());
+    }
+    return m_items[static_cast<size_t>(index)];
+}
+
+void PaneDocument::clear()
+{
+    m_items.clear();
+}
+
+PaneItem PaneDocument::makeTextItem(const QString& text, int styleNo) const
+{
+    PaneItem item;
+    item.styleNo = styleNo;
+    item.isUnicode = m_styles->textStyle(styleNo).unicode;
+    item.stored = item.isUnicode ? CodePages::toUtf16Le(text)
+                                 : CodePages::fromUnicode(text, m_styles->codePageOf(styleNo));
+    return item;
+}
+
+QString PaneDocument::textOf(const PaneItem& item) const
+{
+    if (!item.isText()) {
+        return {};
+    }
+    if (item.isUnicode) {
+        return CodePages::fromUtf16Le(item.stored);
+    }
+    return CodePages::toUnicode(item.stored, m_styles->codePageOf(item.styleNo));
+}
+
+int PaneDocument::addTextItem(const QString& text, int styleNo, int paraNo, int tag)
+{
+    PaneItem item = makeTextItem(text, styleNo);
+    item.paraNo = paraNo;
+    item.tag = tag;
+    append(std::move(item));
+    return itemCount() - 1;
+}
+
+int PaneDocument::addTabItem(int associatedStyle)
+{
+    PaneItem item;
+    item.styleNo = PaneItem::TabKind;
+    item.associatedStyle = associatedStyle;
+    item.setContinuesLine();
+    append(std::move(item));
+    return itemCount() - 1;
+}
+
+void PaneDocument::append(PaneItem item)
+{
+    if (m_items.empty()) {
+        // The first item of a document always starts a paragraph.
+        item.continuesLine = false;
+        item.lineBreak = false;
+    }
+    m_items.push_back(std::move(item));
+}
+
+void PaneDocument::setItemText(int index, const QString& text)
+{
+    PaneItem& target = const_cast<PaneItem&>(item(index));
+    if (!target.isText()) {
+        return;
+    }
+    target.stored = makeTextItem(text, target.styleNo).stored;
+}
+
+QString PaneDocument::getItemText(int index) const
+{
+    return textOf(item(index));
+}
+
+QString PaneDocument::displayText(int index) const
+{
+    const PaneItem& shown = item(index);
+    return shown.isTab() ? QStringLiteral("\t") : textOf(shown);
+}
+
+QString PaneDocument::plainText(int first, int firstOffset, int last, int lastOffset) const
+{
+    QString text;
+    for (int i = first; i <= last; ++i) {
+        if (i != first && item(i).startsLine()) {
+            text += QStringLiteral("\r\n");
+        }
+        QString piece = displayText(i);
+        if (i == last) {
+            piece.truncate(lastOffset);
+        }
+        text += i == first ? piece.mid(firstOffset) : piece;
+    }
+    return text;
+}
+
+namespace {
+
+// The file's text: a byte order mark selects UTF-8 or UTF-16, otherwise the code page applies.
+QString decodeFile(const QByteArray& bytes, int codePage)
+{
+    struct Mark
+    {
+        QByteArrayView bytes;
+        QStringConverter::Encoding encoding;
+    };
+    static const Mark marks[] = {
+        {"\xEF\xBB\xBF", QStringConverter::Utf8},
+        {"\xFF\xFE", QStringConverter::Utf16LE},
+        {"\xFE\xFF", QStringConverter::Utf16BE},
+    };
+    for (const Mark& mark : marks) {
+        if (bytes.startsWith(mark.bytes)) {
+            QStringDecoder decoder(mark.encoding, QStringConverter::Flag::Stateless);
+            return decoder.decode(QByteArrayView(bytes).sliced(mark.bytes.size()));
+        }
+    }
+    return CodePages::toUnicode(bytes, codePage);
+}
+
+} // namespace
+
+bool PaneDocument::loadTextFile(const QString& fileName, int styleNo, int paraNo, bool oneParagraph)
+{
+    try {
+        QFile file(fileName);
+        if (!file.open(QIODevice::ReadOnly)) {
+            return false;
+        }
+        const QByteArray bytes = file.readAll();
+        if (file.error() != QFileDevice::NoError) {
+            return false;
+        }
+        QString text = decodeFile(bytes, m_styles->codePageOf(styleNo));
+        text.replace(QChar(0), QChar('?'));
+        // Built aside, so that a failure leaves the document as it was.
+        PaneDocument loaded(*m_styles);
+        loaded.appendLoadedText(text, styleNo, paraNo, oneParagraph);
+        m_items.reserve(m_items.size() + loaded.m_items.size());
+        for (PaneItem& item : loaded.m_items) {
+            append(std::move(item));
+        }
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+void PaneDocument::appendLoadedText(const QString& text, int styleNo, int paraNo, bool oneParagraph)
+{
+    const bool tabItems = m_styles->spacesPerTab() <= 0;
+    qsizetype segmentStart = 0;
+    bool newParagraph = paraNo >= 0;
+    bool pageBreak = false;
+    char16_t partner = 0;
+
+    auto flush = [&](qsizetype end) {
+        const QStringView segment = QStringView(text).sliced(segmentStart, end - segmentStart);
+        if (!segment.isEmpty() || newParagraph) {
+            PaneItem item = makeTextItem(segment.toString(), styleNo);
+            if (newParagraph || pageBreak) {
+                item.paraNo = paraNo;
+                if (oneParagraph && !m_items.empty()) {
+                    item.setLineBreak();
+                }
+            } else {
+                item.setContinuesLine();
+            }
+            if (pageBreak) {
+                item.setPageBreak();
+                pageBreak = false;
+            }
+            m_items.push_back(std::move(item));
+        }
+        newParagraph = false;
+    };
+
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (partner != 0 && c == partner) {
+            segmentStart = i + 1;
+            partner = 0;
+            continue;
+        }
+        partner = 0;
+        const bool tab = c == u'\t' && tabItems;
+        if (c == u'\n' || c == u'\f' || c == u'\r' || tab) {
+            flush(i);
+            segmentStart = i + 1;
+        }
+        if (tab) {
+            addTabItem(styleNo);
+        } else if (c == u'\n') {
+            newParagraph = true;
+            partner = u'\r';
+        } else if (c == u'\r') {
+            newParagraph = true;
+            partner = u'\n';
+        } else if (c == u'\f') {
+            newParagraph = true;
+            pageBreak = true;
+        }
+    }
+    flush(text.size());
+}
+
+bool PaneDocument::saveTextFile(const QString& fileName, int /*lineWidth*/) const
+{
+    try {
+        QByteArray bytes;
+        if (!m_items.empty()) {
+            const int last = itemCount() - 1;
+            bytes = "\xFF\xFE"
+                + CodePages::toUtf16Le(
+                    plainText(0, 0, last, static_cast<int>(displayText(last).size())));
+        }
+        QSaveFile file(fileName);
+        // A file in a folder we may not create files in is still written in place.
+        file.setDirectWriteFallback(true);
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()
+            && file.commit();
+    } catch (...) {
+        return false;
+    }
+}

@@ -1,0 +1,132 @@
+// Printing a pane: its document laid out in pages for the printer, drawn page by page.
+#include "PanePrint.h"
+
+#include "Exception.h"
+#include "Pane.h"
+#include "PaneRenderer.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QTextDocument>
+
+namespace {
+
+std::function<std::unique_ptr<QPrinter>()>& printerFactory()
+{
+    static std::function<std::unique_ptr<QPrinter>()> factory;
+    return factory;
+}
+
+std::unique_ptr<QPrinter> defaultPrinter()
+{
+    if (printerFactory()) {
+        return printerFactory()();
+    }
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull()) {
+        throw Exception("There is no default printer currently selected");
+    }
+    return std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+}
+
+// Pane margins are screen pixels; the printer draws at its own resolution.
+constexpr double ScreenDpi = 96.0;
+
+} // namespace
+
+PanePrint::PanePrint() = default;
+PanePrint::~PanePrint() = default;
+
+void PanePrint::setPrinterFactory(std::function<std::unique_ptr<QPrinter>()> factory)
+{
+    printerFactory() = std::move(factory);
+}
+
+void PanePrint::assignSource(const Pane& pane)
+{
+    m_source = &pane;
+    m_pages.reset();
+    m_pagesCount = 0;
+}
+
+void PanePrint::formatPages()
+{
+    m_pages.reset();
+    m_pagesCount = 0;
+    if (!m_source) {
+        return;
+    }
+    m_printer = defaultPrinter();
+    m_printer->setPageMargins(QMarginsF(leftMarginMM, topMarginMM, rightMarginMM, bottomMarginMM),
+        QPageLayout::Millimeter);
+
+    const PaneDocument& model = m_source->model();
+    m_pages = std::make_unique<QTextDocument>();
+    m_pages->documentLayout()->setPaintDevice(m_printer.get());
+    m_pages->setDefaultFont(model.styles().textStyle(0).font());
+    const double scale = m_printer->resolution() / ScreenDpi;
+    m_pages->setDocumentMargin(m_source->paneMargins().left() * scale);
+    QTextOption option = m_pages->defaultTextOption();
+    option.setTabStopDistance(model.styles().defaultTabWidth() * scale);
+    m_pages->setDefaultTextOption(option);
+    PaneRenderer::fill(*m_pages, model, true);
+    m_pages->setPageSize(m_printer->pageRect(QPrinter::DevicePixel).size());
+    m_pagesCount = model.itemCount() == 0 ? 0 : m_pages->pageCount();
+}
+
+int PanePrint::pagesCount() const
+{
+    return m_pagesCount;
+}
+
+void PanePrint::printDocument(const QString& title, int copies, bool collate)
+{
+    if (m_pagesCount == 0) {
+        return;
+    }
+    m_printer->setDocName(title);
+    const int savedCopies = m_printer->copyCount();
+    const bool printerCopies = m_printer->supportsMultipleCopies();
+    if (printerCopies) {
+        m_printer->setCopyCount(copies);
+        m_printer->setCollateCopies(collate);
+    } else {
+        m_printer->setCopyCount(1);
+    }
+    const int repeats = printerCopies ? 1 : std::max(1, copies);
+
+    // Page numbers in the order they go to the printer.
+    std::vector<int> order;
+    if (collate) {
+        for (int copy = 0; copy < repeats; ++copy) {
+            for (int page = 0; page < m_pagesCount; ++page) {
+                order.push_back(page);
+            }
+        }
+    } else {
+        for (int page = 0; page < m_pagesCount; ++page) {
+            order.insert(order.end(), static_cast<size_t>(repeats), page);
+        }
+    }
+
+    QPainter painter;
+    if (!painter.begin(m_printer.get())) {
+        m_printer->setCopyCount(savedCopies);
+        throw Exception("Unable to start the print job");
+    }
+    const QSizeF pageSize = m_pages->pageSize();
+    for (size_t i = 0; i < order.size(); ++i) {
+        if (i > 0) {
+            m_printer->newPage();
+        }
+        const double top = order[i] * pageSize.height();
+        painter.save();
+        painter.translate(0, -top);
+        m_pages->drawContents(&painter, QRectF(QPointF(0, top), pageSize));
+        painter.restore();
+    }
+    painter.end();
+    m_printer->setCopyCount(savedCopies);
+}

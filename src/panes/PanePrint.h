@@ -1,0 +1,41 @@
+// Prints a read-only pane on the default printer: pages of the printer's page size less the
+// millimetre margins, several copies, with or without collation, no dialog.
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <memory>
+
+class QPrinter;
+class QTextDocument;
+class Pane;
+
+class PanePrint
+{
+public:
+    PanePrint();
+    ~PanePrint();
+
+    double leftMarginMM = 20;
+    double rightMarginMM = 20;
+    double topMarginMM = 20;
+    double bottomMarginMM = 20;
+
+    // The pane must not change until printing has ended.
+    void assignSource(const Pane& pane);
+    // Lays the source out in pages for the default printer; raises "There is no default printer
+    // currently selected" without one.
+    void formatPages();
+    int pagesCount() const;
+    void printDocument(const QString& title, int copies, bool collate);
+
+    // Tests: every printer the component uses comes from this factory instead of the system's
+    // default printer (for example a PDF printer). An empty function restores the default.
+    static void setPrinterFactory(std::function<std::unique_ptr<QPrinter>()> factory);
+
+private:
+    const Pane* m_source = nullptr;
+    std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<QTextDocument> m_pages;
+    int m_pagesCount = 0;
+};
