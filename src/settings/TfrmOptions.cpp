@@ -1,0 +1,299 @@
+// The Options dialog: its controls as designed, filling them from Params and saving them on close.
+#include "TfrmOptions.h"
+
+#include "Exception.h"
+#include "FormLangRes.h"
+#include "IniHelpers.h"
+#include "MsgLangRes.h"
+#include "Params.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QtGlobal>
+
+namespace {
+
+TfrmOptions::ErrorReport& errorReport()
+{
+    static TfrmOptions::ErrorReport report
+        = [](const Exception& error) { qWarning("%s", error.what()); };
+    return report;
+}
+
+TfrmOptions::ModalRunner& modalRunner()
+{
+    static TfrmOptions::ModalRunner runner;
+    return runner;
+}
+
+template <typename Widget>
+Widget* place(Widget* widget, const char* name, int left, int top, int width, int height)
+{
+    widget->setObjectName(name);
+    widget->setGeometry(left, top, width, height);
+    return widget;
+}
+
+QString fromLocal(const std::string& text)
+{
+    return QString::fromLocal8Bit(text);
+}
+
+std::string toLocal(const QString& text)
+{
+    return text.toLocal8Bit().toStdString();
+}
+
+} // namespace
+
+void TfrmOptions::setErrorReport(ErrorReport report)
+{
+    errorReport() = std::move(report);
+}
+
+void TfrmOptions::setModalRunner(ModalRunner runner)
+{
+    modalRunner() = std::move(runner);
+}
+
+void TfrmOptions::execute(QWidget* parent)
+{
+    TfrmOptions dialog(parent);
+    if (modalRunner()) {
+        modalRunner()(dialog);
+    } else {
+        dialog.exec();
+    }
+}
+
+TfrmOptions::TfrmOptions(QWidget* parent)
+    : TfrmRoot(parent)
+{
+    setObjectName("frmOptions");
+    setWindowTitle("Options");
+    setFixedSize(457, 283);
+
+    m_pageControl1 = place(new QTabWidget(this), "PageControl1", 8, 14, 438, 226);
+    m_tsGeneral = new QWidget(m_pageControl1);
+    m_tsGeneral->setObjectName("tsGeneral");
+    m_pageControl1->addTab(m_tsGeneral, "General");
+    m_chkAutoPaste
+        = place(new QCheckBox("Auto paste from clipboard in source language.", m_tsGeneral),
+            "chkAutoPaste", 10, 12, 407, 17);
+    m_chkAutoCopy = place(new QCheckBox("Auto copy to clipboard in target language.", m_tsGeneral),
+        "chkAutoCopy", 10, 35, 407, 17);
+    m_rgLang = place(
+        new QGroupBox("Infterface language setting", m_tsGeneral), "rgLang", 10, 67, 407, 55);
+    m_rgLang->setVisible(false);
+    m_labLang = place(
+        new QLabel("Please select a default Language :", m_rgLang), "labLang", 12, 27, 187, 14);
+    m_cmbLang = place(new QComboBox(m_rgLang), "cmbLang", 253, 23, 136, 22);
+
+    m_tsConnection = new QWidget(m_pageControl1);
+    m_tsConnection->setObjectName("tsConnection");
+    m_pageControl1->addTab(m_tsConnection, "Connection");
+    m_rgProxySettings = place(
+        new QGroupBox("Proxy Settings", m_tsConnection), "rgProxySettings", 10, 7, 407, 178);
+    m_rbNoProxy = place(new QRadioButton("No Proxy (direct connection)", m_rgProxySettings),
+        "rbNoProxy", 29, 32, 218, 17);
+    m_rbNoProxy->setChecked(true);
+    m_rbManuallyProxy = place(new QRadioButton("Manually enter proxy settings", m_rgProxySettings),
+        "rbManuallyProxy", 29, 68, 218, 17);
+    m_labAddress = place(new QLabel("Address :", m_rgProxySettings), "labAddress", 28, 103, 51, 14);
+    m_labAddress->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_edtAddress = place(new QLineEdit(m_rgProxySettings), "edtAddress", 85, 100, 121, 22);
+    m_labPort = place(new QLabel("Port :", m_rgProxySettings), "labPort", 240, 103, 31, 14);
+    m_edtPort = place(new QLineEdit(m_rgProxySettings), "edtPort", 277, 100, 121, 22);
+    m_labUserName
+        = place(new QLabel("User name :", m_rgProxySettings), "labUserName", 13, 140, 66, 14);
+    m_labUserName->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_edtUserName = place(new QLineEdit(m_rgProxySettings), "edtUserName", 85, 136, 121, 22);
+    m_labPassword
+        = place(new QLabel("Password :", m_rgProxySettings), "labPassword", 212, 140, 59, 14);
+    m_edtPassword = place(new QLineEdit(m_rgProxySettings), "edtPassword", 277, 136, 121, 22);
+    m_edtPassword->setEchoMode(QLineEdit::Password);
+    m_edtPassword->setStyleSheet("lineedit-password-character: 42");
+
+    m_btnDefault = place(new QPushButton("Default", this), "btnDefault", 12, 246, 75, 25);
+    m_btnOk = place(new QPushButton("&OK", this), "btnOk", 365, 246, 75, 25);
+
+    QWidget* const tabOrder[]
+        = {m_pageControl1, m_chkAutoPaste, m_chkAutoCopy, m_cmbLang, m_rbNoProxy, m_rbManuallyProxy,
+            m_edtAddress, m_edtPort, m_edtUserName, m_edtPassword, m_btnDefault, m_btnOk};
+    for (std::size_t i = 1; i < std::size(tabOrder); ++i) {
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    }
+
+    // Checking a radio button from code runs the handler too, as a click does.
+    for (QRadioButton* button : {m_rbNoProxy, m_rbManuallyProxy}) {
+        connect(button, &QRadioButton::toggled, this, [this](bool checked) {
+            if (checked) {
+                rbNoProxyClick();
+            }
+        });
+    }
+    connect(
+        m_cmbLang, &QComboBox::activated, this, [this] { reported([this] { cmbLangChange(); }); });
+    connect(m_btnDefault, &QPushButton::clicked, this, [this] { btnDefaultClick(); });
+    connect(m_btnOk, &QPushButton::clicked, this, &QDialog::accept);
+
+    // The language components come last, once every control they translate exists; each runs its
+    // pass when it becomes active.
+    m_formLangRes1 = new FormLangRes(this);
+    m_formLangRes1->setObjectName("FormLangRes1");
+    m_formLangRes1->setLangFileName("English.ini");
+    m_formLangRes1->setIgnoreEmptyString(true);
+    m_formLangRes1->setAutoCreateMode(false);
+    m_formLangRes1->setAddBracket(false);
+    m_formLangRes1->setStringProperties({"Caption"});
+    m_formLangRes1->setStringsProperties({"Tabs"});
+    m_formLangRes1->setIgnoreControls({"rbTransNo2"});
+    m_formLangRes1->setIgnoreFormCaption(true);
+    m_formLangRes1->setIncludeListViewItems(false);
+    m_formLangRes1->setIncludeListViewHead(true);
+    m_formLangRes1->setIncludeTreeViewItems(false);
+    m_formLangRes1->setActive(true);
+
+    m_msgLangRes1 = new MsgLangRes(this);
+    m_msgLangRes1->setObjectName("MsgLangRes1");
+    m_msgLangRes1->setLangFileName("English.ini");
+    m_msgLangRes1->setIgnoreEmptyString(false);
+    m_msgLangRes1->setAutoCreateMode(false);
+    m_msgLangRes1->setAddBracket(false);
+    m_msgLangRes1->setMsgList({"strInfomation=Information"});
+    m_msgLangRes1->setActive(true);
+
+    formCreate();
+    m_pageControl1->setCurrentIndex(0);
+}
+
+TfrmOptions::~TfrmOptions() = default;
+
+void TfrmOptions::showEvent(QShowEvent* event)
+{
+    TfrmRoot::showEvent(event);
+    if (!event->spontaneous()) {
+        showSettings();
+    }
+}
+
+void TfrmOptions::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    TfrmRoot::keyPressEvent(event);
+}
+
+void TfrmOptions::showSettings()
+{
+    m_chkAutoPaste->setChecked(Params.autoPaste);
+    m_chkAutoCopy->setChecked(Params.autoCopy);
+    m_cmbLang->setCurrentIndex(m_cmbLang->findText(fromLocal(Params.displayLanguage)));
+    // The stored proxy is shown in both modes (read-only when direct), so saving keeps it.
+    (Params.noProxy ? m_rbNoProxy : m_rbManuallyProxy)->setChecked(true);
+    m_edtAddress->setText(fromLocal(Params.address));
+    m_edtPort->setText(fromLocal(Params.port));
+    m_edtUserName->setText(fromLocal(Params.userName));
+    m_edtPassword->setText(fromLocal(Params.password));
+    rbNoProxyClick();
+}
+
+void TfrmOptions::setProxyEditsReadOnly(bool readOnly)
+{
+    const QColor background
+        = QApplication::palette().color(readOnly ? QPalette::Button : QPalette::Base);
+    for (QLineEdit* edit : {m_edtAddress, m_edtPort, m_edtUserName, m_edtPassword}) {
+        edit->setReadOnly(readOnly);
+        QPalette colours = edit->palette();
+        colours.setColor(QPalette::Base, background);
+        edit->setPalette(colours);
+    }
+}
+
+void TfrmOptions::rbNoProxyClick()
+{
+    if (m_rbNoProxy->isChecked()) {
+        setProxyEditsReadOnly(true);
+    }
+    if (m_rbManuallyProxy->isChecked()) {
+        setProxyEditsReadOnly(false);
+    }
+}
+
+void TfrmOptions::btnDefaultClick()
+{
+    m_chkAutoPaste->setChecked(false);
+    m_chkAutoCopy->setChecked(false);
+    m_cmbLang->setCurrentIndex(m_cmbLang->findText("English"));
+    m_rbNoProxy->setChecked(true);
+}
+
+void TfrmOptions::saveSettings()
+{
+    const std::string& file = SettingsFileName;
+    iniWriteInteger(file, "General", "Translator", 0);
+    iniWriteBool(file, "General", "AutoPaste", m_chkAutoPaste->isChecked());
+    iniWriteBool(file, "General", "AutoCopy", m_chkAutoCopy->isChecked());
+    iniWriteString(file, "General", "DisplayLanguage", toLocal(m_cmbLang->currentText()));
+    iniWriteBool(file, "Connection", "NoProxy", m_rbNoProxy->isChecked());
+    iniWriteString(file, "Connection", "Address", toLocal(m_edtAddress->text()));
+    iniWriteString(file, "Connection", "Port", toLocal(m_edtPort->text()));
+    iniWriteString(file, "Connection", "UserName", toLocal(m_edtUserName->text()));
+    iniWriteString(file, "Connection", "Password", toLocal(m_edtPassword->text()));
+}
+
+void TfrmOptions::cmbLangChange()
+{
+    saveSettings();
+    applyLanguageFile();
+}
+
+void TfrmOptions::applyLanguageFile()
+{
+    const QString fileName = fromLocal(CurrentLangFile);
+    m_formLangRes1->setLangFileName(fileName);
+    m_msgLangRes1->setLangFileName(fileName);
+}
+
+bool TfrmOptions::formClose()
+{
+    // Only emptiness is checked; the main window converts the port when it applies the proxy.
+    if (m_rbManuallyProxy->isChecked()) {
+        for (QLineEdit* required : {m_edtAddress, m_edtPort}) {
+            if (required->text().isEmpty()) {
+                m_pageControl1->setCurrentWidget(m_tsConnection);
+                required->setFocus();
+                return false;
+            }
+        }
+    }
+    return reported([this] { saveSettings(); });
+}
+
+void TfrmOptions::done(int result)
+{
+    if (formClose()) {
+        TfrmRoot::done(result);
+    }
+}
+
+bool TfrmOptions::reported(const std::function<void()>& action)
+{
+    try {
+        action();
+        return true;
+    } catch (const Exception& error) {
+        errorReport()(error);
+        return false;
+    }
+}

@@ -1,0 +1,279 @@
+// The Options dialog, built for real on the offscreen platform: what it shows, how it closes and
+// what it writes.
+#include "TfrmOptions.h"
+
+#include "../ini/ScratchFolder.h"
+#include "../ini/UnprivilegedScope.h"
+#include "Exception.h"
+#include "Params.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <gtest/gtest.h>
+
+namespace {
+
+const char* const ProxyEdits[] = {"edtAddress", "edtPort", "edtUserName", "edtPassword"};
+
+class Options : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        SettingsFileName = m_folder.file("Lingvane.ini");
+        TfrmOptions::setErrorReport(
+            [this](const Exception& error) { m_reports.push_back(error.message()); });
+    }
+
+    void TearDown() override
+    {
+        TfrmOptions::setErrorReport({});
+        TfrmOptions::setModalRunner({});
+        Params = {};
+        SettingsFileName.clear();
+    }
+
+    template <typename Widget> static Widget* child(QWidget& dialog, const char* name)
+    {
+        auto* widget = dialog.findChild<Widget*>(name);
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+
+    static QLineEdit* edit(QWidget& dialog, const char* name)
+    {
+        return child<QLineEdit>(dialog, name);
+    }
+    static void click(QWidget& dialog, const char* name)
+    {
+        child<QAbstractButton>(dialog, name)->click();
+    }
+
+    static void fillProxy(QWidget& dialog, const QString& address, const QString& port)
+    {
+        click(dialog, "rbManuallyProxy");
+        edit(dialog, "edtAddress")->setText(address);
+        edit(dialog, "edtPort")->setText(port);
+        edit(dialog, "edtUserName")->setText("ana");
+        edit(dialog, "edtPassword")->setText("s3cret");
+    }
+
+    ScratchFolder m_folder;
+    std::vector<std::string> m_reports;
+};
+
+TEST_F(Options, ShowsTheSettingsWithTheProxyEditsReadOnlyInDirectMode)
+{
+    const QColor buttonFace = QApplication::palette().color(QPalette::Button);
+    const QColor window = QApplication::palette().color(QPalette::Base);
+    const struct
+    {
+        const char* name;
+        AppParams params;
+        bool manual;
+        const char* address;
+    } cases[] = {
+        {"no settings file",
+            [] {
+                loadSettings();
+                return Params;
+            }(),
+            false, ""},
+        {"manual proxy", {0, 0, true, true, "", false, "proxy.local", "3128", "ana", "pw"}, true,
+            "proxy.local"},
+        {"direct, with a stored proxy",
+            {0, 0, false, false, "", true, "proxy.local", "3128", "ana", "pw"}, false,
+            "proxy.local"},
+    };
+    for (const auto& test : cases) {
+        Params = test.params;
+        TfrmOptions dialog;
+        dialog.show();
+        EXPECT_EQ(
+            child<QTabWidget>(dialog, "PageControl1")->currentWidget()->objectName(), "tsGeneral");
+        EXPECT_EQ(child<QCheckBox>(dialog, "chkAutoPaste")->isChecked(), test.params.autoPaste)
+            << test.name;
+        EXPECT_EQ(child<QCheckBox>(dialog, "chkAutoCopy")->isChecked(), test.params.autoCopy)
+            << test.name;
+        EXPECT_EQ(child<QRadioButton>(dialog, "rbNoProxy")->isChecked(), !test.manual) << test.name;
+        EXPECT_EQ(child<QRadioButton>(dialog, "rbManuallyProxy")->isChecked(), test.manual)
+            << test.name;
+        EXPECT_EQ(edit(dialog, "edtAddress")->text(), test.address) << test.name;
+        for (const char* name : ProxyEdits) {
+            QLineEdit* proxyEdit = edit(dialog, name);
+            EXPECT_TRUE(proxyEdit->isEnabled()) << test.name << name;
+            EXPECT_EQ(proxyEdit->isReadOnly(), !test.manual) << test.name << name;
+            EXPECT_EQ(proxyEdit->palette().color(QPalette::Base), test.manual ? window : buttonFace)
+                << test.name << name;
+        }
+    }
+}
+
+TEST_F(Options, TabOrderFollowsTheControls)
+{
+    TfrmOptions dialog;
+    const QStringList expected
+        = {"PageControl1", "chkAutoPaste", "chkAutoCopy", "cmbLang", "rbNoProxy", "rbManuallyProxy",
+            "edtAddress", "edtPort", "edtUserName", "edtPassword", "btnDefault", "btnOk"};
+    QStringList order;
+    for (QWidget* widget = dialog.findChild<QWidget*>("PageControl1");
+         order.size() < expected.size() && widget; widget = widget->nextInFocusChain()) {
+        if (expected.contains(widget->objectName()) && !order.contains(widget->objectName())) {
+            order << widget->objectName();
+        }
+    }
+    EXPECT_EQ(order, expected);
+}
+
+TEST_F(Options, ClosingValidatesTheProxyAndSavesTheNineKeys)
+{
+    // Every case types user name "ana" and password "s3cret" into a manual proxy first.
+    const auto saved
+        = [](const char* autoCopy, const char* noProxy, const char* address, const char* port) {
+              return std::string("[General]\nTranslator=0\nAutoPaste=0\nAutoCopy=") + autoCopy
+                  + "\nDisplayLanguage=\n[Connection]\nNoProxy=" + noProxy + "\nAddress=" + address
+                  + "\nPort=" + port + "\nUserName=ana\nPassword=s3cret\n";
+          };
+    const struct
+    {
+        const char* name;
+        const char* address;
+        const char* port;
+        void (*edit)(QWidget&);
+        bool byCloseButton;
+        const char* refusedFocus; // the edit that gets the focus when the close is refused
+        std::string saved;
+    } cases[] = {
+        {"manual proxy without address", "", "8080", [](QWidget&) {}, false, "edtAddress", ""},
+        {"manual proxy without port", "proxy.local", "", [](QWidget&) {}, true, "edtPort", ""},
+        {"manual proxy, closed by the window's close button", " ", "port",
+            [](QWidget& d) { click(d, "chkAutoCopy"); }, true, nullptr,
+            saved("1", "0", "\" \"", "port")},
+        {"back to direct after typing a proxy", "proxy.local", "8080",
+            [](QWidget& d) { click(d, "rbNoProxy"); }, false, nullptr,
+            saved("0", "1", "proxy.local", "8080")},
+        {"Default, then OK", "proxy.local", "8080",
+            [](QWidget& d) {
+                click(d, "chkAutoPaste");
+                click(d, "chkAutoCopy");
+                click(d, "btnDefault");
+            },
+            false, nullptr, saved("0", "1", "proxy.local", "8080")},
+    };
+    for (const auto& test : cases) {
+        std::filesystem::remove(SettingsFileName);
+        Params = {};
+        Params.noProxy = true;
+        TfrmOptions dialog;
+        dialog.show();
+        fillProxy(dialog, test.address, test.port);
+        test.edit(dialog);
+        if (test.byCloseButton) {
+            dialog.close();
+        } else {
+            click(dialog, "btnOk");
+        }
+        EXPECT_EQ(dialog.isVisible(), test.refusedFocus != nullptr) << test.name;
+        if (test.refusedFocus) {
+            EXPECT_EQ(child<QTabWidget>(dialog, "PageControl1")->currentWidget()->objectName(),
+                "tsConnection")
+                << test.name;
+            EXPECT_EQ(dialog.focusWidget(), edit(dialog, test.refusedFocus)) << test.name;
+            EXPECT_FALSE(std::filesystem::exists(SettingsFileName)) << test.name;
+        } else {
+            EXPECT_EQ(ScratchFolder::read(SettingsFileName), test.saved) << test.name;
+        }
+    }
+    EXPECT_TRUE(m_reports.empty());
+}
+
+TEST_F(Options, DirectModeKeepsTheStoredProxy)
+{
+    const std::string content
+        = "[General]\nTranslator=0\nAutoPaste=1\nAutoCopy=0\nDisplayLanguage=\n"
+          "[Connection]\nNoProxy=1\nAddress=proxy.local\nPort=3128\nUserName=ana\n"
+          "Password=pw\n";
+    ScratchFolder::write(SettingsFileName, content);
+    loadSettings();
+    TfrmOptions dialog;
+    dialog.show();
+    click(dialog, "btnOk");
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(ScratchFolder::read(SettingsFileName), content);
+}
+
+TEST_F(Options, AFailedSaveIsReportedAndKeepsTheDialogOpenUntilASaveSucceeds)
+{
+    const std::string content = "[General]\nAutoPaste=1\n";
+    ScratchFolder::write(SettingsFileName, content);
+    ::chmod(SettingsFileName.c_str(), 0666);
+    ::chmod(m_folder.path().c_str(), 0555);
+    Params.noProxy = true;
+    TfrmOptions dialog;
+    dialog.show();
+    {
+        UnprivilegedScope unprivileged;
+        click(dialog, "btnOk");
+    }
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(m_reports, std::vector<std::string> {"Unable to write to " + SettingsFileName});
+    EXPECT_EQ(ScratchFolder::read(SettingsFileName), content);
+
+    ::chmod(m_folder.path().c_str(), 0755);
+    dialog.close();
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(m_reports.size(), 1u);
+    EXPECT_NE(ScratchFolder::read(SettingsFileName), content);
+}
+
+TEST_F(Options, EscapeDoesNotClose)
+{
+    TfrmOptions dialog;
+    dialog.show();
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(&dialog, &escape);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_FALSE(std::filesystem::exists(SettingsFileName));
+}
+
+TEST_F(Options, ExecuteRunsTheDialogAndSavesOnClose)
+{
+    Params.noProxy = true;
+    bool ran = false;
+    TfrmOptions::setModalRunner([&ran](TfrmOptions& dialog) {
+        ran = true;
+        EXPECT_EQ(dialog.windowTitle(), "Options");
+        dialog.show();
+        click(dialog, "chkAutoPaste");
+        click(dialog, "btnOk");
+    });
+    TfrmOptions::execute(nullptr);
+    EXPECT_TRUE(ran);
+    loadSettings();
+    EXPECT_TRUE(Params.autoPaste);
+}
+
+TEST_F(Options, TakesItsTextsFromTheLanguageFileBesideTheExecutable)
+{
+    const std::string languageFile
+        = QCoreApplication::applicationDirPath().toStdString() + "/English.ini";
+    ASSERT_FALSE(std::filesystem::exists(languageFile)) << "left over from another run";
+    ScratchFolder::write(languageFile,
+        "[TfrmOptions]\nchkAutoPaste_Caption=Paste by "
+        "itself\nchkAutoCopy_Caption=\n");
+    TfrmOptions dialog;
+    std::filesystem::remove(languageFile);
+    EXPECT_EQ(child<QCheckBox>(dialog, "chkAutoPaste")->text(), "Paste by itself");
+    // An empty translation is ignored in this dialog.
+    EXPECT_EQ(child<QCheckBox>(dialog, "chkAutoCopy")->text(),
+        "Auto copy to clipboard in target language.");
+    EXPECT_EQ(dialog.windowTitle(), "Options");
+}
+
+} // namespace
