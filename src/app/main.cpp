@@ -1,11 +1,13 @@
-// Quendra's entry: the application object and the main window.
+// Quendra's entry: the application object and the main window; closing the window ends the
+// program.
+#include "TfrmMain.h"
+
 #include <QApplication>
-#include <QWidget>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QWidget window;
+    TfrmMain window;
     window.show();
     return app.exec();
 }

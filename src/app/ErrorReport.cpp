@@ -1,0 +1,28 @@
+// The application's error report.
+#include "ErrorReport.h"
+
+#include "Exception.h"
+#include "MessageBox.h"
+
+#include <exception>
+
+void runCommand(const std::function<void()>& command)
+{
+    try {
+        command();
+    } catch (const AbortException&) {
+    } catch (const std::exception& e) {
+        reportError(QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        reportError(QStringLiteral("Unknown failure"));
+    }
+}
+
+void reportError(const QString& message)
+{
+    QString text = message;
+    if (!text.isEmpty() && text.back() > QLatin1Char('.')) {
+        text += QLatin1Char('.');
+    }
+    MessageBox::show(text, 1);
+}

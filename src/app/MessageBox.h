@@ -1,0 +1,28 @@
+// Message boxes under the application title, and the hook tests use to answer them.
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <string>
+
+class MessageBox
+{
+public:
+    // Button codes a box returns.
+    static constexpr int Ok = 1;
+    static constexpr int Cancel = 2;
+
+    // Kind 0 warning, 1 error, 2 information (all with OK), 3 question with OK and Cancel; any
+    // other kind shows no icon and OK. Modal to the application; returns the button's code.
+    static int show(const QString& text, int kind);
+
+    // The caption of every box: the application title.
+    static QString caption();
+
+    // While a hook is set, boxes are not shown: the hook receives text and kind and answers.
+    using Hook = std::function<int(const QString& text, int kind)>;
+    static void setHook(Hook hook);
+};
+
+// The same with an 8-bit text in the locale's encoding.
+int showMessageBox(const std::string& text, int kind);

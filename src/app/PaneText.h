@@ -1,0 +1,22 @@
+// Panes as plain text: the one way the main window reads or writes a pane's text. CR LF separates
+// lines; every pane item is a line of its own.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class Pane;
+
+// Removes spaces, controls and format characters (the window's fixed set) from both ends.
+QString trimSpaceAndControl(const QString& text);
+
+// Lines of text: each CR LF ends a line; a lone CR or LF stays inside its line; nothing after a
+// final CR LF (or in an empty text) makes a line. A line longer than 65,535 characters raises
+// "Line too long".
+QStringList splitPaneLines(const QString& text);
+
+// Every item followed by CR LF, then trimmed at both ends.
+QString getPaneText(const Pane& pane);
+
+// Clears the pane and fills it with one paragraph per line of text, then formats it.
+void setPaneText(Pane& pane, const QString& text);

@@ -1,0 +1,468 @@
+// The main window.
+#include "TfrmMain.h"
+
+#include "CopyrightNotice.h"
+#include "EditPane.h"
+#include "ErrorReport.h"
+#include "Exception.h"
+#include "IniHelpers.h"
+#include "PaneStyles.h"
+#include "PaneText.h"
+#include "Params.h"
+#include "ViewPane.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QToolButton>
+
+namespace {
+
+constexpr int ClientWidth = 528;
+constexpr int ClientHeight = 545;
+
+// A slot body that runs its command through the error report.
+auto guarded(std::function<void()> command)
+{
+    return [command = std::move(command)] { runCommand(command); };
+}
+
+int tagOf(const QObject* object)
+{
+    return object ? object->property("tag").toInt() : 0;
+}
+
+void setTag(QObject* object, int tag)
+{
+    object->setProperty("tag", tag);
+}
+
+void styleLabel(QLabel* label, const QColor& colour, bool bold, bool underline)
+{
+    QFont font = label->font();
+    font.setBold(bold);
+    font.setUnderline(underline);
+    label->setFont(font);
+    QPalette colours = label->palette();
+    colours.setColor(QPalette::WindowText, colour);
+    label->setPalette(colours);
+}
+
+QLabel* languageLabel(QWidget* parent, const char* name, const QString& text, int x, int y)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    styleLabel(label, QColor(128, 0, 0), true, false);
+    label->move(x, y);
+    label->adjustSize();
+    return label;
+}
+
+// Language labels size themselves to their text.
+void setLabelText(QLabel* label, const QString& text)
+{
+    label->setText(text);
+    label->adjustSize();
+}
+
+QString directionCaption(const char* from, const char* to)
+{
+    return QStringLiteral("Translate %1 to %2").arg(QLatin1String(from), QLatin1String(to));
+}
+
+} // namespace
+
+TfrmMain::TfrmMain(const MainFormSetup& setup, QWidget* parent)
+    : TfrmRoot(parent)
+    , m_setup(setup)
+    , m_paneStyles(std::make_unique<PaneStyles>())
+{
+    setObjectName("frmMain");
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+        | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFixedSize(ClientWidth, ClientHeight);
+    createControls();
+    createMenus();
+
+    QCoreApplication::setApplicationName(QStringLiteral("Quendra"));
+    setWindowTitle(QStringLiteral("Quendra"));
+    m_bar->showMessage(copyrightNotice());
+    const QString folder = m_setup.settingsFolder.isEmpty() ? QCoreApplication::applicationDirPath()
+                                                            : m_setup.settingsFolder;
+    SettingsFileName
+        = QDir(folder).filePath(QStringLiteral("Lingvane.ini")).toLocal8Bit().toStdString();
+    m_rbEngToChn->setText(directionCaption("English", "Marathi"));
+    m_rbChnToEng->setText(directionCaption("Marathi", "English"));
+    layoutLanguageLabels();
+
+    connect(
+        qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+            if (state == Qt::ApplicationActive) {
+                runCommand([this] { formActivate(); });
+            }
+        });
+}
+
+TfrmMain::~TfrmMain() = default;
+
+void TfrmMain::createControls()
+{
+    m_lbl1 = new QLabel(QStringLiteral("Free Get Brennor Translator Pro Full Version Now !"), this);
+    m_lbl1->setObjectName("lbl1");
+    m_lbl1->setGeometry(248, 8, 268, 14);
+    m_lbl1->setCursor(Qt::PointingHandCursor);
+    m_lbl1->setToolTip(
+        QStringLiteral("Quick translation your content between 72 international languages."));
+    styleLabel(m_lbl1, QColor(0, 0, 128), false, true);
+    m_lbl1->installEventFilter(this);
+
+    m_labFrom = languageLabel(this, "labFrom", QStringLiteral("Translate from :"), 9, 27);
+    m_labFromLang = languageLabel(this, "labFromLang", QStringLiteral("labFromLang"), 110, 27);
+    m_labTo = languageLabel(this, "labTo", QStringLiteral("Translate into :"), 9, 231);
+    m_labToLang = languageLabel(this, "labToLang", QStringLiteral("labToLang"), 108, 231);
+
+    m_e1 = new EditPane(*m_paneStyles, this);
+    m_e1->setObjectName("E1");
+    m_e1->setGeometry(8, 45, 478, 178);
+    m_imgLoad = new QLabel(this);
+    m_imgLoad->setObjectName("ImgLoad");
+    m_imgLoad->setGeometry(240, 230, 44, 16);
+    m_imgLoad->setAlignment(Qt::AlignCenter);
+    m_e2 = new ViewPane(*m_paneStyles, this);
+    m_e2->setObjectName("E2");
+    m_e2->setGeometry(8, 249, 478, 178);
+    for (Pane* pane : {static_cast<Pane*>(m_e1), static_cast<Pane*>(m_e2)}) {
+        setTag(pane, pane->tag());
+        connect(pane, &Pane::contextPopup, this, [this, pane](const QPoint& position) {
+            runCommand([&] { paneContextPopup(pane, position); });
+        });
+    }
+
+    const QString clear = QStringLiteral("Clear");
+    const QString save = QStringLiteral("Save");
+    const QString copy = QStringLiteral("Copy To Clipboard");
+    const QString paste = QStringLiteral("Paste From Clipboard");
+    addGlyphButton("btnOpen", "open", QStringLiteral("Open"), 62, 0);
+    auto* btnClear = addGlyphButton("btnClear", "clear", clear, 92, 0);
+    addGlyphButton("btnSave", "save", save, 122, 0);
+    auto* btnCopy = addGlyphButton("btnCopy", "copy", copy, 152, 0);
+    auto* btnPaste = addGlyphButton("btnPaste", "paste", paste, 182, 0);
+    auto* btnSwap = addGlyphButton("btnSwap", "swap", QStringLiteral("Swap"), 225, 0);
+    auto* btnClear2 = addGlyphButton("btnClear2", "clear", clear, 270, 1);
+    addGlyphButton("btnSave2", "save", save, 300, 1);
+    auto* btnCopy2 = addGlyphButton("btnCopy2", "copy", copy, 330, 1);
+    auto* btnPaste2 = addGlyphButton("btnPaste2", "paste", paste, 360, 1);
+    addGlyphButton("btnPrint", "print", QStringLiteral("Print"), 390, 0);
+    for (QToolButton* button : {btnClear, btnClear2}) {
+        connect(button, &QToolButton::clicked, this,
+            guarded([this, button] { btnClearClick(button); }));
+    }
+    for (QToolButton* button : {btnCopy, btnCopy2}) {
+        connect(
+            button, &QToolButton::clicked, this, guarded([this, button] { btnCopyClick(button); }));
+    }
+    for (QToolButton* button : {btnPaste, btnPaste2}) {
+        connect(button, &QToolButton::clicked, this,
+            guarded([this, button] { btnPasteClick(button); }));
+    }
+    connect(btnSwap, &QToolButton::clicked, this, guarded([this] { btnSwapClick(); }));
+
+    m_rgDirection = new QGroupBox(QStringLiteral("Translation Direction"), this);
+    m_rgDirection->setObjectName("rgDirection");
+    m_rgDirection->setGeometry(12, 434, 475, 48);
+    m_rbEngToChn = new QRadioButton(QStringLiteral("rbEngToChn"), m_rgDirection);
+    m_rbEngToChn->setObjectName("rbEngToChn");
+    m_rbEngToChn->setGeometry(27, 20, 203, 17);
+    m_rbEngToChn->setChecked(true);
+    m_rbChnToEng = new QRadioButton(QStringLiteral("rbChnToEng"), m_rgDirection);
+    m_rbChnToEng->setObjectName("rbChnToEng");
+    m_rbChnToEng->setGeometry(251, 20, 203, 17);
+    // Moving the check runs the click handler, also when the window moves it itself.
+    for (QRadioButton* button : {m_rbEngToChn, m_rbChnToEng}) {
+        connect(button, &QRadioButton::toggled, this, [this](bool checked) {
+            if (checked) {
+                runCommand([this] { rbEngToChnClick(); });
+            }
+        });
+    }
+
+    m_btnHelp
+        = new QPushButton(QIcon(QStringLiteral(":/icons/help.png")), QStringLiteral("&Help"), this);
+    m_btnHelp->setObjectName("btnHelp");
+    m_btnHelp->setGeometry(13, 489, 88, 25);
+    m_btnHelp->setAutoDefault(false);
+    connect(m_btnHelp, &QPushButton::clicked, this, guarded([this] { btnHelpClick(); }));
+    m_btnTrans = new QPushButton(
+        QIcon(QStringLiteral(":/icons/translate.png")), QStringLiteral("&Translate"), this);
+    m_btnTrans->setObjectName("btnTrans");
+    m_btnTrans->setGeometry(373, 489, 113, 25);
+    m_btnTrans->setDefault(true);
+
+    m_bar = new QStatusBar(this);
+    m_bar->setObjectName("Bar");
+    m_bar->setSizeGripEnabled(false);
+    m_bar->setGeometry(0, ClientHeight - 22, ClientWidth, 22);
+
+    setTabOrder(m_e1, m_e2);
+    setTabOrder(m_e2, m_rbEngToChn);
+    setTabOrder(m_rbEngToChn, m_rbChnToEng);
+    setTabOrder(m_rbChnToEng, m_btnHelp);
+    setTabOrder(m_btnHelp, m_btnTrans);
+}
+
+QToolButton* TfrmMain::addGlyphButton(
+    const char* name, const char* icon, const QString& hint, int y, int tag)
+{
+    auto* button = new QToolButton(this);
+    button->setObjectName(name);
+    button->setGeometry(491, y, 25, 25);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setIcon(QIcon(QStringLiteral(":/icons/%1.png").arg(QLatin1String(icon))));
+    button->setToolTip(hint);
+    setTag(button, tag);
+    return button;
+}
+
+void TfrmMain::createMenus()
+{
+    m_pmHelp = new QMenu(this);
+    m_pmHelp->setObjectName("pmHelp");
+    auto addItem = [](QMenu* menu, const char* name, const QString& text, const char* icon) {
+        QAction* action = icon
+            ? menu->addAction(
+                QIcon(QStringLiteral(":/icons/%1.png").arg(QLatin1String(icon))), text)
+            : menu->addAction(text);
+        action->setObjectName(name);
+        return action;
+    };
+    addItem(m_pmHelp, "miOptions", QStringLiteral("Options"), "options");
+    m_pmHelp->addSeparator();
+    addItem(m_pmHelp, "miTry", QStringLiteral("Try Brennor Translator Pro"), "about");
+    m_pmHelp->addSeparator();
+    addItem(m_pmHelp, "miWebSite", QStringLiteral("Visit Home"), "web");
+    addItem(m_pmHelp, "miContactUs", QStringLiteral("Contact Us"), "contact");
+    m_pmHelp->addSeparator();
+    addItem(m_pmHelp, "miAbout", QStringLiteral("About"), "about");
+
+    m_pmTrans = new QMenu(this);
+    m_pmTrans->setObjectName("pmTrans");
+    QAction* cut = addItem(m_pmTrans, "Cut1", QStringLiteral("Cut"), nullptr);
+    QAction* copy = addItem(m_pmTrans, "Copy1", QStringLiteral("Copy"), nullptr);
+    QAction* paste = addItem(m_pmTrans, "Paste1", QStringLiteral("Paste"), nullptr);
+    m_pmTrans->addSeparator();
+    QAction* clear = addItem(m_pmTrans, "Clear1", QStringLiteral("Clear"), nullptr);
+    connect(cut, &QAction::triggered, this, guarded([this] { cut1Click(); }));
+    connect(copy, &QAction::triggered, this, guarded([this] { btnCopyClick(m_pmTrans); }));
+    connect(paste, &QAction::triggered, this, guarded([this] { btnPasteClick(m_pmTrans); }));
+    connect(clear, &QAction::triggered, this, guarded([this] { btnClearClick(m_pmTrans); }));
+}
+
+void TfrmMain::keyPressEvent(QKeyEvent* event)
+{
+    // The main window is no dialog to dismiss: Esc does nothing.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        return;
+    }
+    TfrmRoot::keyPressEvent(event);
+}
+
+void TfrmMain::showEvent(QShowEvent* event)
+{
+    TfrmRoot::showEvent(event);
+    if (!m_shown) {
+        m_shown = true;
+        runCommand([this] { formShow(); });
+    }
+}
+
+bool TfrmMain::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate) {
+        runCommand([this] { formActivate(); });
+    }
+    return TfrmRoot::event(event);
+}
+
+bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_lbl1 && event->type() == QEvent::MouseButtonRelease) {
+        // Opening the product page arrives with the web links.
+        return true;
+    }
+    return TfrmRoot::eventFilter(watched, event);
+}
+
+void TfrmMain::formShow()
+{
+    refreshSettings();
+    applyDirection();
+    applyProxySettings();
+}
+
+void TfrmMain::formActivate()
+{
+    if (Params.autoPaste) {
+        autoPaste();
+    }
+}
+
+void TfrmMain::refreshSettings()
+{
+    loadSettings();
+    applyDirection();
+    TextStyle& normal = m_paneStyles->textStyle(0);
+    normal.fontName = QStringLiteral("Arial");
+    normal.sizePoints = 14;
+    m_e1->reformat();
+    m_e2->reformat();
+}
+
+void TfrmMain::applyDirection()
+{
+    if (Params.direction == 0) {
+        m_rbEngToChn->setChecked(true);
+        setLabelText(m_labFromLang, QStringLiteral("English"));
+        setLabelText(m_labToLang, QStringLiteral("Marathi"));
+    } else {
+        m_rbChnToEng->setChecked(true);
+        setLabelText(m_labFromLang, QStringLiteral("Marathi"));
+        setLabelText(m_labToLang, QStringLiteral("English"));
+    }
+    m_e1->format();
+    m_e2->format();
+}
+
+void TfrmMain::layoutLanguageLabels()
+{
+    m_labFromLang->move(m_labFrom->x() + m_labFrom->width() + 4, m_labFromLang->y());
+    m_labToLang->move(m_labTo->x() + m_labTo->width() + 4, m_labToLang->y());
+    m_imgLoad->move(m_labToLang->x() + m_labToLang->width() + 60, m_imgLoad->y());
+}
+
+void TfrmMain::rbEngToChnClick()
+{
+    Params.direction = m_rbEngToChn->isChecked() ? 0 : 1;
+    iniWriteInteger(SettingsFileName, "General", "Direction", Params.direction);
+    applyDirection();
+    layoutLanguageLabels();
+}
+
+void TfrmMain::btnHelpClick()
+{
+    const QPoint corner = mapToGlobal(QPoint(m_btnHelp->x(), m_btnHelp->y() + m_btnHelp->height()));
+    m_pmHelp->popup(QPoint(corner.x(), corner.y() + 2));
+}
+
+void TfrmMain::applyProxySettings()
+{
+    ProxySettings& proxy = proxyParams();
+    if (Params.noProxy) {
+        proxy.clear();
+        return;
+    }
+    proxy.setProxyServer(Params.address);
+    const std::optional<std::int32_t> port = parseIniInteger(Params.port);
+    if (!port) {
+        throw Exception("'" + Params.port + "' is not a valid integer value");
+    }
+    proxy.setProxyPort(*port);
+    proxy.setProxyUsername(Params.userName);
+    proxy.setProxyPassword(Params.password);
+}
+
+Pane& TfrmMain::paneByTag(int tag)
+{
+    if (tag != 0) {
+        return *m_e2;
+    }
+    return *m_e1;
+}
+
+QString TfrmMain::readClipboard()
+{
+    QString text = QGuiApplication::clipboard()->text();
+    const qsizetype nul = text.indexOf(QChar(u'\0'));
+    if (nul >= 0) {
+        text.truncate(nul);
+    }
+    return text;
+}
+
+void TfrmMain::writeClipboard(const QString& text)
+{
+    QGuiApplication::clipboard()->setText(text);
+}
+
+void TfrmMain::btnCopyClick(const QObject* sender)
+{
+    m_lastClipboardText = getPaneText(paneByTag(tagOf(sender)));
+    writeClipboard(m_lastClipboardText);
+}
+
+void TfrmMain::btnPasteClick(const QObject* sender)
+{
+    m_lastClipboardText = readClipboard();
+    switch (tagOf(sender)) {
+    case 0:
+        setPaneText(*m_e1, m_lastClipboardText);
+        m_lastSourceText = m_lastClipboardText;
+        break;
+    case 1:
+        if (!m_lastClipboardText.isEmpty()) {
+            setPaneText(*m_e2, m_lastClipboardText);
+            m_lastTargetText = m_lastClipboardText;
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void TfrmMain::autoPaste()
+{
+    m_lastClipboardText = readClipboard();
+    if (!m_lastClipboardText.isEmpty() && m_lastClipboardText != m_lastTargetText) {
+        setPaneText(*m_e1, m_lastClipboardText);
+        m_lastSourceText = m_lastClipboardText;
+    }
+}
+
+void TfrmMain::btnClearClick(const QObject* sender)
+{
+    Pane& pane = paneByTag(tagOf(sender));
+    pane.clear();
+    pane.format();
+}
+
+void TfrmMain::btnSwapClick()
+{
+    const QString input = getPaneText(*m_e1);
+    const QString output = getPaneText(*m_e2);
+    setPaneText(*m_e2, input);
+    setPaneText(*m_e1, output);
+}
+
+void TfrmMain::paneContextPopup(Pane* pane, const QPoint& position)
+{
+    m_pmTrans->popup(pane->mapToGlobal(position));
+    // The chosen command runs later and acts on the pane the menu was opened on.
+    setTag(m_pmTrans, tagOf(pane));
+}
+
+void TfrmMain::cut1Click()
+{
+    Pane& pane = paneByTag(tagOf(m_pmTrans));
+    m_lastClipboardText = getPaneText(pane);
+    pane.clear();
+    pane.format();
+    writeClipboard(m_lastClipboardText);
+}

@@ -1,0 +1,99 @@
+// The main window: the two panes, their buttons, the direction, the help menu and the status bar,
+// the settings refresh, and the Translate command with its completion.
+#pragma once
+
+#include "MainFormSetup.h"
+#include "ProxySettings.h"
+#include "TfrmRoot.h"
+
+#include <QString>
+#include <memory>
+
+class EditPane;
+class Pane;
+class PaneStyles;
+class ViewPane;
+class QAction;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QStatusBar;
+class QToolButton;
+
+class TfrmMain : public TfrmRoot
+{
+    Q_OBJECT
+
+public:
+    explicit TfrmMain(const MainFormSetup& setup = {}, QWidget* parent = nullptr);
+    ~TfrmMain() override;
+
+    void formShow();
+    void formActivate();
+    void refreshSettings();
+    void applyDirection();
+    void layoutLanguageLabels();
+    void applyProxySettings();
+    void rbEngToChnClick();
+    void btnHelpClick();
+
+    // Pane commands; sender is the button (or menu) whose tag names the pane.
+    void btnCopyClick(const QObject* sender);
+    void btnPasteClick(const QObject* sender);
+    void btnClearClick(const QObject* sender);
+    void btnSwapClick();
+    void autoPaste();
+    void paneContextPopup(Pane* pane, const QPoint& position);
+    void cut1Click();
+
+    // The HTTP client's proxy record.
+    ProxySettings& proxyParams() { return m_proxyParams; }
+
+    const QString& lastSourceText() const { return m_lastSourceText; }
+    const QString& lastClipboardText() const { return m_lastClipboardText; }
+    const QString& lastTargetText() const { return m_lastTargetText; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createControls();
+    void createMenus();
+    QToolButton* addGlyphButton(
+        const char* name, const char* icon, const QString& hint, int y, int tag);
+    Pane& paneByTag(int tag);
+    void pasteInto(int tag);
+    QString readClipboard();
+    void writeClipboard(const QString& text);
+
+    MainFormSetup m_setup;
+    std::unique_ptr<PaneStyles> m_paneStyles;
+    ProxySettings m_proxyParams;
+    bool m_shown = false;
+
+    QString m_lastSourceText;
+    QString m_lastClipboardText;
+    QString m_lastTargetText;
+
+    QLabel* m_lbl1 = nullptr;
+    QLabel* m_labFrom = nullptr;
+    QLabel* m_labFromLang = nullptr;
+    QLabel* m_labTo = nullptr;
+    QLabel* m_labToLang = nullptr;
+    QLabel* m_imgLoad = nullptr;
+    EditPane* m_e1 = nullptr;
+    ViewPane* m_e2 = nullptr;
+    QGroupBox* m_rgDirection = nullptr;
+    QRadioButton* m_rbEngToChn = nullptr;
+    QRadioButton* m_rbChnToEng = nullptr;
+    QPushButton* m_btnHelp = nullptr;
+    QPushButton* m_btnTrans = nullptr;
+    QStatusBar* m_bar = nullptr;
+    QMenu* m_pmHelp = nullptr;
+    QMenu* m_pmTrans = nullptr;
+};
