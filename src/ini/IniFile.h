@@ -17,6 +17,7 @@ public:
 
     // The value of key in section, or defaultValue when the file, section or key is missing or the
     // file cannot be read. When a section or key occurs more than once, the first occurrence wins.
+    // Blanks around the value and one pair of enclosing double quotes are taken off.
     std::string readString(
         std::string_view section, std::string_view key, std::string_view defaultValue) const;
 
