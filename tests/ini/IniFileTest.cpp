@@ -203,11 +203,12 @@ TEST(IniFileFailure, UnreadableFileGivesDefaultsAndIsNotOverwritten)
     const std::string path = folder.file("a.ini");
     ScratchFolder::write(path, "[General]\nKey=old\n");
     ::chmod(path.c_str(), 0);
+    // The folder is writable, so only the unreadable file can stop the write.
+    ::chmod(folder.path().c_str(), 0777);
     {
         UnprivilegedScope unprivileged;
         IniFile file(path);
         EXPECT_EQ(file.readString("General", "Key", "default"), "default");
-        ::chmod(folder.path().c_str(), 0777);
         EXPECT_FALSE(file.writeString("General", "Key", "new"));
     }
     EXPECT_EQ(ScratchFolder::read(path), "[General]\nKey=old\n");
