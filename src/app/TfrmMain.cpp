@@ -453,7 +453,7 @@ void TfrmMain::btnSwapClick()
 
 void TfrmMain::paneContextPopup(Pane* pane, const QPoint& position)
 {
-    m_pmTrans->popup(pane->mapToGlobal(position));
+    m_pmTrans->popup(pane->viewport()->mapToGlobal(position));
     // The chosen command runs later and acts on the pane the menu was opened on.
     setTag(m_pmTrans, tagOf(pane));
 }

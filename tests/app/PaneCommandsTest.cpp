@@ -1,0 +1,185 @@
+// Commands that move text between the panes and the clipboard.
+#include "MainFormFixture.h"
+#include "Pane.h"
+#include "PaneText.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QClipboard>
+#include <QMenu>
+
+namespace {
+
+class PaneCommandsTest : public MainFormFixture
+{
+protected:
+    void SetUp() override
+    {
+        open();
+        input = control<Pane>("E1");
+        output = control<Pane>("E2");
+    }
+
+    void click(const char* name)
+    {
+        QTest::mouseClick(control<QAbstractButton>(name), Qt::LeftButton);
+    }
+
+    static QString clipboard() { return QGuiApplication::clipboard()->text(); }
+    static void setClipboard(const QString& text) { QGuiApplication::clipboard()->setText(text); }
+
+    static QStringList itemsOf(const Pane& pane)
+    {
+        QStringList items;
+        for (int i = 0; i < pane.itemCount(); ++i) {
+            items << pane.getItemText(i);
+        }
+        return items;
+    }
+
+    void contextCommand(Pane* pane, const char* item)
+    {
+        emit pane->contextPopup(QPoint(10, 10));
+        auto* menu = control<QMenu>("pmTrans");
+        EXPECT_TRUE(menu->isVisible());
+        menu->findChild<QAction*>(item)->trigger();
+        menu->hide();
+    }
+
+    Pane* input = nullptr;
+    Pane* output = nullptr;
+};
+
+} // namespace
+
+TEST_F(PaneCommandsTest, CopyTakesTheTrimmedPaneAndPasteSplitsAtCrLf)
+{
+    setPaneText(*input, "\r\n  first line\r\nsecond line \r\n\r\n");
+    click("btnCopy");
+    EXPECT_EQ(clipboard(), "first line\r\nsecond line");
+    EXPECT_EQ(m_form->lastClipboardText(), "first line\r\nsecond line");
+
+    click("btnCopy2");
+    EXPECT_EQ(clipboard(), "") << "copy from an empty pane empties the clipboard";
+
+    const struct
+    {
+        QString clipboard;
+        QStringList items;
+    } pastes[] = {
+        {"one\ntwo\nthree", {"one\ntwo\nthree"}},
+        {"one\r\ntwo\r\n", {"one", "two"}},
+        {"one\r\ntwo\r\n\r\n", {"one", "two", ""}},
+        {"", {}},
+    };
+    for (const auto& p : pastes) {
+        setClipboard(p.clipboard);
+        click("btnPaste");
+        EXPECT_EQ(itemsOf(*input), p.items) << p.clipboard.toStdString();
+        EXPECT_EQ(m_form->lastSourceText(), p.clipboard);
+    }
+    EXPECT_TRUE(m_messages.shown.empty());
+}
+
+TEST_F(PaneCommandsTest, PasteIntoTheOutputPaneIgnoresAnEmptyClipboard)
+{
+    setClipboard("result");
+    click("btnPaste2");
+    EXPECT_EQ(itemsOf(*output), QStringList {"result"});
+    EXPECT_EQ(m_form->lastTargetText(), "result");
+
+    setClipboard("");
+    click("btnPaste2");
+    EXPECT_EQ(itemsOf(*output), QStringList {"result"});
+    EXPECT_EQ(m_form->lastTargetText(), "result");
+    EXPECT_EQ(m_form->lastSourceText(), "");
+}
+
+TEST_F(PaneCommandsTest, ClearAndSwapActOnTheButtonsPane)
+{
+    setPaneText(*input, "  source \r\n");
+    click("btnSwap");
+    EXPECT_EQ(itemsOf(*input), QStringList {});
+    EXPECT_EQ(itemsOf(*output), QStringList {"source"});
+
+    setPaneText(*input, "left");
+    click("btnSwap");
+    EXPECT_EQ(itemsOf(*input), QStringList {"source"});
+    EXPECT_EQ(itemsOf(*output), QStringList {"left"});
+
+    setClipboard("kept");
+    click("btnClear2");
+    EXPECT_EQ(output->itemCount(), 0);
+    EXPECT_EQ(itemsOf(*input), QStringList {"source"});
+    click("btnClear");
+    EXPECT_EQ(input->itemCount(), 0);
+    EXPECT_EQ(clipboard(), "kept");
+}
+
+TEST_F(PaneCommandsTest, ContextMenuActsOnThePaneItWasOpenedOn)
+{
+    setPaneText(*input, "in");
+    setPaneText(*output, "out");
+    input->setFocus();
+
+    contextCommand(output, "Clear1");
+    EXPECT_EQ(output->itemCount(), 0);
+    EXPECT_EQ(itemsOf(*input), QStringList {"in"});
+
+    setPaneText(*output, " out \r\n");
+    contextCommand(output, "Cut1");
+    EXPECT_EQ(output->itemCount(), 0) << "cut also empties the read-only pane";
+    EXPECT_EQ(clipboard(), "out");
+
+    contextCommand(input, "Copy1");
+    EXPECT_EQ(clipboard(), "in");
+
+    setClipboard("");
+    contextCommand(output, "Paste1");
+    EXPECT_EQ(output->itemCount(), 0);
+    contextCommand(input, "Paste1");
+    EXPECT_EQ(input->itemCount(), 0) << "an empty clipboard empties the input pane";
+}
+
+TEST_F(PaneCommandsTest, CopyOfALoadedTabGivesThreeLines)
+{
+    QFile file(m_folder.filePath("tab.txt"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("a\tb");
+    file.close();
+    input->loadTextFile(file.fileName(), 0, 0, true);
+    click("btnCopy");
+    EXPECT_EQ(clipboard(), "a\r\n\r\nb");
+}
+
+TEST_F(PaneCommandsTest, AutomaticPasteSkipsEmptyTextAndTheWindowsOwnResult)
+{
+    writeSettings("[General]\r\nAutoPaste=1\r\n");
+    m_form->refreshSettings();
+    setPaneText(*input, "typed");
+
+    setClipboard("");
+    m_form->formActivate();
+    EXPECT_EQ(itemsOf(*input), QStringList {"typed"});
+
+    setClipboard("pasted result");
+    click("btnPaste2");
+    m_form->formActivate();
+    EXPECT_EQ(itemsOf(*input), QStringList {"typed"})
+        << "the window's own result is not pasted back";
+
+    setClipboard("new text\r\nline two");
+    QEvent activate(QEvent::WindowActivate);
+    QApplication::sendEvent(m_form.get(), &activate);
+    EXPECT_EQ(itemsOf(*input), QStringList({"new text", "line two"}));
+    EXPECT_EQ(m_form->lastSourceText(), "new text\r\nline two");
+}
+
+TEST_F(PaneCommandsTest, OverlongLineIsReportedAndLeavesThePaneCleared)
+{
+    setPaneText(*input, "old");
+    setClipboard("short\r\n" + QString(65536, QChar('x')));
+    click("btnPaste");
+    EXPECT_EQ(m_messages.shown, (std::vector<ShownMessage> {{"Line too long.", 1}}));
+    EXPECT_EQ(input->itemCount(), 0);
+}

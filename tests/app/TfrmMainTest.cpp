@@ -1,0 +1,217 @@
+// The main window's start-up state: controls, settings refresh, direction and proxy.
+#include "MainFormFixture.h"
+#include "ProxySettings.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QDate>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QRadioButton>
+#include <QStatusBar>
+
+using TfrmMainTest = MainFormFixture;
+
+TEST_F(TfrmMainTest, ControlsKeepTheirPlacesTextsAndTags)
+{
+    TfrmMain& form = open();
+    const struct
+    {
+        const char* name;
+        QRect geometry;
+        QString hint;
+        int tag;
+    } controls[] = {
+        {"lbl1", {248, 8, 268, 14},
+            "Quick translation your content between 72 international languages.", 0},
+        {"E1", {8, 45, 478, 178}, {}, 0},
+        {"E2", {8, 249, 478, 178}, {}, 1},
+        {"btnOpen", {491, 62, 25, 25}, "Open", 0},
+        {"btnClear", {491, 92, 25, 25}, "Clear", 0},
+        {"btnSave", {491, 122, 25, 25}, "Save", 0},
+        {"btnCopy", {491, 152, 25, 25}, "Copy To Clipboard", 0},
+        {"btnPaste", {491, 182, 25, 25}, "Paste From Clipboard", 0},
+        {"btnSwap", {491, 225, 25, 25}, "Swap", 0},
+        {"btnClear2", {491, 270, 25, 25}, "Clear", 1},
+        {"btnSave2", {491, 300, 25, 25}, "Save", 1},
+        {"btnCopy2", {491, 330, 25, 25}, "Copy To Clipboard", 1},
+        {"btnPaste2", {491, 360, 25, 25}, "Paste From Clipboard", 1},
+        {"btnPrint", {491, 390, 25, 25}, "Print", 0},
+        {"rgDirection", {12, 434, 475, 48}, {}, 0},
+        {"rbEngToChn", {27, 20, 203, 17}, {}, 0},
+        {"rbChnToEng", {251, 20, 203, 17}, {}, 0},
+        {"btnHelp", {13, 489, 88, 25}, {}, 0},
+        {"btnTrans", {373, 489, 113, 25}, {}, 0},
+    };
+    for (const auto& c : controls) {
+        SCOPED_TRACE(c.name);
+        QWidget* widget = control(c.name);
+        ASSERT_NE(widget, nullptr);
+        EXPECT_EQ(widget->geometry(), c.geometry);
+        EXPECT_EQ(widget->toolTip(), c.hint);
+        EXPECT_EQ(widget->property("tag").toInt(), c.tag);
+        EXPECT_TRUE(widget->isVisible());
+    }
+
+    EXPECT_EQ(form.windowTitle(), "Quendra");
+    EXPECT_EQ(form.minimumSize(), QSize(528, 545));
+    EXPECT_EQ(form.maximumSize(), QSize(528, 545));
+    EXPECT_FALSE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(form.windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_EQ(
+        control<QLabel>("lbl1")->text(), "Free Get Brennor Translator Pro Full Version Now !");
+    EXPECT_EQ(control<QLabel>("labFrom")->text(), "Translate from :");
+    EXPECT_EQ(control<QLabel>("labTo")->text(), "Translate into :");
+    EXPECT_EQ(control<QGroupBox>("rgDirection")->title(), "Translation Direction");
+    EXPECT_EQ(control<QAbstractButton>("rbEngToChn")->text(), "Translate English to Marathi");
+    EXPECT_EQ(control<QAbstractButton>("rbChnToEng")->text(), "Translate Marathi to English");
+    EXPECT_EQ(control<QAbstractButton>("btnHelp")->text(), "&Help");
+    EXPECT_EQ(control<QAbstractButton>("btnTrans")->text(), "&Translate");
+    const QString year = QString::number(QDate::currentDate().year());
+    EXPECT_TRUE(control<QStatusBar>("Bar")->currentMessage().contains("2010-" + year));
+    EXPECT_EQ(control<QStatusBar>("Bar")->geometry(), QRect(0, 523, 528, 22));
+
+    // Keyboard focus walks the panes, the direction, then the two buttons.
+    QStringList order;
+    QWidget* widget = control("E1");
+    do {
+        if (widget->focusPolicy() & Qt::TabFocus) {
+            order << widget->objectName();
+        }
+        widget = widget->nextInFocusChain();
+    } while (widget != control("E1"));
+    EXPECT_EQ(order.mid(0, 6),
+        QStringList({"E1", "E2", "rbEngToChn", "rbChnToEng", "btnHelp", "btnTrans"}));
+
+    QStringList helpItems;
+    for (QAction* action : control<QMenu>("pmHelp")->actions()) {
+        helpItems << (action->isSeparator() ? "-" : action->objectName() + "=" + action->text());
+    }
+    EXPECT_EQ(helpItems,
+        QStringList({"miOptions=Options", "-", "miTry=Try Brennor Translator Pro", "-",
+            "miWebSite=Visit Home", "miContactUs=Contact Us", "-", "miAbout=About"}));
+    QStringList paneItems;
+    for (QAction* action : control<QMenu>("pmTrans")->actions()) {
+        paneItems << (action->isSeparator() ? "-" : action->objectName() + "=" + action->text());
+    }
+    EXPECT_EQ(
+        paneItems, QStringList({"Cut1=Cut", "Copy1=Copy", "Paste1=Paste", "-", "Clear1=Clear"}));
+}
+
+TEST_F(TfrmMainTest, NoSettingsFileStartsEnglishIntoMarathiAndWritesNothing)
+{
+    open();
+    EXPECT_TRUE(control<QRadioButton>("rbEngToChn")->isChecked());
+    EXPECT_EQ(control<QLabel>("labFromLang")->text(), "English");
+    EXPECT_EQ(control<QLabel>("labToLang")->text(), "Marathi");
+    EXPECT_FALSE(QFile::exists(settingsPath()));
+    EXPECT_TRUE(m_messages.shown.empty());
+    EXPECT_TRUE(Params.noProxy);
+    EXPECT_EQ(m_form->proxyParams().proxyServer(), "");
+}
+
+TEST_F(TfrmMainTest, StoredDirectionIsShownAndNormalisedOnlyWhenTheCheckMoves)
+{
+    const struct
+    {
+        QByteArray stored;
+        bool marathiIntoEnglish;
+        QByteArray afterStart; // empty: the file is left exactly as it was
+    } cases[] = {
+        {"[General]\r\nDirection=7\r\n", true, "Direction=1"},
+        {"[general]\r\ndirection=0x1\r\n", true, "=1"},
+        {"[General]\r\nDirection=0\r\n", false, {}},
+        {"[General]\r\nDirection=abc\r\n", false, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored.toStdString());
+        writeSettings(c.stored);
+        open();
+        EXPECT_EQ(control<QRadioButton>("rbChnToEng")->isChecked(), c.marathiIntoEnglish);
+        EXPECT_EQ(
+            control<QLabel>("labFromLang")->text(), c.marathiIntoEnglish ? "Marathi" : "English");
+        EXPECT_EQ(
+            control<QLabel>("labToLang")->text(), c.marathiIntoEnglish ? "English" : "Marathi");
+        if (c.afterStart.isEmpty()) {
+            EXPECT_EQ(settingsContent(), c.stored);
+        } else {
+            EXPECT_TRUE(settingsContent().contains(c.afterStart))
+                << settingsContent().toStdString();
+            EXPECT_FALSE(settingsContent().contains("7"));
+        }
+        EXPECT_TRUE(m_messages.shown.empty());
+        m_form.reset();
+    }
+}
+
+TEST_F(TfrmMainTest, DirectionClickWritesAtOnceAndMovesTheBusyImage)
+{
+    open();
+    auto* english = control<QRadioButton>("rbEngToChn");
+    auto* marathi = control<QRadioButton>("rbChnToEng");
+
+    QTest::mouseClick(english, Qt::LeftButton);
+    EXPECT_FALSE(QFile::exists(settingsPath())) << "clicking the checked button writes nothing";
+
+    QTest::mouseClick(marathi, Qt::LeftButton);
+    EXPECT_EQ(Params.direction, 1);
+    EXPECT_TRUE(settingsContent().contains("Direction=1"));
+    auto* labTo = control<QLabel>("labTo");
+    auto* labToLang = control<QLabel>("labToLang");
+    EXPECT_EQ(labToLang->text(), "English");
+    EXPECT_EQ(labToLang->x(), labTo->x() + labTo->width() + 4);
+    EXPECT_EQ(control("ImgLoad")->x(), labToLang->x() + labToLang->width() + 60);
+    EXPECT_EQ(labToLang->width(), labToLang->sizeHint().width());
+
+    QTest::mouseClick(english, Qt::LeftButton);
+    EXPECT_TRUE(settingsContent().contains("Direction=0"));
+    EXPECT_EQ(control("ImgLoad")->x(), labToLang->x() + labToLang->width() + 60);
+    EXPECT_TRUE(m_messages.shown.empty());
+}
+
+TEST_F(TfrmMainTest, ProxySettingsReachTheClientAndABadPortIsReportedOnce)
+{
+    const struct
+    {
+        QByteArray connection;
+        std::string server;
+        int port;
+        std::string user;
+        std::vector<ShownMessage> messages;
+    } cases[] = {
+        {"NoProxy=0\r\nAddress=proxy.lan\r\nPort=3128\r\nUserName=ann\r\nPassword=pw\r\n",
+            "proxy.lan", 3128, "ann", {}},
+        {"NoProxy=0\r\nAddress=proxy.lan\r\nPort=\r\nUserName=ann\r\n", "proxy.lan", 0, "",
+            {{"'' is not a valid integer value.", 1}}},
+        {"NoProxy=0\r\nAddress=proxy.lan\r\nPort=80a\r\n", "proxy.lan", 0, "",
+            {{"'80a' is not a valid integer value.", 1}}},
+        {"NoProxy=1\r\nAddress=proxy.lan\r\nPort=3128\r\n", "", 0, "", {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.connection.toStdString());
+        writeSettings("[Connection]\r\n" + c.connection);
+        m_messages.shown.clear();
+        TfrmMain& form = open();
+        EXPECT_EQ(m_messages.shown, c.messages);
+        EXPECT_TRUE(form.isVisible());
+        EXPECT_EQ(form.proxyParams().proxyServer(), c.server);
+        EXPECT_EQ(form.proxyParams().proxyPort(), c.port);
+        EXPECT_EQ(form.proxyParams().proxyUsername(), c.user);
+        m_form.reset();
+    }
+}
+
+TEST_F(TfrmMainTest, HelpButtonOpensTheMenuBelowItAndEscapeKeepsTheWindow)
+{
+    TfrmMain& form = open();
+    auto* help = control<QAbstractButton>("btnHelp");
+    QTest::mouseClick(help, Qt::LeftButton);
+    auto* menu = control<QMenu>("pmHelp");
+    EXPECT_TRUE(menu->isVisible());
+    EXPECT_EQ(menu->pos(), form.mapToGlobal(help->geometry().bottomLeft() + QPoint(0, 3)));
+    menu->hide();
+
+    QTest::keyClick(&form, Qt::Key_Escape);
+    EXPECT_TRUE(form.isVisible());
+}
