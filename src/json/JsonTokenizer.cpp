@@ -1,0 +1,569 @@
+// The lenient JSON parser: a character-driven state machine over an explicit stack of levels.
+// The states hand whole runs of characters on at once (blanks, string contents, number
+// characters), which gives the same result as taking them one by one.
+#include "JsonTokenizer.h"
+
+#include "JsonArray.h"
+#include "JsonMemberTable.h"
+#include "NumberText.h"
+
+#include <climits>
+#include <cstdint>
+#include <string>
+
+namespace {
+
+bool isBlank(char16_t c)
+{
+    return c == u' ' || c == u'\n' || c == u'\r' || c == u'\t' || c == u'\b' || c == u'\f';
+}
+
+// Characters that keep a literal such as null from ending; digits are not among them.
+bool isWordChar(char16_t c)
+{
+    return c >= 0x100 || c == u'.' || c == u'_' || (c >= u'A' && c <= u'Z')
+        || (c >= u'a' && c <= u'z');
+}
+
+int hexDigit(char16_t c)
+{
+    if (c >= u'0' && c <= u'9') {
+        return c - u'0';
+    }
+    if (c >= u'a' && c <= u'f') {
+        return c - u'a' + 10;
+    }
+    if (c >= u'A' && c <= u'F') {
+        return c - u'A' + 10;
+    }
+    return -1;
+}
+
+bool isBadNameStart(char16_t c)
+{
+    switch (c) {
+    case u'\0':
+    case u'\b':
+    case u'\t':
+    case u'\n':
+    case u'\f':
+    case u'\r':
+    case u' ':
+    case u'(':
+    case u')':
+    case u',':
+    case u'.':
+    case u':':
+    case u'[':
+    case u']':
+    case u'{':
+    case u'}':
+        return true;
+    default:
+        return false;
+    }
+}
+
+std::u16string_view untilNul(std::u16string_view text)
+{
+    return text.substr(0, text.find(u'\0'));
+}
+
+std::u16string_view trimTrailingBlanks(std::u16string_view text)
+{
+    while (!text.empty() && (text.back() == u' ' || text.back() == u'\n' || text.back() == u'\r')) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+// A number token is one of: integer digits; a decimal with up to four decimals, held exactly as
+// a count of ten-thousandths; anything else with a point or an exponent, held as a double.
+// Values that do not fit their 64-bit form fall back to a double.
+JsonValue numberValue(std::string_view text, bool fraction, int decimals)
+{
+    std::int64_t integer = 0;
+    if (!fraction) {
+        if (NumberText::readIntegerPrefix(text, integer)) {
+            return JsonValue::fromInteger(integer);
+        }
+    } else if (decimals >= 0) {
+        const std::size_t point = text.find('.');
+        std::string digits(text.substr(0, point));
+        digits.append(text.substr(point + 1, std::size_t(decimals)));
+        std::int64_t scale = 1;
+        for (int i = decimals; i < 4; ++i) {
+            scale *= 10;
+        }
+        if (NumberText::readIntegerPrefix(digits, integer) && integer <= INT64_MAX / scale
+            && integer >= INT64_MIN / scale) {
+            return JsonValue::fromCurrency(integer * scale);
+        }
+    }
+    return JsonValue::fromDouble(NumberText::readDoublePrefix(text));
+}
+
+} // namespace
+
+JsonValue parseJson(std::u16string_view text, JsonParseError* error)
+{
+    JsonTokenizer tokenizer(text);
+    JsonValue value = tokenizer.parse();
+    if (error) {
+        *error = tokenizer.error();
+    }
+    return value;
+}
+
+JsonTokenizer::JsonTokenizer(std::u16string_view text)
+    : m_p(text.data())
+    , m_end(text.data() + text.size())
+{
+    const auto nul = text.find(u'\0');
+    if (nul != std::u16string_view::npos) {
+        m_end = text.data() + nul;
+    }
+}
+
+JsonValue JsonTokenizer::fail(JsonParseError error)
+{
+    m_error = error;
+    return {};
+}
+
+void JsonTokenizer::enterLevel()
+{
+    Level& level = m_levels[++m_depth];
+    level.state = State::SkipBlanks;
+    level.next = State::ValueStart;
+}
+
+void JsonTokenizer::closeArray(Level& level)
+{
+    const std::size_t first = level.firstItem;
+    level.current = JsonValue::arrayOf(m_items.data() + first, int(m_items.size() - first));
+    m_items.resize(first);
+    level.next = State::Finish;
+    level.state = State::SkipBlanks;
+}
+
+void JsonTokenizer::finishValue(Level& level, JsonValue value)
+{
+    level.current = std::move(value);
+    level.next = State::Finish;
+    level.state = State::SkipBlanks;
+}
+
+JsonTokenizer::Comment JsonTokenizer::skipComment()
+{
+    ++m_p;
+    const char16_t kind = peek();
+    if (kind == u'*') {
+        for (++m_p; m_p < m_end; ++m_p) {
+            if (*m_p == u'*' && m_p + 1 < m_end && m_p[1] == u'/') {
+                m_p += 2;
+                return Comment::Skipped;
+            }
+        }
+        return Comment::EndOfText;
+    }
+    if (kind == u'/') {
+        for (++m_p; m_p < m_end; ++m_p) {
+            if (*m_p == u'\n') {
+                ++m_p;
+                return Comment::Skipped;
+            }
+        }
+        return Comment::EndOfText;
+    }
+    return Comment::Broken;
+}
+
+JsonParseError JsonTokenizer::readEscape()
+{
+    if (m_p == m_end) {
+        // The escape takes the end of the text as its character, so the text ends unfinished.
+        return JsonParseError::PrematureEnd;
+    }
+    const char16_t c = *m_p++;
+    int hexDigits = 0;
+    switch (c) {
+    case u'b':
+        m_token.appendChar(u'\b');
+        return JsonParseError::None;
+    case u'f':
+        m_token.appendChar(u'\f');
+        return JsonParseError::None;
+    case u'n':
+        m_token.appendChar(u'\n');
+        return JsonParseError::None;
+    case u'r':
+        m_token.appendChar(u'\r');
+        return JsonParseError::None;
+    case u't':
+        m_token.appendChar(u'\t');
+        return JsonParseError::None;
+    case u'u':
+        hexDigits = 4;
+        break;
+    case u'x':
+        hexDigits = 2;
+        break;
+    default:
+        m_token.appendChar(c);
+        return JsonParseError::None;
+    }
+    unsigned code = 0;
+    for (int i = 0; i < hexDigits; ++i, ++m_p) {
+        const int digit = m_p < m_end ? hexDigit(*m_p) : -1;
+        if (digit < 0) {
+            return JsonParseError::BadEscape;
+        }
+        code = code * 16 + unsigned(digit);
+    }
+    m_token.appendChar(char16_t(code));
+    return JsonParseError::None;
+}
+
+JsonParseError JsonTokenizer::readQuoted(std::u16string_view& text)
+{
+    const char16_t quote = m_quote;
+    bool buffered = false;
+    for (;;) {
+        const char16_t* start = m_p;
+        while (m_p < m_end && *m_p != quote && *m_p != u'\\') {
+            ++m_p;
+        }
+        if (m_p == m_end) {
+            return JsonParseError::PrematureEnd;
+        }
+        if (!buffered && *m_p == quote) {
+            text = {start, std::size_t(m_p - start)};
+            ++m_p;
+            return JsonParseError::None;
+        }
+        if (!buffered) {
+            m_token.discard();
+            buffered = true;
+        }
+        m_token.writeChars(start, int(m_p - start));
+        if (*m_p++ == quote) {
+            text = m_token.view();
+            return JsonParseError::None;
+        }
+        if (const JsonParseError error = readEscape(); error != JsonParseError::None) {
+            return error;
+        }
+    }
+}
+
+// Reads a bare word or bare member name up to end1, end2 or the end of the text (an end of 0
+// stands for none). The token buffer may already hold the start of the word.
+JsonParseError JsonTokenizer::readBare(char16_t end1, char16_t end2, std::u16string_view& text)
+{
+    for (;;) {
+        const char16_t* start = m_p;
+        while (m_p < m_end && *m_p != u'\\' && *m_p != end1 && *m_p != end2) {
+            ++m_p;
+        }
+        const bool escape = m_p < m_end && *m_p == u'\\';
+        if (!escape && m_token.usedLength() == 0) {
+            text = {start, std::size_t(m_p - start)};
+            return JsonParseError::None;
+        }
+        m_token.writeChars(start, int(m_p - start));
+        if (!escape) {
+            text = m_token.view();
+            return JsonParseError::None;
+        }
+        ++m_p;
+        if (const JsonParseError error = readEscape(); error != JsonParseError::None) {
+            return error;
+        }
+    }
+}
+
+// null, true and false end before any character that is not a word character; a longer word
+// or a mismatch reads on as a bare word from the characters matched so far.
+void JsonTokenizer::readLiteral(Level& level, std::u16string_view word, JsonValue value)
+{
+    m_token.discard();
+    std::size_t matched = 0;
+    while (matched < word.size() && m_p + matched < m_end && m_p[matched] == word[matched]) {
+        ++matched;
+    }
+    m_token.writeChars(word.data(), int(matched));
+    m_p += matched;
+    if (matched == word.size()) {
+        if (!isWordChar(peek())) {
+            finishValue(level, std::move(value));
+            return;
+        }
+        m_token.appendChar(*m_p++);
+    }
+    level.state = State::Bareword;
+}
+
+void JsonTokenizer::readNumber(Level& level)
+{
+    const char16_t* start = m_p;
+    bool fraction = false;
+    int decimals = -1;
+    for (; m_p < m_end; ++m_p) {
+        const char16_t c = *m_p;
+        if (c >= u'0' && c <= u'9') {
+            if (fraction && decimals >= 0 && ++decimals > 4) {
+                decimals = -1;
+            }
+        } else if (c == u'.') {
+            fraction = true;
+            decimals = 0;
+        } else if (c == u'e' || c == u'E') {
+            fraction = true;
+            decimals = -1;
+        } else if (c != u'+' && c != u'-') {
+            break;
+        }
+    }
+    char small[64];
+    std::string large;
+    const std::size_t length = std::size_t(m_p - start);
+    char* ascii = small;
+    if (length > sizeof small) {
+        large.resize(length);
+        ascii = large.data();
+    }
+    for (std::size_t i = 0; i < length; ++i) {
+        ascii[i] = char(start[i]);
+    }
+    finishValue(level, numberValue({ascii, length}, fraction, decimals));
+}
+
+JsonValue JsonTokenizer::parse()
+{
+    // Lengths are 32-bit inside; a longer text is refused rather than miscounted.
+    if (m_end - m_p > INT_MAX - 64) {
+        return fail(JsonParseError::PrematureEnd);
+    }
+    for (;;) {
+        Level& level = m_levels[m_depth];
+        switch (level.state) {
+        case State::SkipBlanks:
+            while (m_p < m_end && isBlank(*m_p)) {
+                ++m_p;
+            }
+            if (m_p < m_end && *m_p == u'/') {
+                switch (skipComment()) {
+                case Comment::Skipped:
+                    continue;
+                case Comment::Broken:
+                    return fail(JsonParseError::BadComment);
+                case Comment::EndOfText:
+                    // A comment may run to the end of the text once the whole value is read.
+                    if (m_depth == 0 && level.next == State::Finish) {
+                        return std::move(level.current);
+                    }
+                    return fail(JsonParseError::PrematureEnd);
+                }
+            }
+            level.state = level.next;
+            break;
+
+        case State::ValueStart: {
+            const char16_t c = peek();
+            switch (c) {
+            case u'"':
+            case u'\'':
+                m_quote = c;
+                ++m_p;
+                level.state = State::QuotedText;
+                break;
+            case u'-':
+            case u'0':
+            case u'1':
+            case u'2':
+            case u'3':
+            case u'4':
+            case u'5':
+            case u'6':
+            case u'7':
+            case u'8':
+            case u'9':
+                readNumber(level);
+                break;
+            case u'n':
+            case u'N':
+                readLiteral(level, u"null", JsonValue::ofKind(ValueKind::Null));
+                break;
+            case u't':
+            case u'T':
+                readLiteral(level, u"true", JsonValue::fromBoolean(true));
+                break;
+            case u'f':
+            case u'F':
+                readLiteral(level, u"false", JsonValue::fromBoolean(false));
+                break;
+            case u'[':
+                ++m_p;
+                level.firstItem = m_items.size();
+                level.next = State::ExpectItem;
+                level.state = State::SkipBlanks;
+                break;
+            case u'{':
+                ++m_p;
+                level.current = JsonValue::ofKind(ValueKind::Object);
+                level.next = State::ExpectMember;
+                level.state = State::SkipBlanks;
+                break;
+            case u'(':
+                ++m_p;
+                break;
+            default:
+                m_token.discard();
+                level.state = State::Bareword;
+                break;
+            }
+            break;
+        }
+
+        case State::QuotedText: {
+            std::u16string_view text;
+            if (const JsonParseError error = readQuoted(text); error != JsonParseError::None) {
+                return fail(error);
+            }
+            finishValue(level, JsonValue::fromText(text));
+            break;
+        }
+
+        case State::Bareword: {
+            // What ends a bare word depends on where it stands: only the end of the text at the
+            // top, else also a comma or the enclosing container's closing bracket.
+            char16_t end1 = u'\0';
+            char16_t end2 = u'\0';
+            if (m_depth > 0) {
+                end1 = u',';
+                end2 = m_levels[m_depth - 1].state == State::StoreItem ? u']' : u'}';
+            }
+            std::u16string_view text;
+            if (const JsonParseError error = readBare(end1, end2, text);
+                error != JsonParseError::None) {
+                return fail(error);
+            }
+            finishValue(level, JsonValue::fromText(untilNul(trimTrailingBlanks(text))));
+            break;
+        }
+
+        case State::Finish:
+            if (m_depth == 0) {
+                return std::move(level.current);
+            }
+            m_finished = std::move(level.current);
+            level.memberName.clear();
+            --m_depth;
+            break;
+
+        case State::ExpectItem:
+            if (peek() == u']') {
+                ++m_p;
+                closeArray(level);
+                break;
+            }
+            if (m_depth == MaxDepth - 1) {
+                return fail(JsonParseError::TooDeep);
+            }
+            level.state = State::StoreItem;
+            enterLevel();
+            break;
+
+        case State::StoreItem:
+            m_items.push_back(std::move(m_finished));
+            level.next = State::AfterItem;
+            level.state = State::SkipBlanks;
+            break;
+
+        case State::AfterItem:
+            if (peek() == u']') {
+                ++m_p;
+                closeArray(level);
+            } else if (peek() == u',') {
+                ++m_p;
+                level.next = State::ExpectItem;
+                level.state = State::SkipBlanks;
+            } else {
+                return fail(JsonParseError::ItemSeparatorExpected);
+            }
+            break;
+
+        case State::ExpectMember: {
+            const char16_t c = peek();
+            if (c == u'}') {
+                ++m_p;
+                level.next = State::Finish;
+                level.state = State::SkipBlanks;
+            } else if (c == u'"' || c == u'\'') {
+                m_quote = c;
+                ++m_p;
+                level.state = State::QuotedName;
+            } else if (isBadNameStart(c)) {
+                return fail(JsonParseError::BadMemberName);
+            } else {
+                m_token.discard();
+                level.state = State::BareName;
+            }
+            break;
+        }
+
+        case State::QuotedName:
+        case State::BareName: {
+            std::u16string_view name;
+            const JsonParseError error
+                = level.state == State::QuotedName ? readQuoted(name) : readBare(u':', u':', name);
+            if (error != JsonParseError::None) {
+                return fail(error);
+            }
+            level.memberName.assign(untilNul(name));
+            level.next = State::ExpectColon;
+            level.state = State::SkipBlanks;
+            break;
+        }
+
+        case State::ExpectColon:
+            if (peek() != u':') {
+                return fail(JsonParseError::ColonExpected);
+            }
+            ++m_p;
+            level.next = State::ExpectMemberValue;
+            level.state = State::SkipBlanks;
+            break;
+
+        case State::ExpectMemberValue:
+            if (m_depth == MaxDepth - 1) {
+                return fail(JsonParseError::TooDeep);
+            }
+            level.state = State::StoreMember;
+            enterLevel();
+            break;
+
+        case State::StoreMember:
+            level.current.asMemberTable()->putMember(level.memberName, std::move(m_finished));
+            level.memberName.clear();
+            level.next = State::AfterMember;
+            level.state = State::SkipBlanks;
+            break;
+
+        case State::AfterMember:
+            if (peek() == u'}') {
+                ++m_p;
+                level.next = State::Finish;
+                level.state = State::SkipBlanks;
+            } else if (peek() == u',') {
+                ++m_p;
+                level.next = State::ExpectMember;
+                level.state = State::SkipBlanks;
+            } else {
+                return fail(JsonParseError::MemberSeparatorExpected);
+            }
+            break;
+        }
+    }
+}

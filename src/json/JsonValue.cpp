@@ -1,0 +1,578 @@
+// JSON values: storage, reference counting, conversions and the text writer.
+#include "JsonValue.h"
+
+#include "JsonArray.h"
+#include "JsonMemberTable.h"
+#include "JsonStringWriter.h"
+#include "NumberText.h"
+
+#include <atomic>
+#include <charconv>
+#include <new>
+
+struct JsonValue::Node
+{
+    std::atomic<std::int32_t> refs {1};
+    bool writing = false; // set while this container's text is being written
+    ValueKind kind = ValueKind::Null;
+    bool preset = false; // one of the shared constants below: never counted, never freed
+    union {
+        bool boolean;
+        double real;
+        std::int64_t integer; // also the count of a currency
+        std::size_t textLength; // a string's code units follow the node
+        JsonMethod* method;
+        JsonArray array;
+        JsonMemberTable members;
+    };
+
+    constexpr Node()
+        : integer(0)
+    { }
+    constexpr ~Node() { }
+
+    const char16_t* chars() const { return reinterpret_cast<const char16_t*>(this + 1); }
+
+    static Node* make(ValueKind kind, std::size_t textLength = 0)
+    {
+        Node* node = new (::operator new(sizeof(Node) + textLength * sizeof(char16_t))) Node;
+        node->kind = kind;
+        switch (kind) {
+        case ValueKind::Array:
+            new (&node->array) JsonArray;
+            break;
+        case ValueKind::Object:
+            new (&node->members) JsonMemberTable;
+            break;
+        case ValueKind::String:
+            node->textLength = textLength;
+            break;
+        default:
+            break;
+        }
+        return node;
+    }
+
+    static Node* makeArray(JsonValue* items, int count)
+    {
+        Node* node = new (::operator new(sizeof(Node))) Node;
+        node->kind = ValueKind::Array;
+        new (&node->array) JsonArray(items, count);
+        return node;
+    }
+
+    void destroy()
+    {
+        switch (kind) {
+        case ValueKind::Array:
+            array.~JsonArray();
+            break;
+        case ValueKind::Object:
+            members.~JsonMemberTable();
+            break;
+        case ValueKind::Method:
+            delete method;
+            break;
+        default:
+            break;
+        }
+        this->~Node();
+        ::operator delete(this);
+    }
+};
+
+namespace {
+
+// Values that never change are shared: null, the two booleans and the integers a service answer
+// is full of. Scalars never set their writing flag, so sharing them across threads is safe.
+constexpr int SmallIntegerMin = -128;
+constexpr int SmallIntegerMax = 1023;
+
+struct Presets
+{
+    JsonValue::Node null;
+    JsonValue::Node no;
+    JsonValue::Node yes;
+    JsonValue::Node integers[SmallIntegerMax - SmallIntegerMin + 1];
+
+    constexpr Presets()
+    {
+        null.preset = true;
+        no.preset = yes.preset = true;
+        no.kind = yes.kind = ValueKind::Boolean;
+        no.boolean = false;
+        yes.boolean = true;
+        for (int i = SmallIntegerMin; i <= SmallIntegerMax; ++i) {
+            JsonValue::Node& node = integers[i - SmallIntegerMin];
+            node.preset = true;
+            node.kind = ValueKind::Integer;
+            node.integer = i;
+        }
+    }
+};
+
+constinit Presets presets;
+
+void addReference(JsonValue::Node* node)
+{
+    if (node && !node->preset) {
+        node->refs.fetch_add(1, std::memory_order_relaxed);
+    }
+}
+
+void dropReference(JsonValue::Node* node)
+{
+    if (node && !node->preset && node->refs.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+        node->destroy();
+    }
+}
+
+} // namespace
+
+JsonValue::JsonValue(const JsonValue& other) noexcept
+    : m_node(other.m_node)
+{
+    addReference(m_node);
+}
+
+JsonValue& JsonValue::operator=(const JsonValue& other) noexcept
+{
+    addReference(other.m_node);
+    dropReference(std::exchange(m_node, other.m_node));
+    return *this;
+}
+
+JsonValue& JsonValue::operator=(JsonValue&& other) noexcept
+{
+    if (this != &other) {
+        dropReference(std::exchange(m_node, std::exchange(other.m_node, nullptr)));
+    }
+    return *this;
+}
+
+JsonValue::~JsonValue()
+{
+    dropReference(m_node);
+}
+
+JsonValue JsonValue::ofKind(ValueKind kind)
+{
+    switch (kind) {
+    case ValueKind::Null:
+        return JsonValue(&presets.null);
+    case ValueKind::Boolean:
+        return fromBoolean(false);
+    case ValueKind::Integer:
+        return fromInteger(0);
+    case ValueKind::Method:
+        return fromMethod(JsonMethod());
+    default:
+        return JsonValue(Node::make(kind));
+    }
+}
+
+JsonValue JsonValue::fromBoolean(bool value)
+{
+    return JsonValue(value ? &presets.yes : &presets.no);
+}
+
+JsonValue JsonValue::fromInteger(std::int64_t value)
+{
+    if (value >= SmallIntegerMin && value <= SmallIntegerMax) {
+        return JsonValue(&presets.integers[value - SmallIntegerMin]);
+    }
+    Node* node = Node::make(ValueKind::Integer);
+    node->integer = value;
+    return JsonValue(node);
+}
+
+JsonValue JsonValue::fromDouble(double value)
+{
+    Node* node = Node::make(ValueKind::Double);
+    node->real = value;
+    return JsonValue(node);
+}
+
+JsonValue JsonValue::fromCurrency(std::int64_t count)
+{
+    Node* node = Node::make(ValueKind::Currency);
+    node->integer = count;
+    return JsonValue(node);
+}
+
+JsonValue JsonValue::fromText(std::u16string_view text)
+{
+    Node* node = Node::make(ValueKind::String, text.size());
+    std::char_traits<char16_t>::copy(
+        const_cast<char16_t*>(node->chars()), text.data(), text.size());
+    return JsonValue(node);
+}
+
+JsonValue JsonValue::fromMethod(JsonMethod method)
+{
+    Node* node = Node::make(ValueKind::Method);
+    node->method = new JsonMethod(std::move(method));
+    return JsonValue(node);
+}
+
+JsonValue JsonValue::arrayOf(JsonValue* items, int count)
+{
+    return JsonValue(Node::makeArray(items, count));
+}
+
+ValueKind JsonValue::kindOf() const
+{
+    return m_node ? m_node->kind : ValueKind::Null;
+}
+
+bool JsonValue::toBoolean() const
+{
+    switch (kindOf()) {
+    case ValueKind::Null:
+        return false;
+    case ValueKind::Boolean:
+        return m_node->boolean;
+    case ValueKind::Double:
+        return m_node->real != 0;
+    case ValueKind::Currency:
+    case ValueKind::Integer:
+        return m_node->integer != 0;
+    case ValueKind::String:
+        return m_node->textLength != 0;
+    default:
+        return true;
+    }
+}
+
+std::int64_t JsonValue::toInteger() const
+{
+    switch (kindOf()) {
+    case ValueKind::Boolean:
+        return m_node->boolean ? 1 : 0;
+    case ValueKind::Double:
+        return NumberText::roundToInteger(m_node->real);
+    case ValueKind::Currency:
+        return NumberText::currencyToInteger(m_node->integer);
+    case ValueKind::Integer:
+        return m_node->integer;
+    case ValueKind::String: {
+        std::int64_t value = 0;
+        return NumberText::textToInteger(textView(), value) ? value : 0;
+    }
+    default:
+        return 0;
+    }
+}
+
+double JsonValue::toDouble() const
+{
+    switch (kindOf()) {
+    case ValueKind::Boolean:
+        return m_node->boolean ? 1 : 0;
+    case ValueKind::Double:
+        return m_node->real;
+    case ValueKind::Currency:
+        return double(m_node->integer) / 10000;
+    case ValueKind::Integer:
+        return double(m_node->integer);
+    case ValueKind::String: {
+        double value = 0;
+        return NumberText::textToDouble(textView(), value) ? value : 0;
+    }
+    default:
+        return 0;
+    }
+}
+
+std::int64_t JsonValue::toCurrency() const
+{
+    switch (kindOf()) {
+    case ValueKind::Boolean:
+        return m_node->boolean ? 10000 : 0;
+    case ValueKind::Double:
+        return NumberText::roundToInteger(m_node->real * 10000);
+    case ValueKind::Currency:
+        return m_node->integer;
+    case ValueKind::Integer:
+        return NumberText::integerToCurrency(m_node->integer);
+    case ValueKind::String: {
+        double value = 0;
+        return NumberText::textToDouble(textView(), value)
+            ? NumberText::roundToInteger(value * 10000)
+            : 0;
+    }
+    default:
+        return 0;
+    }
+}
+
+std::u16string_view JsonValue::textView() const
+{
+    if (kindOf() != ValueKind::String) {
+        return {};
+    }
+    return {m_node->chars(), m_node->textLength};
+}
+
+std::u16string JsonValue::toText() const
+{
+    switch (kindOf()) {
+    case ValueKind::String:
+        return std::u16string(textView());
+    case ValueKind::Method:
+        return {};
+    default:
+        return m_node ? toJsonText(false, false) : std::u16string();
+    }
+}
+
+JsonArray* JsonValue::toArray() const
+{
+    return kindOf() == ValueKind::Array ? &m_node->array : nullptr;
+}
+
+JsonMemberTable* JsonValue::asMemberTable() const
+{
+    return kindOf() == ValueKind::Object ? &m_node->members : nullptr;
+}
+
+const JsonMethod* JsonValue::toMethod() const
+{
+    return kindOf() == ValueKind::Method ? m_node->method : nullptr;
+}
+
+// Writes one value's JSON text. Writer is the concrete writer type where it is known, so that the
+// string writer's calls are direct.
+template <class Writer> class JsonValue::TextWriter
+{
+public:
+    TextWriter(Writer& writer, bool indent, bool escape)
+        : m_writer(writer)
+        , m_indent(indent)
+        , m_escape(escape)
+    { }
+
+    int value(Node* node, int level)
+    {
+        switch (node->kind) {
+        case ValueKind::Null:
+            return put(u"null");
+        case ValueKind::Boolean:
+            return node->boolean ? put(u"true") : put(u"false");
+        case ValueKind::Integer: {
+            char digits[NumberText::MaxLength];
+            return ascii(digits,
+                int(std::to_chars(digits, digits + sizeof digits, node->integer).ptr - digits));
+        }
+        case ValueKind::Double: {
+            char digits[NumberText::MaxLength];
+            return ascii(digits, NumberText::writeDouble(node->real, digits));
+        }
+        case ValueKind::Currency: {
+            char digits[NumberText::MaxLength];
+            return ascii(digits, NumberText::writeCurrency(node->integer, digits));
+        }
+        case ValueKind::String:
+            return text({node->chars(), node->textLength});
+        case ValueKind::Method:
+            return 0;
+        case ValueKind::Array:
+        case ValueKind::Object:
+            break;
+        }
+        // A container that holds itself writes null at the inner place.
+        if (node->writing) {
+            return put(u"null");
+        }
+        struct WritingFlag
+        {
+            Node* node;
+            ~WritingFlag() { node->writing = false; }
+        } flag {node};
+        node->writing = true;
+        return node->kind == ValueKind::Array ? array(node->array, level)
+                                              : object(node->members, level);
+    }
+
+private:
+    static bool skipped(const Node* item)
+    {
+        return item && (item->kind == ValueKind::Method || item->writing);
+    }
+
+    int array(const JsonArray& items, int level)
+    {
+        if (items.arrayLength() < 1) {
+            return put(u"[]");
+        }
+        int result = put(u"[");
+        bool first = true;
+        for (int i = 0; i < items.arrayLength() && result >= 0; ++i) {
+            Node* item = items.itemAt(i).m_node;
+            if (skipped(item)) {
+                continue;
+            }
+            result = separate(first, level + 1);
+            if (result >= 0) {
+                result = item ? value(item, level + 1) : put(u"null");
+            }
+        }
+        return result < 0 ? result : close(first, level, u']');
+    }
+
+    int object(const JsonMemberTable& members, int level)
+    {
+        if (members.memberCount() < 1) {
+            return put(u"{}");
+        }
+        int result = put(u"{");
+        bool first = true;
+        for (auto cursor = members.begin(); cursor != members.end() && result >= 0; ++cursor) {
+            const auto member = *cursor;
+            Node* item = member.value.m_node;
+            if (skipped(item)) {
+                continue;
+            }
+            result = separate(first, level + 1);
+            if (result >= 0) {
+                result = text(member.name);
+            }
+            if (result >= 0) {
+                result = m_indent ? put(u": ") : put(u":");
+            }
+            if (result >= 0) {
+                result = item ? value(item, level + 1) : put(u"null");
+            }
+        }
+        return result < 0 ? result : close(first, level, u'}');
+    }
+
+    // Before an item: the comma after the previous one, and its line in the indented form.
+    int separate(bool& first, int level)
+    {
+        int result = first ? 0 : put(u",");
+        first = false;
+        return result >= 0 && m_indent ? newLine(level) : result;
+    }
+
+    int close(bool noItem, int level, char16_t bracket)
+    {
+        const int result = m_indent && !noItem ? newLine(level) : 0;
+        return result < 0 ? result : m_writer.writeChars(&bracket, 1);
+    }
+
+    int newLine(int level)
+    {
+        int result = put(u"\r\n");
+        for (int i = 0; i < level && result >= 0; ++i) {
+            result = put(u" ");
+        }
+        return result;
+    }
+
+    bool needsEscape(char16_t c) const
+    {
+        if (c == u'"' || c == u'\\' || c == u'/' || c == u'\0') {
+            return true;
+        }
+        return m_escape && (c < 0x20 || c >= 0x80);
+    }
+
+    int text(std::u16string_view chars)
+    {
+        int result = put(u"\"");
+        const char16_t* run = chars.data();
+        const char16_t* end = chars.data() + chars.size();
+        for (const char16_t* p = run; p < end && result >= 0; ++p) {
+            if (!needsEscape(*p)) {
+                continue;
+            }
+            if (p > run) {
+                result = m_writer.writeChars(run, int(p - run));
+            }
+            if (result >= 0) {
+                result = escaped(*p);
+            }
+            run = p + 1;
+        }
+        if (result >= 0 && end > run) {
+            result = m_writer.writeChars(run, int(end - run));
+        }
+        return result < 0 ? result : put(u"\"");
+    }
+
+    int escaped(char16_t c)
+    {
+        static constexpr char hex[] = "0123456789abcdef";
+        char16_t sequence[6] = {u'\\', c};
+        switch (c) {
+        case u'"':
+        case u'\\':
+        case u'/':
+            return m_writer.writeChars(sequence, 2);
+        case u'\b':
+            sequence[1] = u'b';
+            return m_writer.writeChars(sequence, 2);
+        case u'\t':
+            sequence[1] = u't';
+            return m_writer.writeChars(sequence, 2);
+        case u'\n':
+            sequence[1] = u'n';
+            return m_writer.writeChars(sequence, 2);
+        case u'\f':
+            sequence[1] = u'f';
+            return m_writer.writeChars(sequence, 2);
+        case u'\r':
+            sequence[1] = u'r';
+            return m_writer.writeChars(sequence, 2);
+        default:
+            break;
+        }
+        sequence[1] = u'u';
+        for (int i = 0; i < 4; ++i) {
+            sequence[2 + i] = char16_t(hex[(c >> (12 - 4 * i)) & 0xF]);
+        }
+        return m_writer.writeChars(sequence, 6);
+    }
+
+    template <std::size_t N> int put(const char16_t (&chars)[N])
+    {
+        return m_writer.writeChars(chars, int(N - 1));
+    }
+
+    int ascii(const char* chars, int count)
+    {
+        char16_t wide[NumberText::MaxLength];
+        for (int i = 0; i < count; ++i) {
+            wide[i] = char16_t(chars[i]);
+        }
+        return m_writer.writeChars(wide, count);
+    }
+
+    Writer& m_writer;
+    const bool m_indent;
+    const bool m_escape;
+};
+
+std::u16string JsonValue::toJsonText(bool indent, bool escape) const
+{
+    if (!m_node) {
+        return {};
+    }
+    JsonStringWriter writer;
+    if (TextWriter<JsonStringWriter>(writer, indent, escape).value(m_node, 0) < 0) {
+        return {};
+    }
+    return writer.takeText();
+}
+
+int JsonValue::writeTo(JsonWriter& writer, bool indent, bool escape, int level) const
+{
+    if (!m_node) {
+        return 0;
+    }
+    if (auto* stringWriter = dynamic_cast<JsonStringWriter*>(&writer)) {
+        return TextWriter<JsonStringWriter>(*stringWriter, indent, escape).value(m_node, level);
+    }
+    return TextWriter<JsonWriter>(writer, indent, escape).value(m_node, level);
+}

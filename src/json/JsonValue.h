@@ -1,0 +1,96 @@
+// JSON values and the handle that holds them. A value is shared by reference counting: every
+// JsonValue handle holds one count, and the value goes away with its last handle. An empty handle
+// ("nothing") stands for a missing item, a failed parse or a conversion to the wrong kind.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <utility>
+
+class JsonArray;
+class JsonMemberTable;
+class JsonWriter;
+class JsonValue;
+
+enum class ValueKind : std::uint8_t
+{
+    Null,
+    Boolean,
+    Double,
+    Currency, // a signed count of ten-thousandths
+    Integer,
+    Object,
+    Array,
+    String,
+    Method,
+};
+
+// The callable held by a value of kind Method. Parsing never produces one, and writers skip it.
+using JsonMethod = std::function<JsonValue(const JsonValue& arguments)>;
+
+class JsonValue
+{
+public:
+    JsonValue() noexcept = default;
+    JsonValue(const JsonValue& other) noexcept;
+    JsonValue(JsonValue&& other) noexcept
+        : m_node(std::exchange(other.m_node, nullptr))
+    { }
+    JsonValue& operator=(const JsonValue& other) noexcept;
+    JsonValue& operator=(JsonValue&& other) noexcept;
+    ~JsonValue();
+
+    // A new value of the kind: containers start empty, a string as the empty text, the others
+    // as zero or false.
+    static JsonValue ofKind(ValueKind kind);
+    static JsonValue fromBoolean(bool value);
+    static JsonValue fromInteger(std::int64_t value);
+    static JsonValue fromDouble(double value);
+    static JsonValue fromCurrency(std::int64_t count);
+    static JsonValue fromText(std::u16string_view text);
+    static JsonValue fromMethod(JsonMethod method);
+
+    bool isNothing() const { return m_node == nullptr; }
+    explicit operator bool() const { return m_node != nullptr; }
+    // True when both handles hold the very same value.
+    bool sameAs(const JsonValue& other) const { return m_node == other.m_node; }
+
+    // On nothing, the kind is Null and the conversions give zero, false or the empty text.
+    ValueKind kindOf() const;
+    bool toBoolean() const;
+    std::int64_t toInteger() const;
+    double toDouble() const;
+    std::int64_t toCurrency() const;
+    // A string's own text; the compact JSON text of every other kind (a method gives nothing).
+    std::u16string toText() const;
+    // A string's own text without a copy; empty for every other kind.
+    std::u16string_view textView() const;
+
+    // The value's own container when it has the kind, else null. No new reference: the container
+    // lives as long as a handle to its value.
+    JsonArray* toArray() const;
+    JsonMemberTable* asMemberTable() const;
+    const JsonMethod* toMethod() const;
+
+    // The JSON text of the value; empty when the writer failed.
+    std::u16string toJsonText(bool indent = false, bool escape = false) const;
+    // Writes the JSON text into any writer; level is the nesting depth of the indented form.
+    // Returns the count of the last write, negative on failure.
+    int writeTo(JsonWriter& writer, bool indent, bool escape, int level) const;
+
+    struct Node;
+
+private:
+    friend class JsonTokenizer; // builds arrays from items it has already collected
+    template <class Writer> class TextWriter;
+
+    explicit JsonValue(Node* adopted) noexcept
+        : m_node(adopted)
+    { }
+    // An array value that takes over count handles from items.
+    static JsonValue arrayOf(JsonValue* items, int count);
+
+    Node* m_node = nullptr;
+};
