@@ -280,7 +280,9 @@ void LangRes::applyTextRule(
     const std::string value = file.readString(section(), toLocal(key), "");
     if (!value.empty()) {
         setText(unbracketText(fromLocal(value)));
-    } else if ((!currentText.isEmpty() || !m_ignoreEmptyString) && m_autoCreateMode) {
+    } else if ((!currentText.isEmpty() || !m_ignoreEmptyString) && m_autoCreateMode
+        && !key.isEmpty()) {
+        // An empty key can never be read back, so writing it would only pile up dead lines.
         writeKey(file, key, bracketText(currentText));
     }
 }

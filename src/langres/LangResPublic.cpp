@@ -16,6 +16,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTextEdit>
+#include <algorithm>
 
 namespace {
 
@@ -172,9 +173,25 @@ bool ownsItsComponents(const QObject* object)
     return isWindow(object) || is<Frame>(object);
 }
 
+// Raising a widget moves it to the end of its parent's children, and a stack raises the page it
+// shows; so a stack's pages are taken in page order, its other children after them.
+QObjectList childrenInOrder(const QObject* parent)
+{
+    QObjectList children = parent->children();
+    if (const auto* stack = as<QStackedWidget>(parent)) {
+        const auto rank = [stack](QObject* child) {
+            const int page = stack->indexOf(widgetOf(child));
+            return page < 0 ? stack->count() : page;
+        };
+        std::stable_sort(children.begin(), children.end(),
+            [&rank](QObject* a, QObject* b) { return rank(a) < rank(b); });
+    }
+    return children;
+}
+
 void collectComponents(const QObject* parent, QList<QObject*>& components)
 {
-    for (QObject* child : parent->children()) {
+    for (QObject* child : childrenInOrder(parent)) {
         const QString name = child->objectName();
         if (!name.isEmpty() && !name.startsWith(QLatin1String("qt_"))) {
             components.append(child);

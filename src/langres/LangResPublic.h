@@ -28,7 +28,8 @@ QStringList readStringsProperty(const QObject* component, const QString& name);
 void replaceStringsPropertyLine(
     QObject* component, const QString& name, int index, const QString& line);
 
-// The components the owner owns, in creation order: its named descendants, each before the
-// components built inside it. Qt's own helper parts (named "qt_...") and unnamed objects are not
+// The components the owner owns, in the order a form builds them: its named descendants, each
+// before the components built inside it, the pages of a tab widget in page order. Qt's own helper
+// parts (named "qt_...", or inside controls Qt builds from parts) and unnamed objects are not
 // components; a nested window or frame is one, but what it holds belongs to it.
 QList<QObject*> ownedComponents(const QObject* owner);
