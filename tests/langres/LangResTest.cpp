@@ -160,7 +160,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, TextRule,
         // Empty texts: skipped with IgnoreEmptyString, else written empty (or "<>").
         TextRuleCase {std::nullopt, "", true, true, false, "", "", LangFileFixture::Absent},
         TextRuleCase {std::nullopt, "", true, false, false, "", "", ""},
-        TextRuleCase {std::nullopt, "", true, false, true, "", "", "<>"}));
+        TextRuleCase {std::nullopt, "", true, false, true, "", "", "<>"},
+        // A text of several lines has no one-line template; it stays as it is.
+        TextRuleCase {std::nullopt, "two\nlines", true, false, false, "two\nlines", "two\nlines",
+            LangFileFixture::Absent}));
 
 struct FontCase
 {
@@ -260,4 +263,16 @@ TEST_F(LangFileFixture, AFailedWriteReportsThePathAndEndsThePass)
         }
         EXPECT_FALSE(langRes->isTranslating());
     }
+}
+
+TEST(LangResFile, AnEmptyNameReadsTheExecutableDirectoryAndChangesNothing)
+{
+    TfrmTest form;
+    auto* langRes = new FormLangRes(&form);
+    langRes->setAutoCreateMode(false);
+    langRes->setActive(true);
+    EXPECT_NO_THROW(langRes->setLangFileName(QString()));
+    EXPECT_EQ(langRes->langFilePath(), QCoreApplication::applicationDirPath() + u'/');
+    EXPECT_EQ(form.labText->text(), QStringLiteral("Text"));
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Test"));
 }
