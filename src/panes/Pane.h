@@ -49,8 +49,8 @@ public:
     const QString& wordDelimiters() const { return m_wordDelimiters; }
 
 signals:
-    // The user asked for a context menu at pos (widget coordinates). The pane shows no menu of
-    // its own while this signal is connected.
+    // The user asked for a context menu at pos (the viewport's coordinates). The pane shows no
+    // menu of its own while this signal is connected.
     void contextPopup(const QPoint& pos);
 
 protected:

@@ -149,6 +149,9 @@ bool PaneDocument::loadTextFile(const QString& fileName, int styleNo, int paraNo
             return false;
         }
         QString text = decodeFile(bytes, m_styles->codePageOf(styleNo));
+        if (text.isEmpty()) {
+            return true;
+        }
         text.replace(QChar(0), QChar('?'));
         // Built aside, so that a failure leaves the document as it was.
         PaneDocument loaded(*m_styles);

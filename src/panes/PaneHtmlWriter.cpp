@@ -1,10 +1,6 @@
 // The HTML page of a pane document.
 #include "PaneHtmlWriter.h"
 
-#include "CodePages.h"
-
-#include <QStringConverter>
-
 namespace {
 
 int htmlFontSize(int points)
@@ -66,6 +62,16 @@ QString escaped(const QString& text)
     return out;
 }
 
+// Text outside ASCII as character references, which every browser reads whatever its locale.
+QByteArray ascii(const QString& text)
+{
+    QByteArray out;
+    for (char32_t c : text.toUcs4()) {
+        out += c < 0x80 ? QByteArray(1, static_cast<char>(c)) : "&#" + QByteArray::number(c) + ";";
+    }
+    return out;
+}
+
 struct FontTags
 {
     QByteArray open;
@@ -121,12 +127,8 @@ QByteArray PaneHtmlWriter::page(const QString& title, quint16 options) const
     const bool closing = parts == 0 || (parts & OnlyClosing);
     const bool defaultFont = !(options & NoDefaultFont);
     const QByteArray emptyTagEnd = xhtml ? " /" : "";
-    const QByteArray charset
-        = utf8 ? "UTF-8" : QByteArray(QStringConverter::nameForEncoding(QStringConverter::System));
-
-    const auto encode = [utf8](const QString& text) {
-        return utf8 ? text.toUtf8() : CodePages::fromUnicode(text, 0);
-    };
+    const QByteArray charset = utf8 ? "UTF-8" : "US-ASCII";
+    const auto encode = [utf8](const QString& text) { return utf8 ? text.toUtf8() : ascii(text); };
     // Attribute values are bare in HTML and quoted in XHTML.
     const auto value = [xhtml](const QByteArray& text) { return xhtml ? '"' + text + '"' : text; };
 

@@ -31,9 +31,6 @@ std::unique_ptr<QPrinter> defaultPrinter()
     return std::make_unique<QPrinter>(info, QPrinter::HighResolution);
 }
 
-// Pane margins are screen pixels; the printer draws at its own resolution.
-constexpr double ScreenDpi = 96.0;
-
 } // namespace
 
 PanePrint::PanePrint() = default;
@@ -66,10 +63,10 @@ void PanePrint::formatPages()
     m_pages = std::make_unique<QTextDocument>();
     m_pages->documentLayout()->setPaintDevice(m_printer.get());
     m_pages->setDefaultFont(model.styles().textStyle(0).font());
-    const double scale = m_printer->resolution() / ScreenDpi;
-    m_pages->setDocumentMargin(m_source->paneMargins().left() * scale);
+    // The layout scales screen pixels to the printer's resolution itself.
+    m_pages->setDocumentMargin(m_source->paneMargins().left());
     QTextOption option = m_pages->defaultTextOption();
-    option.setTabStopDistance(model.styles().defaultTabWidth() * scale);
+    option.setTabStopDistance(model.styles().defaultTabWidth());
     m_pages->setDefaultTextOption(option);
     PaneRenderer::fill(*m_pages, model, true);
     m_pages->setPageSize(m_printer->pageRect(QPrinter::DevicePixel).size());
