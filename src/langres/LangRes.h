@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <string>
 
 class DataModule;
 class Frame;

@@ -3,11 +3,14 @@
 #include "Exception.h"
 #include "FormLangRes.h"
 #include "LangFileFixture.h"
+#include "LangResPublic.h"
 #include "MsgLangRes.h"
 #include "ProfileInteger.h"
 #include "TestForms.h"
 
 #include <QFontInfo>
+#include <QListWidget>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -275,4 +278,55 @@ TEST(LangResFile, AnEmptyNameReadsTheExecutableDirectoryAndChangesNothing)
     EXPECT_EQ(langRes->langFilePath(), QCoreApplication::applicationDirPath() + u'/');
     EXPECT_EQ(form.labText->text(), QStringLiteral("Text"));
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Test"));
+}
+
+TEST(LangResPublic, NamesMapOntoTheWidgetsThatHaveSuchTexts)
+{
+    QDialog form;
+    auto* edit = new QLineEdit(QStringLiteral("typed"), &form);
+    auto* combo = new QComboBox(&form);
+    combo->setEditable(true);
+    combo->addItems({QStringLiteral("one"), QStringLiteral("two")});
+    auto* list = new QListWidget(&form);
+    list->addItems({QStringLiteral("a"), QStringLiteral("b")});
+    auto* pages = new QTabWidget(&form);
+    auto* label = new QLabel(QStringLiteral("label"), &form);
+    label->setToolTip(QStringLiteral("tip"));
+
+    const struct
+    {
+        QObject* component;
+        const char* name;
+        bool published;
+        const char* text;
+        QStringList lines;
+    } cases[] = {
+        {edit, "TEXT", true, "typed", {}},
+        {edit, "Caption", false, "", {}},
+        {combo, "text", true, "one", {}},
+        {combo, "items", true, "", {"one", "two"}},
+        {list, "Items", true, "", {"a", "b"}},
+        {pages, "Caption", false, "", {}},
+        {pages, "Tabs", false, "", {}},
+        {label, "hint", true, "tip", {}},
+        {label, "Font", true, "", {}},
+        {label, "Color", false, "", {}},
+        {&form, "caption", true, "", {}},
+    };
+    for (const auto& c : cases) {
+        const QString name = QString::fromUtf8(c.name);
+        SCOPED_TRACE(std::string(c.component->metaObject()->className()) + "." + c.name);
+        EXPECT_EQ(hasPublishedProperty(c.component, name), c.published);
+        EXPECT_EQ(readTextProperty(c.component, name), QString::fromUtf8(c.text));
+        EXPECT_EQ(holdsStringList(c.component, name), !c.lines.isEmpty());
+        EXPECT_EQ(readStringsProperty(c.component, name), c.lines);
+    }
+
+    writeTextProperty(combo, QStringLiteral("Text"), QStringLiteral("typed in"));
+    writeTextProperty(label, QStringLiteral("Font"), QStringLiteral("ignored"));
+    replaceStringsPropertyLine(list, QStringLiteral("items"), 1, QStringLiteral("B"));
+    replaceStringsPropertyLine(list, QStringLiteral("items"), 5, QStringLiteral("out of range"));
+    EXPECT_EQ(combo->currentText(), QStringLiteral("typed in"));
+    EXPECT_EQ(list->item(1)->text(), QStringLiteral("B"));
+    EXPECT_EQ(list->count(), 2);
 }
