@@ -7,6 +7,7 @@
 
 #include <arpa/inet.h>
 #include <cerrno>
+#include <csignal>
 #include <mutex>
 #include <openssl/err.h>
 #include <openssl/ssl.h>
@@ -32,6 +33,13 @@ void TlsHandler::loadLibrary()
         const uint64_t options = OPENSSL_INIT_LOAD_SSL_STRINGS | OPENSSL_INIT_LOAD_CRYPTO_STRINGS;
         if (OPENSSL_init_ssl(options, nullptr) != 1) {
             throw TlsLibraryUnavailable();
+        }
+        // The library writes to the socket with write(), so a peer that has gone would raise
+        // SIGPIPE and end the program; the failed write reports the error instead.
+        struct sigaction current
+        { };
+        if (sigaction(SIGPIPE, nullptr, &current) == 0 && current.sa_handler == SIG_DFL) {
+            std::signal(SIGPIPE, SIG_IGN);
         }
         loaded = true;
     }

@@ -1,0 +1,251 @@
+// The exchange against a scripted server: the exact request bytes, the reading of every kind of
+// answer, connection reuse, cookies, authentication and proxies.
+#include "ClientFetch.h"
+#include "HttpErrors.h"
+#include "ScriptedServer.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Then = ScriptedServer::Then;
+
+const std::string& Ok = OkReply;
+
+std::string commonLines(const std::string& host)
+{
+    return "Host: " + host
+        + "\r\nAccept: text/html, */*\r\nAccept-Encoding: identity\r\n"
+          "User-Agent: Mozilla/3.0 (compatible; Quendra)\r\n";
+}
+
+std::string hostOf(const ScriptedServer& server)
+{
+    return "127.0.0.1:" + std::to_string(server.port());
+}
+
+} // namespace
+
+TEST(HttpClient, GetGoesOutInItsExactWireForm)
+{
+    ScriptedServer server;
+    server.addReply(Ok);
+    HttpClient client;
+    client.request().host = "ignored.example";
+    client.request().headerLines.addLine("X-Stale: 1");
+    EXPECT_EQ(
+        fetch(client, server.baseUrl() + "/translate_a/single?client=gtx&q=a%20b#frag"), "ok");
+    ASSERT_EQ(server.requests().size(), 1u);
+    EXPECT_EQ(server.requests()[0],
+        "GET /translate_a/single?client=gtx&q=a%20b HTTP/1.1\r\n" + commonLines(hostOf(server))
+            + "\r\n");
+}
+
+TEST(HttpClient, PostSendsFormBodyWithItsLength)
+{
+    ScriptedServer server;
+    server.addReply(Ok);
+    server.addReply(Ok);
+    server.addReply(Ok);
+    HttpClient client;
+    std::string answer;
+    client.setKeepOrigProtocol(true);
+    client.submitForm(server.baseUrl() + "/form", {"sl=en", "tl=mr", "q=a+b "}, answer);
+    EXPECT_EQ(answer, "ok");
+    const std::string form = "Content-Type: application/x-www-form-urlencoded\r\n"
+                             "Content-Length: 17\r\n";
+    EXPECT_EQ(server.requests()[0],
+        "POST /form HTTP/1.1\r\n" + form + commonLines(hostOf(server)) + "\r\nsl=en&tl=mr&q=a+b");
+
+    // Without the original protocol kept, a POST closes the open connection and goes out as
+    // HTTP/1.0; an answer without "keep-alive" then ends that connection too, and the version
+    // returns afterwards.
+    client.setKeepOrigProtocol(false);
+    client.submitForm(server.baseUrl() + "/form", {"sl=en", "tl=mr", "q=a+b"}, answer);
+    EXPECT_EQ(fetch(client, server.baseUrl() + "/after"), "ok");
+    const auto requests = server.requests();
+    ASSERT_EQ(requests.size(), 3u);
+    EXPECT_EQ(requests[1].substr(0, 21), "POST /form HTTP/1.0\r\n");
+    EXPECT_NE(requests[1].find("\r\nConnection: keep-alive\r\n"), std::string::npos);
+    EXPECT_EQ(requests[2].substr(0, 21), "GET /after HTTP/1.1\r\n");
+    EXPECT_EQ(server.requestConnections(), (std::vector<int> {1, 2, 3}));
+    EXPECT_EQ(client.connectionCount(), 3);
+}
+
+// Every answer is followed by a good one on the same script: the client must stay usable.
+TEST(HttpClient, ReadsEveryKindOfAnswerAndStaysUsable)
+{
+    const std::string chunked = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n"
+                                "1A\r\nabcdefghijklmnopqrstuvwxyz\r\n5;x=y\r\n01234\r\n0\r\n"
+                                "X-Trailer: done\r\n\r\n";
+    std::string manyLines = "HTTP/1.1 200 OK\r\n";
+    for (int i = 0; i < 256; ++i) {
+        manyLines += "X-Line: " + std::to_string(i) + "\r\n";
+    }
+    const struct
+    {
+        const char* name;
+        std::string reply;
+        Then then;
+        std::string expected; // the body, or "!" and the failure text; "?" for either
+        bool reused; // the next exchange runs on the same connection
+    } cases[] = {
+        {"100 continue skipped", "HTTP/1.1 100 Continue\r\n\r\n" + Ok, Then::KeepOpen, "ok", true},
+        {"chunked with trailer", chunked, Then::KeepOpen, "abcdefghijklmnopqrstuvwxyz01234", true},
+        {"read to close", "HTTP/1.1 200 OK\r\n\r\nuntil close", Then::Close, "until close", false},
+        {"shorter than length", "HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\nshort", Then::Close,
+            "short", false},
+        {"connection close", "HTTP/1.1 200 OK\r\nConnection: close\r\nContent-Length: 1\r\n\r\nx",
+            Then::KeepOpen, "x", false},
+        {"close before status", "", Then::Close, "!Connection Closed Gracefully.", false},
+        {"close inside chunk", "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n1A\r\nabc",
+            Then::Close, "!Connection Closed Gracefully.", false},
+        {"long status line", "HTTP/1.1 200 " + std::string(20000, 'x') + "\r\n\r\n", Then::KeepOpen,
+            "!Max line length exceeded.", false},
+        {"redirect", "HTTP/1.1 302 Found\r\nLocation: /elsewhere\r\nContent-Length: 3\r\n\r\nabc",
+            Then::KeepOpen, "!HTTP/1.1 302 Found", true},
+        {"forbidden", "HTTP/1.1 403 Forbidden\r\nContent-Length: 4\r\n\r\nnope", Then::KeepOpen,
+            "!HTTP/1.1 403 Forbidden", true},
+        {"garbage status", "garbage\r\nContent-Length: 0\r\n\r\n", Then::KeepOpen, "!garbage",
+            true},
+        {"informational", "HTTP/1.1 101 Switching\r\n\r\n", Then::KeepOpen,
+            "!HTTP/1.1 101 Switching", true},
+        {"no content", "HTTP/1.1 204 No Content\r\n\r\n", Then::KeepOpen, "", true},
+        {"too many header lines", manyLines + "\r\n", Then::KeepOpen,
+            "!Too many header lines in the response.", false},
+        {"body over the bound", "HTTP/1.1 200 OK\r\nContent-Length: 67108865\r\n\r\n",
+            Then::KeepOpen, "!Response body exceeds the 64 MiB limit.", false},
+        {"chunk over the bound", "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n4000001\r\n",
+            Then::KeepOpen, "!Response body exceeds the 64 MiB limit.", false},
+        {"reset inside body", "HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\npart", Then::Reset,
+            "?", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedServer server;
+        server.addReply(c.reply, c.then);
+        server.addReply(Ok);
+        HttpClient client;
+        const std::string result = fetch(client, server.baseUrl() + "/a");
+        if (c.expected != "?") {
+            EXPECT_EQ(result, c.expected);
+        } else {
+            EXPECT_TRUE(
+                result == "part" || result == "!Socket Error # 10054\r\nConnection reset by peer.")
+                << result;
+        }
+        EXPECT_EQ(fetch(client, server.baseUrl() + "/b"), "ok");
+        EXPECT_EQ(server.connectionCount(), c.reused ? 1 : 2);
+    }
+}
+
+TEST(HttpClient, ChunkTrailerJoinsTheResponseLines)
+{
+    ScriptedServer server;
+    server.addReply(
+        "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n"
+        "1A\r\nabcdefghijklmnopqrstuvwxyz\r\n5\r\n01234\r\n0\r\nX-Trailer: done\r\n\r\n");
+    HttpClient client;
+    EXPECT_EQ(fetch(client, server.baseUrl() + "/"), "abcdefghijklmnopqrstuvwxyz01234");
+    EXPECT_EQ(client.response().headerLines.value("X-Trailer"), "done");
+}
+
+TEST(HttpClient, ProtocolErrorCarriesCodeAndBody)
+{
+    ScriptedServer server;
+    server.addReply("HTTP/1.1 403 Forbidden\r\nContent-Length: 4\r\n\r\nnope");
+    HttpClient client;
+    std::string answer;
+    try {
+        client.fetchUrl(server.baseUrl() + "/", answer);
+        FAIL();
+    } catch (const HttpProtocolError& error) {
+        EXPECT_EQ(error.statusCode(), 403);
+        EXPECT_EQ(error.errorText(), "nope");
+    }
+    EXPECT_EQ(answer, "");
+}
+
+TEST(HttpClient, ChangedTargetHostClosesTheConnection)
+{
+    ScriptedServer server;
+    server.addReply(Ok);
+    server.addReply(Ok);
+    server.addReply(Ok);
+    HttpClient client;
+    const std::string port = std::to_string(server.port());
+    EXPECT_EQ(fetch(client, "http://127.0.0.1:" + port + "/a"), "ok");
+    EXPECT_EQ(fetch(client, "http://127.0.0.1:" + port + "/b"), "ok");
+    // "LOCALHOST" is the loopback address without asking the resolver, but another host name.
+    EXPECT_EQ(fetch(client, "http://LOCALHOST:" + port + "/c"), "ok");
+    EXPECT_EQ(server.requestConnections(), (std::vector<int> {1, 1, 2}));
+    EXPECT_NE(server.requests()[2].find("\r\nHost: LOCALHOST:" + port + "\r\n"), std::string::npos);
+}
+
+TEST(HttpClient, CookiesComeBackAndAuthenticatorIsKept)
+{
+    ScriptedServer server;
+    server.addReply("HTTP/1.1 401 Unauthorized\r\nWWW-Authenticate: Basic realm=\"q\"\r\n"
+                    "Set-Cookie: NID=abc; Path=/\r\nContent-Length: 0\r\n\r\n");
+    server.addReply(Ok);
+    HttpClient client;
+    EXPECT_EQ(fetch(client, server.baseUrl() + "/a"), "!HTTP/1.1 401 Unauthorized");
+    EXPECT_EQ(fetch(client, server.baseUrl() + "/b"), "ok");
+    const std::string second = server.requests().at(1);
+    EXPECT_NE(second.find("\r\nAuthorization: Basic Og==\r\n"), std::string::npos) << second;
+    EXPECT_NE(second.find("\r\nCookie: NID=abc\r\n"), std::string::npos) << second;
+}
+
+TEST(HttpClient, UnknownSchemeWithoutPortFails)
+{
+    HttpClient client;
+    EXPECT_EQ(fetch(client, "gopher://127.0.0.1/x"), "!Unknown Protocol");
+}
+
+TEST(HttpClient, RefusedConnectionGivesSocketError)
+{
+    int port;
+    {
+        ScriptedServer closed;
+        port = closed.port();
+    }
+    HttpClient client;
+    EXPECT_EQ(fetch(client, "http://127.0.0.1:" + std::to_string(port) + "/"),
+        "!Socket Error # 10061\r\nConnection refused.");
+}
+
+TEST(HttpClient, PlainProxyGetsTheAbsoluteUrl)
+{
+    ScriptedServer proxy;
+    proxy.addReply(Ok);
+    HttpClient client;
+    client.proxyParams().setProxyServer("127.0.0.1");
+    client.proxyParams().setProxyPort(proxy.port());
+    EXPECT_EQ(fetch(client, "http://service.invalid:8080/x?y=1"), "ok");
+    EXPECT_EQ(proxy.requests()[0],
+        "GET http://service.invalid:8080/x?y=1 HTTP/1.1\r\n" + commonLines("service.invalid:8080")
+            + "\r\n");
+}
+
+TEST(HttpClient, ProxyAuthenticatorOutlivesClearedProxySettings)
+{
+    ScriptedServer server;
+    server.addReply("HTTP/1.0 407 Proxy Authentication Required\r\n"
+                    "Proxy-Authenticate: Basic realm=\"p\"\r\nContent-Length: 0\r\n\r\n");
+    server.addReply(Ok);
+    server.addReply(Ok);
+    HttpClient client;
+    client.proxyParams().setProxyServer("127.0.0.1");
+    client.proxyParams().setProxyPort(server.port());
+    EXPECT_EQ(
+        fetch(client, "http://service.invalid/a"), "!HTTP/1.0 407 Proxy Authentication Required");
+    EXPECT_EQ(fetch(client, "http://service.invalid/b"), "ok");
+    client.proxyParams().clear();
+    EXPECT_EQ(fetch(client, server.baseUrl() + "/c"), "ok");
+    const auto requests = server.requests();
+    ASSERT_EQ(requests.size(), 3u);
+    EXPECT_EQ(requests[0].find("Proxy-Authorization"), std::string::npos);
+    EXPECT_NE(requests[1].find("\r\nProxy-Authorization: Basic Og==\r\n"), std::string::npos);
+    EXPECT_EQ(requests[2].substr(0, 7), "GET /c ");
+    EXPECT_NE(requests[2].find("\r\nProxy-Authorization: Basic Og==\r\n"), std::string::npos);
+}

@@ -1,0 +1,189 @@
+// TLS: the server's certificate and name are checked (also at the far end of a proxy tunnel),
+// the tunnel's CONNECT head, and the time-out of a server that never answers.
+#include "ClientFetch.h"
+#include "ScriptedServer.h"
+
+#include <future>
+#include <gtest/gtest.h>
+
+namespace {
+
+using Then = ScriptedServer::Then;
+
+const std::string& Ok = OkReply;
+
+void trustTestCa(HttpClient& client)
+{
+    client.ioHandler()->setRootCertFile(TestPki::instance().caCertFile());
+}
+
+void useProxy(HttpClient& client, const ScriptedServer& proxy)
+{
+    client.proxyParams().setProxyServer("127.0.0.1");
+    client.proxyParams().setProxyPort(proxy.port());
+}
+
+// The one real time-out: a server that accepts and never answers the handshake. It takes the
+// full 30 seconds, so it starts with the program and runs beside the other tests.
+class SilentServerTimeout : public testing::Environment
+{
+public:
+    static std::shared_future<std::string>& result()
+    {
+        static std::shared_future<std::string> future;
+        return future;
+    }
+
+    void SetUp() override
+    {
+        if (!selected()) {
+            result() = std::async(std::launch::deferred, [] { return std::string(); }).share();
+            return;
+        }
+        m_server.setMute(true);
+        result() = std::async(std::launch::async, [this] {
+            HttpClient client;
+            trustTestCa(client);
+            return fetch(client, "https://127.0.0.1:" + std::to_string(m_server.port()) + "/");
+        }).share();
+    }
+    void TearDown() override { result().wait(); }
+
+private:
+    static bool selected()
+    {
+        const testing::UnitTest& tests = *testing::UnitTest::GetInstance();
+        for (int i = 0; i < tests.total_test_suite_count(); ++i) {
+            const testing::TestSuite& suite = *tests.GetTestSuite(i);
+            for (int j = 0; j < suite.total_test_count(); ++j) {
+                const testing::TestInfo& test = *suite.GetTestInfo(j);
+                if (test.should_run()
+                    && std::string(test.name()) == "SilentServerTimesOutAfterThirtySeconds") {
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
+
+    ScriptedServer m_server;
+};
+
+const auto* const silentServer = testing::AddGlobalTestEnvironment(new SilentServerTimeout);
+
+} // namespace
+
+TEST(TlsHandler, SilentServerTimesOutAfterThirtySeconds)
+{
+    EXPECT_EQ(
+        SilentServerTimeout::result().get(), "!Socket Error # 10060\r\nConnection timed out.");
+}
+
+TEST(TlsHandler, VerifiedServerOnTlsRouteGetsNoConnectionLine)
+{
+    ScriptedServer server(TestPki::instance().server());
+    server.addReply(Ok);
+    server.addReply(Ok);
+    HttpClient client;
+    trustTestCa(client);
+    EXPECT_EQ(fetch(client, server.baseUrl() + "/a"), "ok");
+    client.setProtocolVersion(HttpClient::ProtocolVersion::Http10);
+    // HTTP/1.0 would ask a plain connection to stay open; TLS routes send no "Connection" line.
+    EXPECT_EQ(fetch(client, server.baseUrl() + "/b"), "ok");
+    const auto requests = server.requests();
+    ASSERT_EQ(requests.size(), 2u);
+    const std::string rest = "\r\nAccept: text/html, */*\r\nAccept-Encoding: identity\r\n"
+                             "User-Agent: Mozilla/3.0 (compatible; Quendra)\r\n\r\n";
+    const std::string host = "Host: 127.0.0.1:" + std::to_string(server.port());
+    EXPECT_EQ(requests[0], "GET /a HTTP/1.1\r\n" + host + rest);
+    EXPECT_EQ(requests[1], "GET /b HTTP/1.0\r\n" + host + rest);
+}
+
+TEST(TlsHandler, RefusesServersThatFailVerification)
+{
+    const TestPki& pki = TestPki::instance();
+    const struct
+    {
+        const char* name;
+        TlsIdentity identity;
+        bool trustTestCa;
+        const char* verdict;
+    } cases[] = {
+        {"self-signed", pki.selfSigned(), true, "self-signed certificate"},
+        {"not in the system store", pki.server(), false, "unable to get local issuer certificate"},
+        {"other host name", pki.otherHost(), true, "address mismatch"},
+        {"expired", pki.expired(), true, "certificate has expired"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedServer server(c.identity);
+        server.addReply(Ok);
+        HttpClient client;
+        if (c.trustTestCa) {
+            trustTestCa(client);
+        }
+        const std::string result = fetch(client, server.baseUrl() + "/");
+        EXPECT_EQ(result.rfind("!Error connecting with SSL.\r\n", 0), 0u) << result;
+        EXPECT_NE(result.find("certificate verify failed"), std::string::npos) << result;
+        EXPECT_NE(result.find(c.verdict), std::string::npos) << result;
+        EXPECT_TRUE(server.requests().empty());
+        EXPECT_FALSE(client.connected());
+    }
+}
+
+TEST(TlsHandler, TunnelCarriesExactConnectHeadAndChecksTheTargetName)
+{
+    const struct
+    {
+        const char* name;
+        std::string connectAnswer;
+        TlsIdentity farEnd;
+        bool accepted;
+    } cases[] = {
+        {"granted", "HTTP/1.0 200 Connection established\r\nSet-Cookie: pc=1\r\n\r\n",
+            TestPki::instance().server(), true},
+        {"empty answer", "\r\n", TestPki::instance().server(), true},
+        {"wrong name at the far end", "HTTP/1.0 200 Connection established\r\n\r\n",
+            TestPki::instance().otherHost(), false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedServer proxy;
+        proxy.setTunnelIdentity(c.farEnd);
+        proxy.addReply(c.connectAnswer, Then::StartTls);
+        proxy.addReply(Ok);
+        HttpClient client;
+        trustTestCa(client);
+        useProxy(client, proxy);
+        const std::string result = fetch(client, "https://localhost/translate_a/single?q=1");
+        const auto requests = proxy.requests();
+        ASSERT_FALSE(requests.empty());
+        EXPECT_EQ(requests[0],
+            "CONNECT localhost:443 HTTP/1.1\r\nPragma: no-cache\r\n"
+            "Proxy-Connection: keep-alive\r\nHost: localhost\r\n"
+            "Accept: text/html, */*\r\n"
+            "User-Agent: Mozilla/3.0 (compatible; Quendra)\r\n\r\n");
+        if (!c.accepted) {
+            EXPECT_EQ(result.rfind("!Error connecting with SSL.\r\n", 0), 0u) << result;
+            continue;
+        }
+        EXPECT_EQ(result, "ok");
+        ASSERT_EQ(requests.size(), 2u);
+        const std::string cookie
+            = c.connectAnswer.find("pc=1") != std::string::npos ? "Cookie: pc=1\r\n" : "";
+        EXPECT_EQ(requests[1],
+            "GET /translate_a/single?q=1 HTTP/1.1\r\nHost: localhost\r\n"
+            "Accept: text/html, */*\r\nAccept-Encoding: identity\r\n"
+            "User-Agent: Mozilla/3.0 (compatible; Quendra)\r\n"
+                + cookie + "\r\n");
+    }
+}
+
+TEST(TlsHandler, RefusedTunnelFailsWithTheProxyStatusLine)
+{
+    ScriptedServer proxy;
+    proxy.addReply("HTTP/1.1 403 Filtered\r\nContent-Length: 0\r\n\r\n");
+    HttpClient client;
+    useProxy(client, proxy);
+    EXPECT_EQ(fetch(client, "https://localhost/"), "!HTTP/1.1 403 Filtered");
+}

@@ -1,0 +1,72 @@
+// A loopback server that plays a script: for each request it reads (head and Content-Length body)
+// it records the exact bytes and answers with the next scripted reply. Connections are served
+// one after another, which is how the client under test uses them.
+#pragma once
+
+#include "TestPki.h"
+
+#include <atomic>
+#include <deque>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+class ScriptedServer
+{
+public:
+    enum class Then
+    {
+        KeepOpen, // wait for the next request on this connection
+        Close, // close the connection (a FIN)
+        Reset, // drop the connection with a reset
+        StaySilent, // keep the connection open and answer nothing more
+        StartTls, // the far end of a tunnel: TLS handshake with the tunnel identity, then go on
+    };
+
+    // With an identity every connection starts with a TLS handshake.
+    explicit ScriptedServer(std::optional<TlsIdentity> tls = std::nullopt);
+    ~ScriptedServer();
+    ScriptedServer(const ScriptedServer&) = delete;
+    ScriptedServer& operator=(const ScriptedServer&) = delete;
+
+    int port() const { return m_port; }
+    // "http://127.0.0.1:<port>" or "https://..." for a TLS server.
+    std::string baseUrl() const;
+
+    // Sends bytes after the next request is read, then does what `then` says. A request with no
+    // reply left gets its connection closed.
+    void addReply(std::string bytes, Then then = Then::KeepOpen);
+    // The identity presented after a reply with Then::StartTls.
+    void setTunnelIdentity(TlsIdentity identity) { m_tunnelIdentity = std::move(identity); }
+    // Accept connections but never read a request or answer (not even a TLS handshake).
+    void setMute(bool on) { m_mute = on; }
+
+    // The bytes of every request read so far, in order.
+    std::vector<std::string> requests() const;
+    // The connection (counted from 1) each request came on.
+    std::vector<int> requestConnections() const;
+    int connectionCount() const { return m_connections; }
+
+private:
+    struct Peer;
+
+    void serve();
+    void serveConnection(int fd);
+    bool readRequest(Peer& peer, std::string& request);
+
+    std::optional<TlsIdentity> m_tls;
+    std::optional<TlsIdentity> m_tunnelIdentity;
+    int m_listenFd = -1;
+    int m_port = 0;
+    std::atomic<bool> m_stop {false};
+    std::atomic<bool> m_mute {false};
+    std::atomic<int> m_connections {0};
+    std::atomic<int> m_currentFd {-1};
+    mutable std::mutex m_lock;
+    std::deque<std::pair<std::string, Then>> m_replies;
+    std::vector<std::string> m_requests;
+    std::vector<int> m_requestConnections;
+    std::thread m_thread;
+};
