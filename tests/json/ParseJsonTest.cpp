@@ -1,0 +1,445 @@
+// The lenient parser: what each kind of text becomes, every error, nesting, the JSON test suite,
+// and the write-and-parse-again round trip the answer reader relies on.
+#include "ParseJson.h"
+
+#include "JsonArray.h"
+#include "JsonMemberTable.h"
+#include "SameTree.h"
+#include "Utf8.h"
+
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <limits>
+#include <random>
+#include <set>
+
+namespace {
+
+std::string show(std::u16string_view text)
+{
+    return Utf8::encode(text);
+}
+
+struct TextCase
+{
+    std::u16string_view input;
+    ValueKind kind;
+    std::u16string_view written; // compact text, escaped
+};
+
+const TextCase textCases[] = {
+    // Not JSON at all: a string value with the text, trailing line breaks and spaces removed.
+    {u"", ValueKind::String, u"\"\""},
+    {u"  \r\n ", ValueKind::String, u"\"\""},
+    {u"Error 502: bad gateway \r\n", ValueKind::String, u"\"Error 502: bad gateway\""},
+    {u"\tplain\t", ValueKind::String, u"\"plain\\t\""},
+    // Literals are case-sensitive and end only before a character that is no word character.
+    {u"null", ValueKind::Null, u"null"},
+    {u"nul", ValueKind::String, u"\"nul\""},
+    {u"Null", ValueKind::String, u"\"Null\""},
+    {u"nullx", ValueKind::String, u"\"nullx\""},
+    {u"[true,false , null]", ValueKind::Array, u"[true,false,null]"},
+    {u"[truest,True,fals,nul l]", ValueKind::Array, u"[\"truest\",\"True\",\"fals\",\"nul l\"]"},
+    {u"[null\u0915]", ValueKind::Array, u"[\"null\\u0915\"]"},
+    // Trailing commas, empty items, bare words and bare names.
+    {u"[1,2,]", ValueKind::Array, u"[1,2]"},
+    {u"[,1]", ValueKind::Array, u"[\"\",1]"},
+    {u"[1,,2]", ValueKind::Array, u"[1,\"\",2]"},
+    {u"[a b , c\t]", ValueKind::Array, u"[\"a b\",\"c\\t\"]"},
+    {u"[a\\,b]", ValueKind::Array, u"[\"a,b\"]"},
+    {u"[+1,.5,)]", ValueKind::Array, u"[\"+1\",\".5\",\")\"]"},
+    {u"{a b :1}", ValueKind::Object, u"{\"a b \":1}"},
+    {u"{a:}", ValueKind::Object, u"{\"a\":\"\"}"},
+    {u"{a: b c ,}", ValueKind::Object, u"{\"a\":\"b c\"}"},
+    {u"{'a':'b\"'}", ValueKind::Object, u"{\"a\":\"b\\\"\"}"},
+    {u"{\"x\":[1,{y:[]}]}", ValueKind::Object, u"{\"x\":[1,{\"y\":[]}]}"},
+    {u"ab\\u0000cd", ValueKind::String, u"\"ab\""},
+    {u"{'a\\u0000b':1}", ValueKind::Object, u"{\"a\":1}"},
+    // A repeated name keeps one member with the last value.
+    {u"{\"a\":1,\"a\":2}", ValueKind::Object, u"{\"a\":2}"},
+    // Only the first complete value counts; blanks and comments may follow it.
+    {u"[1]x", ValueKind::Array, u"[1]"},
+    {u"\"\"x", ValueKind::String, u"\"\""},
+    {u"(1)", ValueKind::Integer, u"1"},
+    {u"[1]\u0000garbage", ValueKind::Array, u"[1]"},
+    // Comments stand wherever blanks may, and may run to the end after the value.
+    {u"/* a */ [1, // b\n 2 /* c **/ ] // d", ValueKind::Array, u"[1,2]"},
+    {u"[1]/* open", ValueKind::Array, u"[1]"},
+    {u"[1]//", ValueKind::Array, u"[1]"},
+    {u"{/**/a:/**/1/**/}", ValueKind::Object, u"{\"a\":1}"},
+    {u"{a/**/:1}", ValueKind::Object, u"{\"a\\/**\\/\":1}"},
+    // Strings keep raw line breaks and tabs; escapes are decoded, any other escaped character is
+    // itself, and surrogates come out code unit by code unit.
+    {u"'tab\there\nline'", ValueKind::String, u"\"tab\\there\\nline\""},
+    {u"\"\\b\\f\\n\\r\\t\\u0041\\x42\\q\\/\\'\"", ValueKind::String, u"\"\\b\\f\\n\\r\\tABq\\/'\""},
+    {u"\"\\ud83d\\ude00 \\udc00\"", ValueKind::String, u"\"\\ud83d\\ude00 \\udc00\""},
+    {u"\"a\\u0000b\"", ValueKind::String, u"\"a\\u0000b\""},
+    {u"\"\\u00E9\\u0915\"", ValueKind::String, u"\"\\u00e9\\u0915\""},
+};
+
+TEST(ParseJson, TextsBecomeTheseValues)
+{
+    for (const TextCase& c : textCases) {
+        SCOPED_TRACE(show(c.input));
+        const JsonValue value = parseJson(c.input);
+        ASSERT_TRUE(value);
+        EXPECT_EQ(value.kindOf(), c.kind);
+        EXPECT_EQ(show(value.toJsonText(false, true)), show(c.written));
+    }
+}
+
+struct FailureCase
+{
+    std::u16string_view input;
+    JsonParseError error;
+};
+
+const FailureCase failureCases[] = {
+    {u"[1]/x", JsonParseError::BadComment},
+    {u"/", JsonParseError::BadComment},
+    {u"[1 /* x", JsonParseError::PrematureEnd},
+    {u"[1 // x", JsonParseError::PrematureEnd},
+    {u"\"abc", JsonParseError::PrematureEnd},
+    {u"'abc\"", JsonParseError::PrematureEnd},
+    {u"[\"a\\", JsonParseError::PrematureEnd},
+    {u"abc\\", JsonParseError::PrematureEnd},
+    {u"{\"ab", JsonParseError::PrematureEnd},
+    {u"\"\\u12\"", JsonParseError::BadEscape},
+    {u"\"\\u12", JsonParseError::BadEscape},
+    {u"\"\\xZ1\"", JsonParseError::BadEscape},
+    {u"[1 2]", JsonParseError::ItemSeparatorExpected},
+    {u"[1", JsonParseError::ItemSeparatorExpected},
+    {u"[", JsonParseError::ItemSeparatorExpected},
+    {u"[null1]", JsonParseError::ItemSeparatorExpected},
+    {u"[0x1F]", JsonParseError::ItemSeparatorExpected},
+    {u"[1\u0000]", JsonParseError::ItemSeparatorExpected},
+    {u"{,}", JsonParseError::BadMemberName},
+    {u"{:1}", JsonParseError::BadMemberName},
+    {u"{", JsonParseError::BadMemberName},
+    {u"{a 1}", JsonParseError::ColonExpected},
+    {u"{'a' 1}", JsonParseError::ColonExpected},
+    {u"{'a':1 'b':2}", JsonParseError::MemberSeparatorExpected},
+    {u"{'a':1", JsonParseError::MemberSeparatorExpected},
+};
+
+TEST(ParseJson, BrokenTextsGiveNothing)
+{
+    for (const FailureCase& c : failureCases) {
+        SCOPED_TRACE(show(c.input));
+        JsonParseError error = JsonParseError::None;
+        EXPECT_TRUE(parseJson(c.input, &error).isNothing());
+        EXPECT_EQ(error, c.error);
+    }
+}
+
+struct NumberCase
+{
+    std::u16string_view input;
+    ValueKind kind;
+    std::int64_t exact; // integer or currency count
+    double real;
+};
+
+constexpr double inf = std::numeric_limits<double>::infinity();
+
+const NumberCase numberCases[] = {
+    {u"10", ValueKind::Integer, 10, 0},
+    {u"15", ValueKind::Integer, 15, 0},
+    {u"-0", ValueKind::Integer, 0, 0},
+    {u"0x1F", ValueKind::Integer, 0, 0},
+    {u"1-2", ValueKind::Integer, 1, 0},
+    {u"-", ValueKind::Integer, 0, 0},
+    {u"-9223372036854775808", ValueKind::Integer, std::numeric_limits<std::int64_t>::min(), 0},
+    {u"0.93", ValueKind::Currency, 9300, 0},
+    {u"1.5", ValueKind::Currency, 15000, 0},
+    {u"1.", ValueKind::Currency, 10000, 0},
+    {u"-1.5", ValueKind::Currency, -15000, 0},
+    {u"0.0001", ValueKind::Currency, 1, 0},
+    {u"-922337203685477.5808", ValueKind::Currency, std::numeric_limits<std::int64_t>::min(), 0},
+    {u"1.23456", ValueKind::Double, 0, 1.23456},
+    {u"1.50001", ValueKind::Double, 0, 1.50001},
+    {u"15e-1", ValueKind::Double, 0, 1.5},
+    {u"1e3", ValueKind::Double, 0, 1000},
+    {u"1.5e", ValueKind::Double, 0, 1.5},
+    {u"1e999", ValueKind::Double, 0, inf},
+    {u"-1e999", ValueKind::Double, 0, -inf},
+    {u"1e-999", ValueKind::Double, 0, 0},
+    {u"4.9e-324", ValueKind::Double, 0, 4.9e-324},
+    // Past 64 bits an integer or a currency count is read as a double instead of wrapping.
+    {u"99999999999999999999", ValueKind::Double, 0, 1e20},
+    {u"9999999999999999.5", ValueKind::Double, 0, 9999999999999999.5},
+};
+
+TEST(ParseJson, NumbersBecomeIntegersCurrenciesOrDoubles)
+{
+    for (const NumberCase& c : numberCases) {
+        SCOPED_TRACE(show(c.input));
+        const JsonValue value = parseJson(c.input);
+        ASSERT_EQ(value.kindOf(), c.kind);
+        if (c.kind == ValueKind::Double) {
+            EXPECT_EQ(value.toDouble(), c.real);
+        } else if (c.kind == ValueKind::Currency) {
+            EXPECT_EQ(value.toCurrency(), c.exact);
+        } else {
+            EXPECT_EQ(value.toInteger(), c.exact);
+        }
+    }
+}
+
+std::u16string nested(
+    int depth, std::u16string_view open, std::u16string_view inner, std::u16string_view close)
+{
+    std::u16string text;
+    for (int i = 0; i < depth; ++i) {
+        text += open;
+    }
+    text += inner;
+    for (int i = 0; i < depth; ++i) {
+        text += close;
+    }
+    return text;
+}
+
+TEST(ParseJson, NestingStopsAtThirtyTwoLevels)
+{
+    EXPECT_EQ(parseJson(nested(32, u"[", u"", u"]")).kindOf(), ValueKind::Array);
+    EXPECT_EQ(parseJson(nested(31, u"[", u"{}", u"]")).kindOf(), ValueKind::Array);
+    struct
+    {
+        std::u16string text;
+    } tooDeep[] = {
+        {nested(33, u"[", u"", u"]")},
+        {nested(32, u"[", u"1", u"]")},
+        {nested(31, u"[", u"{a:1}", u"]")},
+        {nested(32, u"{a:", u"1", u"}")},
+        {nested(100000, u"[", u"", u"]")},
+    };
+    for (const auto& c : tooDeep) {
+        JsonParseError error = JsonParseError::None;
+        EXPECT_TRUE(parseJson(c.text, &error).isNothing());
+        EXPECT_EQ(error, JsonParseError::TooDeep);
+    }
+}
+
+// n_ files of the suite that the parser accepts by design, each under the leniency behind it.
+const std::set<std::string> acceptedOnPurpose = {
+    // Bare words become strings (also a lone minus, which reads as the integer 0).
+    "n_array_a_invalid_utf8.json",
+    "n_array_invalid_utf8.json",
+    "n_array_just_minus.json",
+    "n_array_star_inside.json",
+    "n_incomplete_false.json",
+    "n_incomplete_null.json",
+    "n_incomplete_true.json",
+    "n_number_++.json",
+    "n_number_+1.json",
+    "n_number_+Inf.json",
+    "n_number_.-1.json",
+    "n_number_.2e-3.json",
+    "n_number_Inf.json",
+    "n_number_NaN.json",
+    "n_number_U+FF11_fullwidth_digit_one.json",
+    "n_number_infinity.json",
+    "n_number_starting_with_dot.json",
+    "n_object_bad_value.json",
+    "n_string_accentuated_char_no_quotes.json",
+    "n_string_leading_uescaped_thinspace.json",
+    "n_string_no_quotes_with_bad_escape.json",
+    "n_string_single_string_no_double_quotes.json",
+    "n_structure_U+2060_word_joined.json",
+    "n_structure_UTF8_BOM_no_data.json",
+    "n_structure_angle_bracket_..json",
+    "n_structure_angle_bracket_null.json",
+    "n_structure_ascii-unicode-identifier.json",
+    "n_structure_capitalized_True.json",
+    "n_structure_end_array.json",
+    "n_structure_incomplete_UTF8_BOM.json",
+    "n_structure_lone-invalid-utf-8.json",
+    "n_structure_single_eacute.json",
+    "n_structure_single_star.json",
+    "n_structure_uescaped_LF_before_string.json",
+    "n_structure_unicode-identifier.json",
+    "n_structure_whitespace_U+2060_word_joiner.json",
+    "n_structure_whitespace_formfeed.json",
+    "n_single_space.json",
+    "n_structure_no_data.json",
+    // Empty items and trailing commas.
+    "n_array_comma_and_number.json",
+    "n_array_double_comma.json",
+    "n_array_double_extra_comma.json",
+    "n_array_extra_comma.json",
+    "n_array_just_comma.json",
+    "n_array_missing_value.json",
+    "n_array_number_and_comma.json",
+    "n_array_number_and_several_commas.json",
+    "n_object_trailing_comma.json",
+    "n_object_lone_continuation_byte_in_key_and_trailing_comma.json",
+    // Text after the first complete value is not looked at.
+    "n_array_comma_after_close.json",
+    "n_array_extra_close.json",
+    "n_object_with_trailing_garbage.json",
+    "n_string_with_trailing_garbage.json",
+    "n_structure_array_trailing_garbage.json",
+    "n_structure_array_with_extra_array_close.json",
+    "n_structure_close_unopened_array.json",
+    "n_structure_double_array.json",
+    "n_structure_number_with_trailing_garbage.json",
+    "n_structure_object_followed_by_closing_object.json",
+    "n_structure_object_with_trailing_garbage.json",
+    "n_structure_trailing_#.json",
+    // Comments.
+    "n_object_trailing_comment.json",
+    "n_object_trailing_comment_slash_open.json",
+    "n_structure_object_with_comment.json",
+    // Bare and single-quoted names and strings.
+    "n_object_key_with_single_quotes.json",
+    "n_object_non_string_key.json",
+    "n_object_non_string_key_but_huge_number_instead.json",
+    "n_object_repeated_null_null.json",
+    "n_object_single_quote.json",
+    "n_object_unquoted_key.json",
+    "n_string_single_quote.json",
+    "n_object_double_colon.json",
+    // Escapes of any character, \x, and raw control characters inside strings.
+    "n_string_escape_x.json",
+    "n_string_escaped_ctrl_char_tab.json",
+    "n_string_escaped_emoji.json",
+    "n_string_invalid_backslash_esc.json",
+    "n_string_invalid_utf8_after_escape.json",
+    "n_string_unicode_CapitalU.json",
+    "n_string_unescaped_newline.json",
+    "n_string_unescaped_tab.json",
+    // Numbers read as far as their characters go: leading zeros, a bare point, loose exponents.
+    "n_multidigit_number_then_00.json",
+    "n_number_-01.json",
+    "n_number_-1.0..json",
+    "n_number_-2..json",
+    "n_number_0.1.2.json",
+    "n_number_0.3e+.json",
+    "n_number_0.3e.json",
+    "n_number_0.e1.json",
+    "n_number_0_capital_E+.json",
+    "n_number_0_capital_E.json",
+    "n_number_0e+.json",
+    "n_number_0e.json",
+    "n_number_1.0e+.json",
+    "n_number_1.0e-.json",
+    "n_number_1.0e.json",
+    "n_number_1eE2.json",
+    "n_number_2.e+3.json",
+    "n_number_2.e-3.json",
+    "n_number_2.e3.json",
+    "n_number_9.e+.json",
+    "n_number_expression.json",
+    "n_number_invalid+-.json",
+    "n_number_neg_int_starting_with_zero.json",
+    "n_number_neg_real_without_int_part.json",
+    "n_number_real_without_fractional_part.json",
+    "n_number_with_leading_zero.json",
+};
+
+TEST(ParseJson, JsonTestSuite)
+{
+    const std::filesystem::path folder
+        = std::filesystem::path(QUENDRA_SHARED_DATA_DIR) / "JSONTestSuite" / "test_parsing";
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        std::ifstream file(entry.path(), std::ios::binary);
+        const std::string bytes(std::istreambuf_iterator<char>(file), {});
+        const JsonValue value = parseJson(Utf8::decode(bytes));
+        ++files;
+        if (name.starts_with("y_")) {
+            EXPECT_TRUE(value) << name;
+        } else if (name.starts_with("n_")) {
+            EXPECT_EQ(bool(value), acceptedOnPurpose.contains(name)) << name;
+        }
+    }
+    EXPECT_GT(files, 0) << "no test files in " << folder;
+}
+
+// Random trees of arrays, objects, strings full of characters that need care, nulls and
+// numbers, written in both escape modes, must parse back to equal trees.
+class TreeMaker
+{
+public:
+    explicit TreeMaker(unsigned seed)
+        : m_random(seed)
+    { }
+
+    JsonValue make(int depth)
+    {
+        switch (pick(depth < 31 ? 7 : 5)) {
+        case 0:
+            return JsonValue::ofKind(ValueKind::Null);
+        case 1:
+            return JsonValue::fromText(text());
+        case 2:
+            return JsonValue::fromInteger(
+                std::int64_t(m_random()) - (std::int64_t(1) << 31) * std::int64_t(m_random() % 4));
+        case 3:
+            return JsonValue::fromCurrency(std::int64_t(m_random() % 2000000000) - 1000000000);
+        case 4: {
+            double real = 0;
+            do {
+                const std::uint64_t bits = std::uint64_t(m_random()) << 32 | m_random();
+                std::memcpy(&real, &bits, sizeof real);
+            } while (std::isnan(real));
+            return JsonValue::fromDouble(pick(2) ? real : double(m_random() % 100000) / 64);
+        }
+        case 5: {
+            JsonValue array = JsonValue::ofKind(ValueKind::Array);
+            for (int i = pick(6); i > 0; --i) {
+                array.toArray()->appendItem(make(depth + 1));
+            }
+            return array;
+        }
+        default: {
+            JsonValue object = JsonValue::ofKind(ValueKind::Object);
+            for (int i = pick(4); i > 0; --i) {
+                std::u16string name = text();
+                std::erase(name, u'\0');
+                object.asMemberTable()->putMember(name, make(depth + 1));
+            }
+            return object;
+        }
+        }
+    }
+
+private:
+    int pick(int count) { return int(m_random() % unsigned(count)); }
+
+    std::u16string text()
+    {
+        static constexpr char16_t pool[] = u"a \"\\/'\b\f\n\r\t\x01\x1f\x7f\xe9\u0915\u094d\u0937"
+                                           u"\xd83d\xde00\xd800\xdc00{}[],:";
+        std::u16string result;
+        for (int i = pick(12); i > 0; --i) {
+            result += pick(8) ? pool[pick(int(std::size(pool)))] : u'\0';
+        }
+        return result;
+    }
+
+    std::mt19937 m_random;
+};
+
+TEST(ParseJson, WrittenTreesParseBackEqual)
+{
+    TreeMaker maker(20261210);
+    for (int i = 0; i < 400; ++i) {
+        JsonValue tree = JsonValue::ofKind(ValueKind::Array);
+        for (int item = 0; item < 8; ++item) {
+            tree.toArray()->appendItem(maker.make(1));
+        }
+        for (const bool escape : {false, true}) {
+            const std::u16string text = tree.toJsonText(false, escape);
+            ASSERT_TRUE(sameTree(tree, parseJson(text))) << show(text);
+        }
+    }
+}
+
+} // namespace

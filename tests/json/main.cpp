@@ -1,0 +1,8 @@
+// Test entry for the JSON values, writers and parser.
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
