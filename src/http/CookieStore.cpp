@@ -213,6 +213,9 @@ void CookieStore::store(Cookie cookie, const CookieTarget& target, DateTime now)
     if (cookie.expiry > now) {
         m_cookies.push_back(std::move(cookie));
     }
+    if (m_cookies.size() > MaxCookies) {
+        m_cookies.erase(m_cookies.begin());
+    }
 }
 
 void CookieStore::addCookieLine(const CookieTarget& target, HeaderList& lines)

@@ -40,6 +40,9 @@ class CookieStore
 public:
     using Clock = std::function<DateTime()>;
 
+    // A server cannot make the store grow without bound: beyond this the oldest cookie goes.
+    static constexpr std::size_t MaxCookies = 3000;
+
     explicit CookieStore(Clock clock = currentDateTime);
 
     // Adds or replaces the cookies of a response's "Set-Cookie" values; odd values are ignored.

@@ -140,19 +140,22 @@ std::vector<std::string> HeaderList::composeLines(
     std::string_view name, std::string_view value) const
 {
     const std::string head = withoutLineBreaks(name) + ": ";
-    std::string rest = head + withoutLineBreaks(value);
-    std::vector<std::string> lines;
+    const std::string text = head + withoutLineBreaks(value);
     const std::size_t limit = m_foldLength > 0 ? static_cast<std::size_t>(m_foldLength) : 0;
+    std::vector<std::string> lines;
+    // The line being built is text from start on, after one space on continuation lines.
+    std::size_t start = 0;
+    std::size_t indent = 0;
     // Never break inside the name: the first line breaks only after "name: ".
     std::size_t minBreak = head.size();
-    while (m_foldLines && limit > 0 && rest.size() > limit) {
+    while (m_foldLines && limit > 0 && indent + text.size() - start > limit) {
         // The last break that keeps the piece within the limit, else the first one after it.
         std::size_t at = std::string::npos;
-        for (std::size_t i = minBreak; i < rest.size(); ++i) {
-            if (!isFoldBreak(rest[i])) {
+        for (std::size_t i = minBreak; i < text.size(); ++i) {
+            if (!isFoldBreak(text[i])) {
                 continue;
             }
-            const std::size_t pieceLength = rest[i] == ',' ? i + 1 : i;
+            const std::size_t pieceLength = indent + i - start + (text[i] == ',' ? 1 : 0);
             if (pieceLength <= limit || at == std::string::npos) {
                 at = i;
             }
@@ -163,17 +166,18 @@ std::vector<std::string> HeaderList::composeLines(
         if (at == std::string::npos) {
             break;
         }
-        const std::string_view view = rest;
-        const std::string_view piece
-            = trimmedSpaces(view.substr(0, rest[at] == ',' ? at + 1 : at), false, true);
+        const std::string_view view = text;
+        const std::size_t pieceEnd = text[at] == ',' ? at + 1 : at;
+        lines.push_back(std::string(indent, ' ')
+            + std::string(trimmedSpaces(view.substr(start, pieceEnd - start), false, true)));
         const std::string_view remainder = trimmedSpaces(view.substr(at + 1), true, false);
-        lines.emplace_back(piece);
         if (remainder.empty()) {
             return lines;
         }
-        rest = " " + std::string(remainder);
-        minBreak = 1;
+        start = text.size() - remainder.size();
+        indent = 1;
+        minBreak = start;
     }
-    lines.push_back(std::move(rest));
+    lines.push_back(std::string(indent, ' ') + text.substr(start));
     return lines;
 }

@@ -151,6 +151,19 @@ TEST(CookieStoreTest, ReplacementKeepsCreationTimeAndExpiredCookiesGo)
     EXPECT_EQ(store.cookies().size(), 4u);
 }
 
+TEST(CookieStoreTest, ManyCookiesPushOutTheOldest)
+{
+    CookieStore store;
+    std::vector<std::string> values;
+    for (std::size_t i = 0; i <= CookieStore::MaxCookies; ++i) {
+        values.push_back("c" + std::to_string(i) + "=1; Path=/");
+    }
+    store.storeResponseCookies(values, aExample);
+    const std::vector<Cookie> cookies = store.cookies();
+    ASSERT_EQ(cookies.size(), CookieStore::MaxCookies);
+    EXPECT_EQ(cookies.front().name, "c1");
+}
+
 TEST(CookieStoreTest, DomainAndPathMatching)
 {
     struct DomainCase
