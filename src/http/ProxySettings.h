@@ -30,7 +30,9 @@ public:
     void clear();
 
     // The "Proxy-Authorization" value for the next request, or empty: the kept authenticator's
-    // value, else Basic credentials when basic authentication is on or a user name is set.
+    // value, else Basic credentials when basic authentication is on or a user name is set. It
+    // carries the user's proxy password, so it belongs only on requests the proxy itself reads
+    // (a CONNECT, or a request on the plain proxy route), never inside a tunnel to the server.
     std::string authorization() const;
 
 private:
