@@ -1,0 +1,63 @@
+// The text writers and the UTF-8 conversions around them.
+#include "JsonStreamWriter.h"
+#include "JsonStringWriter.h"
+#include "JsonValue.h"
+#include "Utf8.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(JsonStringWriter, GrowsAndKeepsATerminator)
+{
+    JsonStringWriter writer;
+    EXPECT_EQ(writer.capacity(), 32);
+    const std::u16string forty(40, u'x');
+    EXPECT_EQ(writer.writeChars(forty.data(), 40), 40);
+    EXPECT_EQ(writer.capacity(), 64); // twice 32
+    const std::u16string hundred(100, u'y');
+    EXPECT_EQ(writer.writeChars(hundred.data(), 100), 100);
+    EXPECT_EQ(writer.capacity(), 148); // 140 used + 8
+    EXPECT_EQ(writer.writeChars(hundred.data(), 0), 0);
+    EXPECT_EQ(writer.writeChars(hundred.data(), -3), -3);
+    EXPECT_EQ(writer.usedLength(), 140);
+    EXPECT_EQ(writer.view().data()[140], u'\0');
+
+    writer.discard();
+    EXPECT_EQ(writer.appendText(u"ab\0cd"), 2);
+    writer.writeChars(u"\0 \t \r\n ", 7);
+    writer.trimTrailingBlanks();
+    EXPECT_EQ(writer.currentText(), std::u16string(u"ab\0 \t", 5));
+}
+
+TEST(JsonUtf16StreamWriter, WritesLowByteFirst)
+{
+    std::string stream = "old";
+    JsonUtf16StreamWriter writer(stream);
+    writer.discard();
+    const JsonValue value = JsonValue::fromText(u"a\u0915");
+    EXPECT_EQ(value.writeTo(writer, false, false, 0), 1);
+    EXPECT_EQ(stream, std::string("\"\0a\0\x15\x09\"\0", 8));
+}
+
+TEST(Utf8, DecodesStandardUtf8)
+{
+    const struct
+    {
+        std::string_view bytes;
+        std::u16string_view text;
+    } cases[] = {
+        {"plain", u"plain"}, {"\xc3\xa9\xe0\xa4\x95", u"\u00e9\u0915"},
+        {"\xf0\x9f\x98\x80", u"\xd83d\xde00"}, {"\xc0\x80", u"\xfffd\xfffd"}, // overlong
+        {"\xed\xa0\x80", u"\xfffd\xfffd\xfffd"}, // an encoded surrogate
+        {"a\xe0\xa4", u"a\xfffd\xfffd"}, // cut short
+        {"\xf4\x90\x80\x80", u"\xfffd\xfffd\xfffd\xfffd"}, // past U+10FFFF
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Utf8::decode(c.bytes), c.text) << c.bytes;
+    }
+    EXPECT_EQ(Utf8::encode(u"\u00e9\u0915\xd83d\xde00"), "\xc3\xa9\xe0\xa4\x95\xf0\x9f\x98\x80");
+    EXPECT_EQ(Utf8::encode(u"\xdc00x"), "\xef\xbf\xbdx");
+}
+
+} // namespace
