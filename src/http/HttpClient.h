@@ -5,9 +5,11 @@
 
 #include "Connection.h"
 #include "CookieStore.h"
+#include "HttpErrors.h"
 #include "HttpRequest.h"
 #include "HttpResponse.h"
 #include "ProxySettings.h"
+#include "SocketError.h"
 #include "TlsHandler.h"
 
 #include <memory>

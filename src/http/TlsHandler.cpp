@@ -57,6 +57,8 @@ std::unique_ptr<TlsStream> TlsHandler::startTls(
     // From here the stream owns socket, context and channel, whatever fails.
     auto stream = std::make_unique<TlsStream>(std::move(socket), context);
     SSL_CTX_set_mode(context, SSL_MODE_AUTO_RETRY);
+    // One read per record instead of header and body apart.
+    SSL_CTX_set_read_ahead(context, 1);
     const int trusted = m_rootCertFile.empty()
         ? SSL_CTX_set_default_verify_paths(context)
         : SSL_CTX_load_verify_locations(context, m_rootCertFile.c_str(), nullptr);

@@ -142,7 +142,8 @@ void TlsStream::write(std::span<const std::string_view> parts)
 
 bool TlsStream::waitReadable(int timeoutMs)
 {
-    if (SSL_pending(m_channel) > 0) {
+    // With read-ahead, received records may wait inside the library, unseen by the socket.
+    if (SSL_has_pending(m_channel) == 1) {
         return true;
     }
     if (!m_socket->waitReadable(timeoutMs)) {

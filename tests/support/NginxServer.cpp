@@ -1,6 +1,7 @@
 // nginx configuration, start-up and access log reading.
 #include "NginxServer.h"
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -65,7 +66,11 @@ NginxServer::NginxServer(const TlsIdentity& identity)
     }
 }
 
-NginxServer::~NginxServer() = default;
+NginxServer::~NginxServer()
+{
+    m_process.reset();
+    std::filesystem::remove_all(m_directory);
+}
 
 std::string NginxServer::url(const std::string& path) const
 {

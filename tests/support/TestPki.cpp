@@ -1,10 +1,13 @@
 // Certificate generation through the OpenSSL API: EC P-256 keys, SHA-256 signatures.
 #include "TestPki.h"
 
+#include "ChildProcess.h"
+
 #include <arpa/inet.h>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <openssl/evp.h>
 #include <openssl/pem.h>
@@ -123,9 +126,7 @@ const TestPki& TestPki::instance()
 
 TestPki::TestPki()
 {
-    char pattern[] = "/tmp/quendra-pki-XXXXXX";
-    check(mkdtemp(pattern) != nullptr, "temporary folder");
-    m_directory = pattern;
+    m_directory = makeTemporaryDirectory("quendra-pki");
 
     KeyPtr caKey = newKey();
     CertPtr ca = makeCert("Quendra Test CA", {}, caKey.get(), nullptr, nullptr, true, -1, 365);
@@ -144,6 +145,11 @@ TestPki::TestPki()
     CertPtr self
         = makeCert("127.0.0.1", LoopbackNames, selfKey.get(), nullptr, nullptr, false, -1, 365);
     m_selfSigned = saveIdentity(m_directory, "self-signed", self.get(), selfKey.get());
+}
+
+TestPki::~TestPki()
+{
+    std::filesystem::remove_all(m_directory);
 }
 
 TlsIdentity TestPki::issue(const std::vector<std::string>& names) const

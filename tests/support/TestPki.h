@@ -36,6 +36,7 @@ public:
 
 private:
     TestPki();
+    ~TestPki();
 
     std::string m_directory;
     std::string m_caCertFile;

@@ -1,6 +1,7 @@
 // tinyproxy configuration and start-up.
 #include "TinyproxyServer.h"
 
+#include <filesystem>
 #include <sstream>
 #include <stdexcept>
 
@@ -26,7 +27,11 @@ TinyproxyServer::TinyproxyServer(const Options& options)
     }
 }
 
-TinyproxyServer::~TinyproxyServer() = default;
+TinyproxyServer::~TinyproxyServer()
+{
+    m_process.reset();
+    std::filesystem::remove_all(m_directory);
+}
 
 std::string TinyproxyServer::log() const
 {
