@@ -103,9 +103,14 @@ void HttpClient::runExchange(const char* method, const std::string& url,
     try {
         prepareTarget(url);
         openRoute();
-        do {
+        readHead(m_connection.readLine());
+        // Interim answers are skipped, but a server may not send them without end.
+        for (int interim = 0; m_response.statusCode == 100; ++interim) {
+            if (interim == MaxHeaderLines) {
+                throw TooManyHeaderLines();
+            }
             readHead(m_connection.readLine());
-        } while (m_response.statusCode == 100);
+        }
         judgeResponse(answer);
     } catch (const HttpProtocolError&) {
         // The error body was read to its end: the connection may still serve.

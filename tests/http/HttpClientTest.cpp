@@ -19,6 +19,15 @@ std::string commonLines(const std::string& host)
           "User-Agent: Mozilla/3.0 (compatible; Quendra)\r\n";
 }
 
+std::string repeated(const std::string& text, int times)
+{
+    std::string result;
+    for (int i = 0; i < times; ++i) {
+        result += text;
+    }
+    return result;
+}
+
 std::string hostOf(const ScriptedServer& server)
 {
     return "127.0.0.1:" + std::to_string(server.port());
@@ -78,10 +87,7 @@ TEST(HttpClient, ReadsEveryKindOfAnswerAndStaysUsable)
     const std::string chunked = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n"
                                 "1A\r\nabcdefghijklmnopqrstuvwxyz\r\n5;x=y\r\n01234\r\n0\r\n"
                                 "X-Trailer: done\r\n\r\n";
-    std::string manyLines = "HTTP/1.1 200 OK\r\n";
-    for (int i = 0; i < 256; ++i) {
-        manyLines += "X-Line: " + std::to_string(i) + "\r\n";
-    }
+    const std::string manyLines = "HTTP/1.1 200 OK\r\n" + repeated("X-Line: 1\r\n", 256);
     const struct
     {
         const char* name;
@@ -117,6 +123,8 @@ TEST(HttpClient, ReadsEveryKindOfAnswerAndStaysUsable)
             Then::KeepOpen, "!Response body exceeds the 64 MiB limit.", false},
         {"chunk over the bound", "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n4000001\r\n",
             Then::KeepOpen, "!Response body exceeds the 64 MiB limit.", false},
+        {"endless interim answers", repeated("HTTP/1.1 100 Continue\r\n\r\n", 300), Then::KeepOpen,
+            "!Too many header lines in the response.", false},
         {"reset inside body", "HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\npart", Then::Reset,
             "?", false},
     };
@@ -214,17 +222,34 @@ TEST(HttpClient, RefusedConnectionGivesSocketError)
         "!Socket Error # 10061\r\nConnection refused.");
 }
 
-TEST(HttpClient, PlainProxyGetsTheAbsoluteUrl)
+TEST(HttpClient, PlainProxyGetsTheAbsoluteUrlOnOneConnection)
 {
+    const struct
+    {
+        const char* url;
+        const char* requestLine;
+        const char* host;
+    } cases[] = {
+        {"http://service.invalid:8080/x?y=1", "GET http://service.invalid:8080/x?y=1 HTTP/1.1",
+            "service.invalid:8080"},
+        {"http://service.invalid:80/p", "GET http://service.invalid/p HTTP/1.1", "service.invalid"},
+        {"http://user:pw@service.invalid/a\\b/c?q=\\#frag",
+            "GET http://service.invalid/a/b/c?q=\\ HTTP/1.1", "service.invalid"},
+        {"http://[::1]:8080/v6", "GET http://[::1]:8080/v6 HTTP/1.1", "[::1]:8080"},
+        {"http://service.invalid", "GET http://service.invalid/ HTTP/1.1", "service.invalid"},
+    };
     ScriptedServer proxy;
-    proxy.addReply(Ok);
     HttpClient client;
     client.proxyParams().setProxyServer("127.0.0.1");
     client.proxyParams().setProxyPort(proxy.port());
-    EXPECT_EQ(fetch(client, "http://service.invalid:8080/x?y=1"), "ok");
-    EXPECT_EQ(proxy.requests()[0],
-        "GET http://service.invalid:8080/x?y=1 HTTP/1.1\r\n" + commonLines("service.invalid:8080")
-            + "\r\n");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.url);
+        proxy.addReply(Ok);
+        EXPECT_EQ(fetch(client, c.url), "ok");
+        EXPECT_EQ(proxy.requests().back(),
+            std::string(c.requestLine) + "\r\n" + commonLines(c.host) + "\r\n");
+    }
+    EXPECT_EQ(proxy.connectionCount(), 1);
 }
 
 TEST(HttpClient, ProxyAuthenticatorOutlivesClearedProxySettings)

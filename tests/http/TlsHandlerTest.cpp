@@ -40,7 +40,7 @@ public:
             result() = std::async(std::launch::deferred, [] { return std::string(); }).share();
             return;
         }
-        m_server.setMute(true);
+        m_server.setOnAccept(ScriptedServer::OnAccept::StaySilent);
         result() = std::async(std::launch::async, [this] {
             HttpClient client;
             trustTestCa(client);
@@ -97,38 +97,59 @@ TEST(TlsHandler, VerifiedServerOnTlsRouteGetsNoConnectionLine)
     const std::string host = "Host: 127.0.0.1:" + std::to_string(server.port());
     EXPECT_EQ(requests[0], "GET /a HTTP/1.1\r\n" + host + rest);
     EXPECT_EQ(requests[1], "GET /b HTTP/1.0\r\n" + host + rest);
+    // An IP address is never sent as a server name.
+    EXPECT_EQ(server.serverNames(), std::vector<std::string> {""});
 }
 
 TEST(TlsHandler, RefusesServersThatFailVerification)
 {
     const TestPki& pki = TestPki::instance();
+    const std::string step = "!Error connecting with SSL.\r\n";
+    const std::string verifyFailed = "certificate verify failed";
     const struct
     {
         const char* name;
-        TlsIdentity identity;
+        std::optional<TlsIdentity> identity;
         bool trustTestCa;
-        const char* verdict;
+        std::string reason;
     } cases[] = {
-        {"self-signed", pki.selfSigned(), true, "self-signed certificate"},
-        {"not in the system store", pki.server(), false, "unable to get local issuer certificate"},
-        {"other host name", pki.otherHost(), true, "address mismatch"},
-        {"expired", pki.expired(), true, "certificate has expired"},
+        {"self-signed", pki.selfSigned(), true, verifyFailed + " (self-signed certificate)"},
+        {"not in the system store", pki.server(), false,
+            verifyFailed + " (unable to get local issuer certificate)"},
+        {"other host name", pki.otherHost(), true, verifyFailed + " (IP address mismatch)"},
+        {"expired", pki.expired(), true, verifyFailed + " (certificate has expired)"},
+        {"closed during the handshake", std::nullopt, true,
+            "\r\nEOF was observed that violates the protocol"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         ScriptedServer server(c.identity);
+        if (!c.identity) {
+            server.setOnAccept(ScriptedServer::OnAccept::Close);
+        }
         server.addReply(Ok);
         HttpClient client;
         if (c.trustTestCa) {
             trustTestCa(client);
         }
-        const std::string result = fetch(client, server.baseUrl() + "/");
-        EXPECT_EQ(result.rfind("!Error connecting with SSL.\r\n", 0), 0u) << result;
-        EXPECT_NE(result.find("certificate verify failed"), std::string::npos) << result;
-        EXPECT_NE(result.find(c.verdict), std::string::npos) << result;
+        const std::string url = "https://127.0.0.1:" + std::to_string(server.port()) + "/";
+        const std::string result = fetch(client, url);
+        EXPECT_EQ(result.rfind(step, 0), 0u) << result;
+        EXPECT_NE(result.find(c.reason), std::string::npos) << result;
         EXPECT_TRUE(server.requests().empty());
         EXPECT_FALSE(client.connected());
     }
+}
+
+TEST(TlsHandler, SystemTrustStoreHonoursSslCertFile)
+{
+    ScriptedServer server(TestPki::instance().server());
+    server.addReply(Ok);
+    HttpClient client;
+    setenv("SSL_CERT_FILE", TestPki::instance().caCertFile().c_str(), 1);
+    const std::string result = fetch(client, server.baseUrl() + "/");
+    unsetenv("SSL_CERT_FILE");
+    EXPECT_EQ(result, "ok");
 }
 
 TEST(TlsHandler, TunnelCarriesExactConnectHeadAndChecksTheTargetName)
@@ -168,6 +189,7 @@ TEST(TlsHandler, TunnelCarriesExactConnectHeadAndChecksTheTargetName)
             continue;
         }
         EXPECT_EQ(result, "ok");
+        EXPECT_EQ(proxy.serverNames(), std::vector<std::string> {"localhost"});
         ASSERT_EQ(requests.size(), 2u);
         const std::string cookie
             = c.connectAnswer.find("pc=1") != std::string::npos ? "Cookie: pc=1\r\n" : "";

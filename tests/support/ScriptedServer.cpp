@@ -140,6 +140,21 @@ std::vector<int> ScriptedServer::requestConnections() const
     return m_requestConnections;
 }
 
+std::vector<std::string> ScriptedServer::serverNames() const
+{
+    std::lock_guard guard(m_lock);
+    return m_serverNames;
+}
+
+bool ScriptedServer::startTls(Peer& peer, const TlsIdentity& identity)
+{
+    const bool ok = peer.startTls(identity);
+    const char* name = SSL_get_servername(peer.channel, TLSEXT_NAMETYPE_host_name);
+    std::lock_guard guard(m_lock);
+    m_serverNames.emplace_back(name != nullptr ? name : "");
+    return ok;
+}
+
 void ScriptedServer::serve()
 {
     while (!m_stop) {
@@ -160,11 +175,19 @@ void ScriptedServer::serve()
 void ScriptedServer::serveConnection(int fd)
 {
     Peer peer {fd};
-    if (m_mute) {
+    switch (m_onAccept.load()) {
+    case OnAccept::StaySilent:
         peer.drain();
         return;
+    case OnAccept::Close:
+        // Reading on until the client goes keeps its bytes from provoking a reset.
+        ::shutdown(fd, SHUT_WR);
+        peer.drain();
+        return;
+    case OnAccept::Serve:
+        break;
     }
-    if (m_tls && !peer.startTls(*m_tls)) {
+    if (m_tls && !startTls(peer, *m_tls)) {
         return;
     }
     for (std::string request; readRequest(peer, request);) {
@@ -198,7 +221,7 @@ void ScriptedServer::serveConnection(int fd)
             return;
         case Then::StartTls:
             peer.endTls();
-            if (!m_tunnelIdentity || !peer.startTls(*m_tunnelIdentity)) {
+            if (!m_tunnelIdentity || !startTls(peer, *m_tunnelIdentity)) {
                 return;
             }
             break;

@@ -40,14 +40,22 @@ public:
     void addReply(std::string bytes, Then then = Then::KeepOpen);
     // The identity presented after a reply with Then::StartTls.
     void setTunnelIdentity(TlsIdentity identity) { m_tunnelIdentity = std::move(identity); }
-    // Accept connections but never read a request or answer (not even a TLS handshake).
-    void setMute(bool on) { m_mute = on; }
+    // What happens to a connection before anything is read from it.
+    enum class OnAccept
+    {
+        Serve, // (TLS handshake, then) read requests and play the script
+        StaySilent, // read and drop everything, answer nothing, not even a TLS handshake
+        Close, // end our side at once: the client reads the end of the stream
+    };
+    void setOnAccept(OnAccept behaviour) { m_onAccept = behaviour; }
 
     // The bytes of every request read so far, in order.
     std::vector<std::string> requests() const;
     // The connection (counted from 1) each request came on.
     std::vector<int> requestConnections() const;
     int connectionCount() const { return m_connections; }
+    // The server name each TLS handshake asked for (empty without one).
+    std::vector<std::string> serverNames() const;
 
 private:
     struct Peer;
@@ -55,18 +63,20 @@ private:
     void serve();
     void serveConnection(int fd);
     bool readRequest(Peer& peer, std::string& request);
+    bool startTls(Peer& peer, const TlsIdentity& identity);
 
     std::optional<TlsIdentity> m_tls;
     std::optional<TlsIdentity> m_tunnelIdentity;
     int m_listenFd = -1;
     int m_port = 0;
     std::atomic<bool> m_stop {false};
-    std::atomic<bool> m_mute {false};
+    std::atomic<OnAccept> m_onAccept {OnAccept::Serve};
     std::atomic<int> m_connections {0};
     std::atomic<int> m_currentFd {-1};
     mutable std::mutex m_lock;
     std::deque<std::pair<std::string, Then>> m_replies;
     std::vector<std::string> m_requests;
     std::vector<int> m_requestConnections;
+    std::vector<std::string> m_serverNames;
     std::thread m_thread;
 };
