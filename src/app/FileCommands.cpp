@@ -1,0 +1,81 @@
+// The file and print commands over the panes' own file operations.
+#include "FileCommands.h"
+
+#include "EditPane.h"
+#include "ErrorReport.h"
+#include "FileDialogs.h"
+#include "PanePrint.h"
+#include "PaneText.h"
+#include "ViewPane.h"
+
+#include <QFileInfo>
+
+namespace {
+
+// Only the final extension picks the format: UTF-8 HTML with the default font tag.
+constexpr quint16 HtmlSaveOptions = 0x4800;
+
+} // namespace
+
+FileCommands::FileCommands(QWidget* parent, EditPane& input, ViewPane& output, PanePrint& print)
+    : m_parent(parent)
+    , m_input(input)
+    , m_output(output)
+    , m_print(print)
+{ }
+
+void FileCommands::open()
+{
+    const QString fileName
+        = FileDialogs::getOpenFileName(m_parent, QStringLiteral("Text Documents(*.txt)"), "txt");
+    if (fileName.isEmpty()) {
+        return;
+    }
+    // A file that cannot be read leaves the pane as it is, without a word.
+    m_input.loadTextFile(fileName, 0, 0, true);
+    m_input.format();
+}
+
+QString FileCommands::titleOf(const QString& fileName)
+{
+    const QString name = QFileInfo(fileName).fileName();
+    const qsizetype dot = name.lastIndexOf(u'.');
+    return dot < 0 ? name : name.left(dot);
+}
+
+bool FileCommands::isTextFileName(const QString& fileName)
+{
+    const QString name = QFileInfo(fileName).fileName();
+    const qsizetype dot = name.lastIndexOf(u'.');
+    return dot >= 0 && name.mid(dot).toUpper() == QLatin1String(".TXT");
+}
+
+void FileCommands::save(int tag)
+{
+    Pane* pane = tag == 0 ? static_cast<Pane*>(&m_input)
+        : tag == 1        ? static_cast<Pane*>(&m_output)
+                          : nullptr;
+    if (!pane || getPaneText(*pane).isEmpty()) {
+        return;
+    }
+    const QString fileName = FileDialogs::getSaveFileName(m_parent,
+        QStringLiteral("Text Files(*.txt);;HTML Files(*.html *.htm)"), QStringLiteral("txt"));
+    if (fileName.isEmpty()) {
+        return;
+    }
+    const bool saved = isTextFileName(fileName)
+        ? pane->saveTextFile(fileName, 0)
+        : pane->saveHtmlFile(fileName, titleOf(fileName), QString(), HtmlSaveOptions);
+    if (!saved) {
+        reportError(QStringLiteral("Unable to write to %1").arg(fileName));
+    }
+}
+
+void FileCommands::print()
+{
+    m_print.assignSource(m_output);
+    m_print.formatPages();
+    if (m_print.pagesCount() > 0) {
+        m_print.printDocument(QStringLiteral("Brennor Translator Pro"), 1, false);
+    }
+}

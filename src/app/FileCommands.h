@@ -1,0 +1,36 @@
+// The main window's Open, Save and Print commands.
+#pragma once
+
+#include <QString>
+
+class EditPane;
+class Pane;
+class PanePrint;
+class QWidget;
+class ViewPane;
+
+class FileCommands
+{
+public:
+    FileCommands(QWidget* parent, EditPane& input, ViewPane& output, PanePrint& print);
+
+    // Appends a chosen text file to the input pane as one paragraph of lines.
+    void open();
+    // Saves the pane of the tag (0 input, 1 output; any other does nothing) as UTF-16 text when
+    // the chosen name ends in .txt (any letter case), else as a UTF-8 HTML page titled with the
+    // name. A blank pane asks for no name. A failed write is reported as "Unable to write to %s".
+    void save(int tag);
+    // Prints the output pane on the default printer; raises "There is no default printer
+    // currently selected" without one.
+    void print();
+
+    // The title an HTML page saved under fileName gets: its name without folder and extension.
+    static QString titleOf(const QString& fileName);
+    static bool isTextFileName(const QString& fileName);
+
+private:
+    QWidget* m_parent;
+    EditPane& m_input;
+    ViewPane& m_output;
+    PanePrint& m_print;
+};

@@ -1,0 +1,199 @@
+// Open, Save and Print commands on real panes, with the file dialogs answered by the test.
+#include "FileCommands.h"
+
+#include "EditPane.h"
+#include "Exception.h"
+#include "FileDialogs.h"
+#include "MessageCapture.h"
+#include "PanePrint.h"
+#include "PaneText.h"
+#include "ViewPane.h"
+
+#include <QFile>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class FileCommandsTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        PanePrint::setPrinterFactory([this] {
+            auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+            printer->setOutputFormat(QPrinter::PdfFormat);
+            printer->setOutputFileName(m_pdf);
+            m_printer = printer.get();
+            return printer;
+        });
+    }
+    void TearDown() override { PanePrint::setPrinterFactory({}); }
+
+    QString writeFile(const QString& name, const QByteArray& bytes)
+    {
+        QFile file(m_dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    }
+
+    PaneStyles m_styles;
+    EditPane m_input {m_styles};
+    ViewPane m_output {m_styles};
+    PanePrint m_print;
+    FileCommands m_commands {nullptr, m_input, m_output, m_print};
+    QTemporaryDir m_dir;
+    QString m_pdf = m_dir.filePath("print.pdf");
+    MessageCapture m_messages;
+    QPrinter* m_printer = nullptr;
+};
+
+} // namespace
+
+TEST_F(FileCommandsTest, OpenAppendsToTheInputPane)
+{
+    setPaneText(m_input, "already here");
+    const QString file = writeFile("in.txt", "one\r\ntwo\tthree\n");
+
+    FileDialogs::setNextFileName(file);
+    m_commands.open();
+    FileDialogs::setNextFileName(file);
+    m_commands.open();
+    EXPECT_EQ(getPaneText(m_input),
+        "already here\r\none\r\ntwo\r\n\r\nthree\r\n\r\none\r\ntwo\r\n\r\nthree");
+    EXPECT_EQ(m_input.document()->firstBlock().text(), "already here");
+
+    // Cancelling, or naming a file that cannot be read, changes nothing and says nothing.
+    const int items = m_input.itemCount();
+    for (const QString& answer : {QString(), m_dir.filePath("missing.txt")}) {
+        FileDialogs::setNextFileName(answer);
+        m_commands.open();
+    }
+    EXPECT_EQ(m_input.itemCount(), items);
+    EXPECT_TRUE(m_messages.shown.empty());
+}
+
+TEST_F(FileCommandsTest, SaveChoosesFormatByTheFinalExtension)
+{
+    setPaneText(m_input, "in");
+    setPaneText(m_output, "a\r\nb");
+    struct Case
+    {
+        int tag;
+        const char* name;
+        QByteArray expected;
+    };
+    const QByteArray outputText("\xFF\xFE"
+                                "a\0\r\0\n\0b\0",
+        10);
+    const Case cases[] = {
+        {1, "plain.txt", outputText},
+        {1, "upper.TXT", outputText},
+        {1, "mixed.Txt", outputText},
+        {0, "input.txt",
+            QByteArray("\xFF\xFE"
+                       "i\0n\0",
+                6)},
+        {1, "page.html", "<title>page</title>"},
+        {1, "a.b.html", "<title>a.b</title>"},
+        {1, "short.htm", "<title>short</title>"},
+        {1, "long.text", "<title>long</title>"},
+        {1, "txt.txt.html", "<title>txt.txt</title>"},
+        {1, "none", "<title>none</title>"},
+    };
+    for (const Case& c : cases) {
+        const QString path = m_dir.filePath(c.name);
+        FileDialogs::setNextFileName(path);
+        m_commands.save(c.tag);
+        const QByteArray written = readFile(path);
+        if (c.expected.startsWith("<")) {
+            EXPECT_TRUE(written.startsWith("<html><head>" + c.expected)) << c.name;
+            EXPECT_TRUE(written.contains("<div>a</div>\r\n<div>b</div>")) << c.name;
+        } else {
+            EXPECT_EQ(written, c.expected) << c.name;
+        }
+    }
+    EXPECT_TRUE(m_messages.shown.empty());
+}
+
+TEST_F(FileCommandsTest, SaveAsksNothingForABlankPaneOrAnotherTag)
+{
+    setPaneText(m_input, " \r\n\t\r\n");
+    setPaneText(m_output, "text");
+    const int asked = FileDialogs::askedCount();
+    m_commands.save(0);
+    m_commands.save(2);
+    m_commands.save(-1);
+    EXPECT_EQ(FileDialogs::askedCount(), asked);
+
+    FileDialogs::setNextFileName(QString());
+    m_commands.save(1);
+    EXPECT_EQ(FileDialogs::askedCount(), asked + 1);
+    EXPECT_TRUE(QDir(m_dir.path()).isEmpty());
+}
+
+TEST_F(FileCommandsTest, FailedSaveIsReported)
+{
+    setPaneText(m_output, "text");
+    for (const char* name : {"no-folder/out.txt", "no-folder/out.html"}) {
+        m_messages.shown.clear();
+        const QString path = m_dir.filePath(name);
+        FileDialogs::setNextFileName(path);
+        m_commands.save(1);
+        EXPECT_EQ(m_messages.shown,
+            (std::vector<ShownMessage> {{"Unable to write to " + path + ".", 1}}));
+        EXPECT_FALSE(QFile::exists(path));
+    }
+    EXPECT_EQ(getPaneText(m_output), "text");
+}
+
+TEST_F(FileCommandsTest, PrintSendsOnlyTheOutputPane)
+{
+    setPaneText(m_input, "input text is never printed");
+    m_commands.print();
+    EXPECT_FALSE(QFile::exists(m_pdf));
+
+    QStringList lines;
+    for (int i = 0; i < 200; ++i) {
+        lines << QString("line %1").arg(i);
+    }
+    setPaneText(m_output, lines.join("\r\n"));
+    m_commands.print();
+    const QString pdf = QString::fromLatin1(readFile(m_pdf));
+    EXPECT_GT(m_print.pagesCount(), 1);
+    EXPECT_EQ(pdf.count(QRegularExpression("/Type\\s*/Page\\b")), m_print.pagesCount());
+    ASSERT_NE(m_printer, nullptr);
+    EXPECT_EQ(m_printer->docName(), "Brennor Translator Pro");
+    EXPECT_EQ(m_printer->copyCount(), 1);
+}
+
+TEST(FileCommandsPrinter, PrintWithoutDefaultPrinterFails)
+{
+    if (!QPrinterInfo::defaultPrinter().isNull()) {
+        GTEST_SKIP() << "this machine has a default printer";
+    }
+    PaneStyles styles;
+    EditPane input(styles);
+    ViewPane output(styles);
+    PanePrint print;
+    FileCommands commands(nullptr, input, output, print);
+    setPaneText(output, "text");
+    try {
+        commands.print();
+        FAIL() << "no failure";
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.message(), "There is no default printer currently selected");
+    }
+}
