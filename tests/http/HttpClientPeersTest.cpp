@@ -5,8 +5,11 @@
 #include "NginxServer.h"
 #include "TinyproxyServer.h"
 
+#include <cstdlib>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sys/wait.h>
 
 namespace {
 
@@ -41,6 +44,25 @@ protected:
 };
 
 std::unique_ptr<NginxServer> HttpClientPeers::s_nginx;
+
+struct ProbeRun
+{
+    int exitCode;
+    std::string out;
+    std::string err;
+};
+
+ProbeRun runProbe(const std::string& arguments)
+{
+    const std::string directory = makeTemporaryDirectory("quendra-probe");
+    const int status = std::system((std::string(HTTP_PROBE) + " " + arguments + " >" + directory
+        + "/out 2>" + directory + "/err")
+                                       .c_str());
+    ProbeRun run {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readWholeFile(directory + "/out"),
+        readWholeFile(directory + "/err")};
+    std::filesystem::remove_all(directory);
+    return run;
+}
 
 } // namespace
 
@@ -112,4 +134,20 @@ TEST_F(HttpClientPeers, TinyproxyAsksForCredentialsAndTakesThem)
     m_client.proxyParams().setProxyUsername("quendra");
     m_client.proxyParams().setProxyPassword("s3cret");
     EXPECT_EQ(fetch(m_client, s_nginx->tlsUrl("/small")), "hello");
+}
+
+TEST_F(HttpClientPeers, ProbeSendsProxyCredentialsAndReportsFailuresExactly)
+{
+    TinyproxyServer proxy({s_nginx->tlsPort(), "quendra", "s3cret"});
+    const std::string common = "--proxy 127.0.0.1:" + std::to_string(proxy.port()) + " --ca "
+        + TestPki::instance().caCertFile() + " ";
+    const ProbeRun refused = runProbe(common + s_nginx->tlsUrl("/small"));
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(refused.err, "HTTP/1.0 407 Proxy Authentication Required");
+
+    const ProbeRun granted
+        = runProbe(common + "--proxy-user quendra:s3cret --repeat 3 " + s_nginx->tlsUrl("/small"));
+    EXPECT_EQ(granted.exitCode, 0);
+    EXPECT_EQ(granted.out, "hellohellohello");
+    EXPECT_EQ(granted.err, "TCP connections: 1\n");
 }
