@@ -2,13 +2,15 @@
 // window at their own settings folder and at a local stand-in for the translation service.
 #pragma once
 
+#include "RequestProfile.h"
+
 #include <QString>
 #include <string>
 
 struct MainFormSetup
 {
     // Scheme and host of the translation service, without a trailing slash.
-    std::string serviceBaseAddress = "https://translate.googleapis.com";
+    std::string serviceBaseAddress = DefaultServiceBaseAddress;
     // A PEM file of trusted roots for the service's certificate; empty means the system's.
     std::string rootCertFile;
     // Folder of the settings file; empty means the executable's folder.

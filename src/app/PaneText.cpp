@@ -72,3 +72,11 @@ void setPaneText(Pane& pane, const QString& text)
     }
     pane.format();
 }
+
+void setPaneLine(Pane& pane, const QString& text)
+{
+    pane.clear();
+    pane.addTextItem(QString(), 0, 0, 0);
+    pane.setItemText(0, text);
+    pane.format();
+}

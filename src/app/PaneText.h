@@ -20,3 +20,6 @@ QString getPaneText(const Pane& pane);
 
 // Clears the pane and fills it with one paragraph per line of text, then formats it.
 void setPaneText(Pane& pane, const QString& text);
+
+// Clears the pane and shows text as its one item, line breaks and all, then formats it.
+void setPaneLine(Pane& pane, const QString& text);

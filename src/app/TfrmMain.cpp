@@ -1,14 +1,19 @@
 // The main window.
 #include "TfrmMain.h"
 
+#include "BusyAnimation.h"
 #include "CopyrightNotice.h"
 #include "EditPane.h"
 #include "ErrorReport.h"
 #include "Exception.h"
 #include "IniHelpers.h"
+#include "InterpretResult.h"
 #include "PaneStyles.h"
 #include "PaneText.h"
 #include "Params.h"
+#include "RequestProfile.h"
+#include "TfrmOptions.h"
+#include "TranslationSession.h"
 #include "ViewPane.h"
 
 #include <QApplication>
@@ -83,6 +88,7 @@ TfrmMain::TfrmMain(const MainFormSetup& setup, QWidget* parent)
     : TfrmRoot(parent)
     , m_setup(setup)
     , m_paneStyles(std::make_unique<PaneStyles>())
+    , m_session(std::make_unique<TranslationSession>())
 {
     setObjectName("frmMain");
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
@@ -102,6 +108,21 @@ TfrmMain::TfrmMain(const MainFormSetup& setup, QWidget* parent)
     m_rbChnToEng->setText(directionCaption("Marathi", "English"));
     layoutLanguageLabels();
 
+    if (!m_setup.rootCertFile.empty()) {
+        m_session->client().ioHandler()->setRootCertFile(m_setup.rootCertFile);
+    }
+    m_session->setEventHandler([this](TranslationEvent event) {
+        runCommand([this, event] {
+            if (event == TranslationEvent::Done) {
+                translationDone();
+            } else {
+                translationFailed();
+            }
+        });
+    });
+    TfrmOptions::setErrorReport(
+        [](const Exception& error) { reportError(QString::fromLocal8Bit(error.what())); });
+
     connect(
         qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
             if (state == Qt::ApplicationActive) {
@@ -110,7 +131,20 @@ TfrmMain::TfrmMain(const MainFormSetup& setup, QWidget* parent)
         });
 }
 
-TfrmMain::~TfrmMain() = default;
+TfrmMain::~TfrmMain()
+{
+    if (m_translationRunning) {
+        // The worker still uses the client and the buffer: the session outlives the window and
+        // frees itself when the worker reports back.
+        m_session->setEventHandler({});
+        m_session.release();
+    }
+}
+
+ProxySettings& TfrmMain::proxyParams()
+{
+    return m_session->client().proxyParams();
+}
 
 void TfrmMain::createControls()
 {
@@ -204,6 +238,7 @@ void TfrmMain::createControls()
     m_btnTrans->setObjectName("btnTrans");
     m_btnTrans->setGeometry(373, 489, 113, 25);
     m_btnTrans->setDefault(true);
+    connect(m_btnTrans, &QPushButton::clicked, this, guarded([this] { startTranslation(); }));
 
     m_bar = new QStatusBar(this);
     m_bar->setObjectName("Bar");
@@ -243,7 +278,8 @@ void TfrmMain::createMenus()
         action->setObjectName(name);
         return action;
     };
-    addItem(m_pmHelp, "miOptions", QStringLiteral("Options"), "options");
+    QAction* options = addItem(m_pmHelp, "miOptions", QStringLiteral("Options"), "options");
+    connect(options, &QAction::triggered, this, guarded([this] { miOptionsClick(); }));
     m_pmHelp->addSeparator();
     addItem(m_pmHelp, "miTry", QStringLiteral("Try Brennor Translator Pro"), "about");
     m_pmHelp->addSeparator();
@@ -364,6 +400,11 @@ void TfrmMain::btnHelpClick()
 
 void TfrmMain::applyProxySettings()
 {
+    if (m_translationRunning) {
+        // The request in flight must never see a half-changed proxy.
+        m_proxyPending = true;
+        return;
+    }
     ProxySettings& proxy = proxyParams();
     if (Params.noProxy) {
         proxy.clear();
@@ -465,4 +506,118 @@ void TfrmMain::cut1Click()
     pane.clear();
     pane.format();
     writeClipboard(m_lastClipboardText);
+}
+
+void TfrmMain::miOptionsClick()
+{
+    TfrmOptions::execute(nullptr);
+    layoutLanguageLabels();
+    refreshSettings();
+    applyProxySettings();
+}
+
+void TfrmMain::startTranslation()
+{
+    // One translation at a time: one client, one buffer.
+    if (m_translationRunning) {
+        return;
+    }
+    m_lastSourceText = m_e1->getSelectedText();
+    if (m_lastSourceText.isEmpty()) {
+        m_lastSourceText = getPaneText(*m_e1);
+    }
+    if (m_lastSourceText.isEmpty()) {
+        return;
+    }
+    setPaneLine(*m_e2, QStringLiteral("Translation, please wait ..."));
+
+    // In place before pending events run, so a second queued click finds it.
+    m_translationRunning = true;
+    try {
+        QCoreApplication::processEvents();
+        prepareRequestHeaders(
+            m_session->client(), m_setup.serviceBaseAddress, Params.translator != 0, true);
+        if (Params.translator != 0) {
+            m_translationRunning = false;
+            return;
+        }
+        m_imgLoad->show();
+        startBusyAnimation(m_imgLoad, "loading");
+    } catch (...) {
+        m_translationRunning = false;
+        throw;
+    }
+    m_btnTrans->setEnabled(false);
+    m_session->resultBuffer().clear();
+    const bool englishFirst = Params.direction == 0;
+    TranslationWorker::start(*m_session, m_session->client(),
+        {m_setup.serviceBaseAddress, m_lastSourceText.toStdU16String(), englishFirst ? "en" : "mr",
+            englishFirst ? "mr" : "en"},
+        m_session->resultBuffer());
+}
+
+void TfrmMain::takeResult(std::u16string& translation, std::string& message)
+{
+    std::string& buffer = m_session->resultBuffer();
+    // Standard UTF-8: characters beyond the BMP become surrogate pairs, a malformed byte U+FFFD.
+    const QString text = QString::fromUtf8(buffer.data(), static_cast<qsizetype>(buffer.size()));
+    buffer.clear();
+    buffer.shrink_to_fit();
+    interpretResult(text.toStdU16String(), false, translation, message);
+}
+
+void TfrmMain::endTranslation()
+{
+    m_btnTrans->setEnabled(true);
+    stopBusyAnimation(m_imgLoad);
+    m_translationRunning = false;
+    if (m_proxyPending) {
+        m_proxyPending = false;
+        runCommand([this] { applyProxySettings(); });
+    }
+}
+
+void TfrmMain::translationDone()
+{
+    std::u16string translation;
+    std::exception_ptr failure;
+    try {
+        std::string message;
+        takeResult(translation, message);
+        if (message.empty()) {
+            setPaneText(*m_e2, QString::fromStdU16String(translation));
+        } else {
+            setPaneLine(*m_e2, QString::fromLocal8Bit(message));
+        }
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    endTranslation();
+    if (failure) {
+        std::rethrow_exception(failure);
+    }
+    if (Params.autoCopy) {
+        m_lastTargetText = QString::fromStdU16String(translation);
+        m_lastClipboardText = m_lastTargetText;
+        writeClipboard(m_lastClipboardText);
+    }
+    m_e2->setFocus();
+}
+
+void TfrmMain::translationFailed()
+{
+    std::exception_ptr failure;
+    try {
+        std::u16string translation;
+        std::string message;
+        takeResult(translation, message);
+        setPaneLine(*m_e2, QString::fromLocal8Bit(message));
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    endTranslation();
+    if (failure) {
+        std::rethrow_exception(failure);
+    }
+    m_e2->setFocus();
 }

@@ -3,13 +3,15 @@
 #pragma once
 
 #include "MainFormSetup.h"
-#include "ProxySettings.h"
 #include "TfrmRoot.h"
 
 #include <QString>
 #include <memory>
+#include <string>
 
 class EditPane;
+class ProxySettings;
+class TranslationSession;
 class Pane;
 class PaneStyles;
 class ViewPane;
@@ -48,8 +50,16 @@ public:
     void paneContextPopup(Pane* pane, const QPoint& position);
     void cut1Click();
 
+    // The Translate command and the two ends of a translation.
+    void startTranslation();
+    void translationDone();
+    void translationFailed();
+    bool translationRunning() const { return m_translationRunning; }
+
+    void miOptionsClick();
+
     // The HTTP client's proxy record.
-    ProxySettings& proxyParams() { return m_proxyParams; }
+    ProxySettings& proxyParams();
 
     const QString& lastSourceText() const { return m_lastSourceText; }
     const QString& lastClipboardText() const { return m_lastClipboardText; }
@@ -67,14 +77,23 @@ private:
     QToolButton* addGlyphButton(
         const char* name, const char* icon, const QString& hint, int y, int tag);
     Pane& paneByTag(int tag);
+    // Decodes and empties the result buffer and interprets it.
+    void takeResult(std::u16string& translation, std::string& message);
+    // Ends the busy state whatever the handler's own steps did, then applies deferred proxy
+    // changes.
+    void endTranslation();
     void pasteInto(int tag);
     QString readClipboard();
     void writeClipboard(const QString& text);
 
     MainFormSetup m_setup;
     std::unique_ptr<PaneStyles> m_paneStyles;
-    ProxySettings m_proxyParams;
+    std::unique_ptr<TranslationSession> m_session;
     bool m_shown = false;
+    // Set before the Translate command lets pending events run, cleared when the worker reported.
+    bool m_translationRunning = false;
+    // Proxy settings changed while a translation ran; applied once it has ended.
+    bool m_proxyPending = false;
 
     QString m_lastSourceText;
     QString m_lastClipboardText;
