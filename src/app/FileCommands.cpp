@@ -15,6 +15,14 @@ namespace {
 // Only the final extension picks the format: UTF-8 HTML with the default font tag.
 constexpr quint16 HtmlSaveOptions = 0x4800;
 
+// The file's name without its folder, split before its last dot: ("a.b", ".html").
+std::pair<QString, QString> nameParts(const QString& fileName)
+{
+    const QString name = QFileInfo(fileName).fileName();
+    const qsizetype dot = name.lastIndexOf(u'.');
+    return dot < 0 ? std::pair {name, QString()} : std::pair {name.left(dot), name.mid(dot)};
+}
+
 } // namespace
 
 FileCommands::FileCommands(QWidget* parent, EditPane& input, ViewPane& output, PanePrint& print)
@@ -38,16 +46,12 @@ void FileCommands::open()
 
 QString FileCommands::titleOf(const QString& fileName)
 {
-    const QString name = QFileInfo(fileName).fileName();
-    const qsizetype dot = name.lastIndexOf(u'.');
-    return dot < 0 ? name : name.left(dot);
+    return nameParts(fileName).first;
 }
 
 bool FileCommands::isTextFileName(const QString& fileName)
 {
-    const QString name = QFileInfo(fileName).fileName();
-    const qsizetype dot = name.lastIndexOf(u'.');
-    return dot >= 0 && name.mid(dot).toUpper() == QLatin1String(".TXT");
+    return nameParts(fileName).second.toUpper() == QLatin1String(".TXT");
 }
 
 void FileCommands::save(int tag)
