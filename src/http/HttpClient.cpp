@@ -251,10 +251,9 @@ RouteKind HttpClient::chooseRoute()
         m_connectPort = m_proxyParams.proxyPort();
         m_connectIpv6 = m_connectHost.find(':') != std::string::npos;
         route = tls ? RouteKind::ProxyTls : RouteKind::Proxy;
-        // A tunnel leads to one target only; a plain proxy connection serves any.
-        fits = tls
-            ? m_connection.tunnelTarget().empty() || m_connection.tunnelTarget() == hostAndPort()
-            : !m_connection.isTls();
+        // A plain connection to the proxy serves any target (and can be tunnelled); a tunnel
+        // leads to one target only.
+        fits = !m_connection.isTls() || (tls && m_connection.tunnelTarget() == hostAndPort());
     }
     fits = fits && m_connection.ipv6() == m_connectIpv6
         && equalsIgnoreCase(m_connection.host(), m_connectHost)

@@ -201,6 +201,32 @@ TEST(TlsHandler, TunnelCarriesExactConnectHeadAndChecksTheTargetName)
     }
 }
 
+TEST(TlsHandler, TunnelIsKeptForItsTargetOnly)
+{
+    ScriptedServer proxy;
+    proxy.setTunnelIdentity(TestPki::instance().server());
+    const std::string granted = "HTTP/1.1 200 Connection established\r\n\r\n";
+    proxy.addReply(granted, Then::StartTls);
+    proxy.addReply(Ok);
+    proxy.addReply(Ok);
+    proxy.addReply(granted, Then::StartTls);
+    proxy.addReply(Ok);
+    HttpClient client;
+    trustTestCa(client);
+    useProxy(client, proxy);
+    EXPECT_EQ(fetch(client, "https://localhost/a"), "ok");
+    EXPECT_EQ(fetch(client, "https://localhost/b"), "ok");
+    EXPECT_EQ(fetch(client, "https://127.0.0.1/c"), "ok");
+    std::vector<std::string> lines;
+    for (const std::string& request : proxy.requests()) {
+        lines.push_back(request.substr(0, request.find("\r\n")));
+    }
+    EXPECT_EQ(lines,
+        (std::vector<std::string> {"CONNECT localhost:443 HTTP/1.1", "GET /a HTTP/1.1",
+            "GET /b HTTP/1.1", "CONNECT 127.0.0.1:443 HTTP/1.1", "GET /c HTTP/1.1"}));
+    EXPECT_EQ(proxy.requestConnections(), (std::vector<int> {1, 1, 1, 2, 2}));
+}
+
 TEST(TlsHandler, RefusedTunnelFailsWithTheProxyStatusLine)
 {
     ScriptedServer proxy;
