@@ -205,10 +205,16 @@ TEST(PaneWidget, WordsEndAtThePaneDelimiters)
     EXPECT_EQ(input.getSelectedText(), "one, ");
 }
 
-TEST(PaneWidget, ContextMenuRequestGoesToTheWindow)
+TEST(PaneWidget, RightClickDropsTheSelectionAndAsksTheWindowForItsMenu)
 {
     PaneStyles styles;
     ViewPane pane(styles);
+    pane.resize(300, 100);
+    fill(pane, {"some text"});
+    select(pane, 0, 4);
+    QTest::mousePress(pane.viewport(), Qt::RightButton, {}, QPoint(200, 50));
+    EXPECT_EQ(pane.getSelectedText(), "");
+
     QSignalSpy popups(&pane, &Pane::contextPopup);
     QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(7, 9), QPoint(7, 9));
     QCoreApplication::sendEvent(pane.viewport(), &event);
