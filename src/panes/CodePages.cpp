@@ -3,6 +3,7 @@
 
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <QStringList>
 #include <array>
 #include <utility>
 
@@ -109,7 +110,17 @@ QByteArray fromUnicode(const QString& text, int codePage)
         return {};
     }
     QStringEncoder encoder = encoderFor(codePage);
-    QByteArray bytes = encoder.encode(text);
+    // Converters substitute SUB (0x1A) for what the code page lacks; "?" is what readers expect.
+    // A SUB of the text itself is kept by converting the pieces around it on their own.
+    QByteArray bytes;
+    const QStringList pieces = text.split(QChar(0x1A));
+    for (qsizetype i = 0; i < pieces.size(); ++i) {
+        QByteArray piece = encoder.encode(pieces[i]);
+        bytes += piece.replace('\x1A', '?');
+        if (i + 1 < pieces.size()) {
+            bytes += '\x1A';
+        }
+    }
     return bytes;
 }
 

@@ -5,6 +5,7 @@
 #include "Exception.h"
 #include "PaneTestSupport.h"
 
+#include <QStringDecoder>
 #include <gtest/gtest.h>
 
 namespace {
@@ -102,6 +103,11 @@ TEST(CodePages, CharsetsAndConversions)
     EXPECT_EQ(CodePages::toUnicode("abc", 12345), "abc");
     const QString accented = QString::fromUtf8("é");
     EXPECT_EQ(CodePages::toUnicode(CodePages::fromUnicode(accented, 0), 0), accented);
+    if (QStringDecoder("windows-1252").isValid()) {
+        EXPECT_EQ(CodePages::fromUnicode(accented + QChar(0x20AC), 1252), "\xE9\x80");
+        EXPECT_EQ(CodePages::toUnicode("\xE9\x80", 1252), accented + QChar(0x20AC));
+        EXPECT_EQ(CodePages::fromUnicode(QString::fromUtf8("नम\x1A"), 1252), "??\x1A");
+    }
 
     // An odd last byte of stored UTF-16 is dropped; unpaired surrogates survive as they are.
     EXPECT_EQ(CodePages::fromUtf16Le(QByteArray("a\0b", 3)), "a");
