@@ -32,7 +32,12 @@ void Connection::connect(const std::string& host, int port, bool ipv6)
     }
     auto socket = std::make_unique<SocketStream>();
     socket->connect(host, port, ipv6);
-    m_stream = std::move(socket);
+    open(std::move(socket), host, port, ipv6);
+}
+
+void Connection::open(std::unique_ptr<Stream> stream, const std::string& host, int port, bool ipv6)
+{
+    m_stream = std::move(stream);
     m_host = host;
     m_port = port;
     m_ipv6 = ipv6;
@@ -45,6 +50,10 @@ void Connection::connect(const std::string& host, int port, bool ipv6)
 
 void Connection::startTls(const TlsHandler& handler, const std::string& serverName)
 {
+    // TLS goes on a plain socket only.
+    if (m_tls || dynamic_cast<SocketStream*>(m_stream.get()) == nullptr) {
+        throw IoHandlerInvalid();
+    }
     // The socket moves into the TLS stream; if the handshake fails, it is gone with it.
     std::unique_ptr<SocketStream> socket(static_cast<SocketStream*>(m_stream.release()));
     try {

@@ -21,6 +21,8 @@ public:
 
     // Connects in the clear; fails with AlreadyConnected while a connection is open.
     void connect(const std::string& host, int port, bool ipv6);
+    // Takes a stream that is already connected to host and port.
+    void open(std::unique_ptr<Stream> stream, const std::string& host, int port, bool ipv6);
     // Turns the open connection into TLS, verifying the server as serverName.
     void startTls(const TlsHandler& handler, const std::string& serverName);
     void close();
