@@ -5,8 +5,8 @@
 #include "Exception.h"
 #include "Frame.h"
 #include "IniFile.h"
+#include "IniInteger.h"
 #include "LangResPublic.h"
-#include "ProfileInteger.h"
 
 #include <QCoreApplication>
 #include <QFontInfo>
@@ -168,8 +168,7 @@ void LangRes::translateFont(QWidget* formOrFrame)
     }
 
     const QString sizeKey = name + QStringLiteral("_FontSize");
-    const int size
-        = parseProfileInteger(file.readString(section(), toLocal(sizeKey), "")).value_or(0);
+    const int size = parseIniInteger(file.readString(section(), toLocal(sizeKey), "")).value_or(0);
     if (size >= MinFontPointSize && size <= MaxFontPointSize) {
         QFont font = formOrFrame->font();
         font.setPointSize(size);
@@ -180,7 +179,7 @@ void LangRes::translateFont(QWidget* formOrFrame)
 
     const QString charsetKey = name + QStringLiteral("_FontCharset");
     const int charset
-        = parseProfileInteger(file.readString(section(), toLocal(charsetKey), "")).value_or(-1);
+        = parseIniInteger(file.readString(section(), toLocal(charsetKey), "")).value_or(-1);
     if (charset != -1) {
         formOrFrame->setProperty(FontCharsetProperty, charset & 0xFF);
     } else if (m_autoCreateMode) {

@@ -3,12 +3,14 @@
 // Texts are 8-bit strings in the locale's encoding.
 #pragma once
 
+#include "IniInteger.h"
+
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 
-// Missing file, section or key, or a value that is not a number, reads as false / 0 / empty.
+// Numbers are read by parseIniInteger. Missing file, section or key, or a value that is not a
+// number, reads as false / 0 / empty.
 bool iniReadBool(const std::string& fileName, std::string_view section, std::string_view key);
 std::int32_t iniReadInteger(
     const std::string& fileName, std::string_view section, std::string_view key);
@@ -23,8 +25,3 @@ void iniWriteInteger(const std::string& fileName, std::string_view section, std:
     std::int32_t value);
 void iniWriteString(const std::string& fileName, std::string_view section, std::string_view key,
     std::string_view value);
-
-// The integer reading rule: leading spaces, an optional sign, then decimal digits within the 32-bit
-// range or hexadecimal digits after "$", "x", "X", "0x" or "0X" (at most eight significant ones,
-// taken as a 32-bit pattern), running to the end of the text. Nothing for anything else.
-std::optional<std::int32_t> parseIniInteger(std::string_view text);

@@ -5,7 +5,6 @@
 #include "LangFileFixture.h"
 #include "LangResPublic.h"
 #include "MsgLangRes.h"
-#include "ProfileInteger.h"
 #include "TestForms.h"
 
 #include <QFontInfo>
@@ -223,23 +222,6 @@ TEST_F(LangFileFixture, FontKeysAreCreatedFromTheCurrentFont)
     EXPECT_EQ(keyValue("TfrmTest", QStringLiteral("frmTest_FontSize")), "11");
     EXPECT_EQ(keyValue("TfrmTest", QStringLiteral("frmTest_FontCharset")),
         std::to_string(LangRes::DefaultCharset));
-}
-
-TEST(ProfileInteger, ReadsNumbersAsTheSettingsDo)
-{
-    const struct
-    {
-        const char* text;
-        std::optional<std::int32_t> value;
-    } cases[] = {{"14", 14}, {"  +7", 7}, {"-12", -12}, {"0x10", 16}, {"0X1f", 31},
-        {"$FFFFFFFF", -1}, {"-$10", -16}, {"x0A", 10}, {"2147483647", 2147483647},
-        {"-2147483648", INT32_MIN}, {"2147483648", std::nullopt}, {"$100000000", std::nullopt},
-        {"0000000001", 1}, {"12 ", std::nullopt}, {"1.5", std::nullopt}, {"abc", std::nullopt},
-        {"", std::nullopt}, {"0x", std::nullopt}, {"-", std::nullopt}, {"--1", std::nullopt},
-        {"+-1", std::nullopt}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(parseProfileInteger(c.text), c.value) << c.text;
-    }
 }
 
 TEST_F(LangFileFixture, AFailedWriteReportsThePathAndEndsThePass)
