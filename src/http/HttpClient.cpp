@@ -114,18 +114,20 @@ void HttpClient::runExchange(const char* method, const std::string& url,
         judgeResponse(answer);
     } catch (const HttpProtocolError&) {
         // The error body was read to its end: the connection may still serve.
-        m_response.reuseConnection = computeReuse();
-        if (!m_response.reuseConnection) {
-            m_connection.close();
-        }
+        finishExchange(true);
         throw;
     } catch (...) {
         // Anything else leaves the connection in an unknown state.
-        m_response.reuseConnection = false;
-        m_connection.close();
+        finishExchange(false);
         throw;
     }
-    m_response.reuseConnection = computeReuse();
+    finishExchange(true);
+}
+
+void HttpClient::finishExchange(bool mayReuse)
+{
+    m_request.body.reset(); // it points into the caller's data
+    m_response.reuseConnection = mayReuse && computeReuse();
     if (!m_response.reuseConnection) {
         m_connection.close();
     }
@@ -441,9 +443,6 @@ void HttpClient::readBody(std::string* sink)
             sink->reserve(sink->size() + length);
         }
         readCounted(sink, length, false);
-        if (sink != nullptr) {
-            sink->shrink_to_fit();
-        }
     } else {
         readCounted(sink, std::numeric_limits<std::size_t>::max(), false);
     }

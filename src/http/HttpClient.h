@@ -78,6 +78,8 @@ private:
 
     void runExchange(const char* method, const std::string& url,
         std::optional<std::string_view> body, std::string& answer);
+    // Decides, after success or failure, whether the connection stays open.
+    void finishExchange(bool mayReuse);
     void prepareTarget(const std::string& url);
     RouteKind chooseRoute();
     void openRoute();
