@@ -6,15 +6,19 @@
 #include "EditPane.h"
 #include "ErrorReport.h"
 #include "Exception.h"
+#include "FileCommands.h"
 #include "IniHelpers.h"
 #include "InterpretResult.h"
+#include "PanePrint.h"
 #include "PaneStyles.h"
 #include "PaneText.h"
 #include "Params.h"
 #include "RequestProfile.h"
+#include "TfrmAbout.h"
 #include "TfrmOptions.h"
 #include "TranslationSession.h"
 #include "ViewPane.h"
+#include "WebLinks.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -88,6 +92,7 @@ TfrmMain::TfrmMain(const MainFormSetup& setup, QWidget* parent)
     : TfrmRoot(parent)
     , m_setup(setup)
     , m_paneStyles(std::make_unique<PaneStyles>())
+    , m_panePrint(std::make_unique<PanePrint>())
     , m_session(std::make_unique<TranslationSession>())
 {
     setObjectName("frmMain");
@@ -172,6 +177,7 @@ void TfrmMain::createControls()
     m_e2 = new ViewPane(*m_paneStyles, this);
     m_e2->setObjectName("E2");
     m_e2->setGeometry(8, 249, 478, 178);
+    m_fileCommands = std::make_unique<FileCommands>(this, *m_e1, *m_e2, *m_panePrint);
     for (Pane* pane : {static_cast<Pane*>(m_e1), static_cast<Pane*>(m_e2)}) {
         setTag(pane, pane->tag());
         connect(pane, &Pane::contextPopup, this, [this, pane](const QPoint& position) {
@@ -183,30 +189,36 @@ void TfrmMain::createControls()
     const QString save = QStringLiteral("Save");
     const QString copy = QStringLiteral("Copy To Clipboard");
     const QString paste = QStringLiteral("Paste From Clipboard");
-    addGlyphButton("btnOpen", "open", QStringLiteral("Open"), 62, 0);
+    auto* btnOpen = addGlyphButton("btnOpen", "open", QStringLiteral("Open"), 62, 0);
     auto* btnClear = addGlyphButton("btnClear", "clear", clear, 92, 0);
-    addGlyphButton("btnSave", "save", save, 122, 0);
+    auto* btnSave = addGlyphButton("btnSave", "save", save, 122, 0);
     auto* btnCopy = addGlyphButton("btnCopy", "copy", copy, 152, 0);
     auto* btnPaste = addGlyphButton("btnPaste", "paste", paste, 182, 0);
     auto* btnSwap = addGlyphButton("btnSwap", "swap", QStringLiteral("Swap"), 225, 0);
     auto* btnClear2 = addGlyphButton("btnClear2", "clear", clear, 270, 1);
-    addGlyphButton("btnSave2", "save", save, 300, 1);
+    auto* btnSave2 = addGlyphButton("btnSave2", "save", save, 300, 1);
     auto* btnCopy2 = addGlyphButton("btnCopy2", "copy", copy, 330, 1);
     auto* btnPaste2 = addGlyphButton("btnPaste2", "paste", paste, 360, 1);
-    addGlyphButton("btnPrint", "print", QStringLiteral("Print"), 390, 0);
+    auto* btnPrint = addGlyphButton("btnPrint", "print", QStringLiteral("Print"), 390, 0);
+    const auto onClick = [this](QAbstractButton* button, std::function<void()> command) {
+        connect(button, &QAbstractButton::clicked, this, guarded(std::move(command)));
+    };
+    // One handler serves both buttons of a pair; the button's tag names the pane.
     for (QToolButton* button : {btnClear, btnClear2}) {
-        connect(button, &QToolButton::clicked, this,
-            guarded([this, button] { btnClearClick(button); }));
+        onClick(button, [this, button] { btnClearClick(button); });
     }
     for (QToolButton* button : {btnCopy, btnCopy2}) {
-        connect(
-            button, &QToolButton::clicked, this, guarded([this, button] { btnCopyClick(button); }));
+        onClick(button, [this, button] { btnCopyClick(button); });
     }
     for (QToolButton* button : {btnPaste, btnPaste2}) {
-        connect(button, &QToolButton::clicked, this,
-            guarded([this, button] { btnPasteClick(button); }));
+        onClick(button, [this, button] { btnPasteClick(button); });
     }
-    connect(btnSwap, &QToolButton::clicked, this, guarded([this] { btnSwapClick(); }));
+    for (QToolButton* button : {btnSave, btnSave2}) {
+        onClick(button, [this, button] { m_fileCommands->save(tagOf(button)); });
+    }
+    onClick(btnSwap, [this] { btnSwapClick(); });
+    onClick(btnOpen, [this] { m_fileCommands->open(); });
+    onClick(btnPrint, [this] { m_fileCommands->print(); });
 
     m_rgDirection = new QGroupBox(QStringLiteral("Translation Direction"), this);
     m_rgDirection->setObjectName("rgDirection");
@@ -281,12 +293,17 @@ void TfrmMain::createMenus()
     QAction* options = addItem(m_pmHelp, "miOptions", QStringLiteral("Options"), "options");
     connect(options, &QAction::triggered, this, guarded([this] { miOptionsClick(); }));
     m_pmHelp->addSeparator();
-    addItem(m_pmHelp, "miTry", QStringLiteral("Try Brennor Translator Pro"), "about");
+    QAction* tryPro
+        = addItem(m_pmHelp, "miTry", QStringLiteral("Try Brennor Translator Pro"), "about");
+    connect(tryPro, &QAction::triggered, this, guarded(&WebLinks::openProductPage));
     m_pmHelp->addSeparator();
-    addItem(m_pmHelp, "miWebSite", QStringLiteral("Visit Home"), "web");
-    addItem(m_pmHelp, "miContactUs", QStringLiteral("Contact Us"), "contact");
+    QAction* home = addItem(m_pmHelp, "miWebSite", QStringLiteral("Visit Home"), "web");
+    connect(home, &QAction::triggered, this, guarded(&WebLinks::openHomePage));
+    QAction* contact = addItem(m_pmHelp, "miContactUs", QStringLiteral("Contact Us"), "contact");
+    connect(contact, &QAction::triggered, this, guarded(&WebLinks::openContactMail));
     m_pmHelp->addSeparator();
-    addItem(m_pmHelp, "miAbout", QStringLiteral("About"), "about");
+    QAction* about = addItem(m_pmHelp, "miAbout", QStringLiteral("About"), "about");
+    connect(about, &QAction::triggered, this, guarded([] { miAboutClick(); }));
 
     m_pmTrans = new QMenu(this);
     m_pmTrans->setObjectName("pmTrans");
@@ -331,7 +348,7 @@ bool TfrmMain::event(QEvent* event)
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_lbl1 && event->type() == QEvent::MouseButtonRelease) {
-        // Opening the product page arrives with the web links.
+        runCommand(&WebLinks::openProductPage);
         return true;
     }
     return TfrmRoot::eventFilter(watched, event);
@@ -508,6 +525,12 @@ void TfrmMain::cut1Click()
     writeClipboard(m_lastClipboardText);
 }
 
+void TfrmMain::miAboutClick()
+{
+    TfrmAbout about;
+    about.exec();
+}
+
 void TfrmMain::miOptionsClick()
 {
     TfrmOptions::execute(nullptr);
@@ -566,8 +589,14 @@ void TfrmMain::takeResult(std::u16string& translation, std::string& message)
     interpretResult(text.toStdU16String(), false, translation, message);
 }
 
-void TfrmMain::endTranslation()
+void TfrmMain::endTranslation(const std::function<void()>& handlerSteps)
 {
+    std::exception_ptr failure;
+    try {
+        handlerSteps();
+    } catch (...) {
+        failure = std::current_exception();
+    }
     m_btnTrans->setEnabled(true);
     stopBusyAnimation(m_imgLoad);
     m_translationRunning = false;
@@ -575,13 +604,15 @@ void TfrmMain::endTranslation()
         m_proxyPending = false;
         runCommand([this] { applyProxySettings(); });
     }
+    if (failure) {
+        std::rethrow_exception(failure);
+    }
 }
 
 void TfrmMain::translationDone()
 {
     std::u16string translation;
-    std::exception_ptr failure;
-    try {
+    endTranslation([&] {
         std::string message;
         takeResult(translation, message);
         if (message.empty()) {
@@ -589,13 +620,7 @@ void TfrmMain::translationDone()
         } else {
             setPaneLine(*m_e2, QString::fromLocal8Bit(message));
         }
-    } catch (...) {
-        failure = std::current_exception();
-    }
-    endTranslation();
-    if (failure) {
-        std::rethrow_exception(failure);
-    }
+    });
     if (Params.autoCopy) {
         m_lastTargetText = QString::fromStdU16String(translation);
         m_lastClipboardText = m_lastTargetText;
@@ -606,18 +631,11 @@ void TfrmMain::translationDone()
 
 void TfrmMain::translationFailed()
 {
-    std::exception_ptr failure;
-    try {
+    endTranslation([this] {
         std::u16string translation;
         std::string message;
         takeResult(translation, message);
         setPaneLine(*m_e2, QString::fromLocal8Bit(message));
-    } catch (...) {
-        failure = std::current_exception();
-    }
-    endTranslation();
-    if (failure) {
-        std::rethrow_exception(failure);
-    }
+    });
     m_e2->setFocus();
 }

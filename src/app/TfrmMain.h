@@ -6,10 +6,13 @@
 #include "TfrmRoot.h"
 
 #include <QString>
+#include <functional>
 #include <memory>
 #include <string>
 
 class EditPane;
+class FileCommands;
+class PanePrint;
 class ProxySettings;
 class TranslationSession;
 class Pane;
@@ -57,6 +60,7 @@ public:
     bool translationRunning() const { return m_translationRunning; }
 
     void miOptionsClick();
+    static void miAboutClick();
 
     // The HTTP client's proxy record.
     ProxySettings& proxyParams();
@@ -79,16 +83,18 @@ private:
     Pane& paneByTag(int tag);
     // Decodes and empties the result buffer and interprets it.
     void takeResult(std::u16string& translation, std::string& message);
-    // Ends the busy state whatever the handler's own steps did, then applies deferred proxy
-    // changes.
-    void endTranslation();
+    // Runs a completion handler's own steps, then ends the busy state whatever they did and
+    // applies deferred proxy changes; a failure of the steps is passed on afterwards.
+    void endTranslation(const std::function<void()>& handlerSteps);
     void pasteInto(int tag);
     QString readClipboard();
     void writeClipboard(const QString& text);
 
     MainFormSetup m_setup;
     std::unique_ptr<PaneStyles> m_paneStyles;
+    std::unique_ptr<PanePrint> m_panePrint;
     std::unique_ptr<TranslationSession> m_session;
+    std::unique_ptr<FileCommands> m_fileCommands;
     bool m_shown = false;
     // Set before the Translate command lets pending events run, cleared when the worker reported.
     bool m_translationRunning = false;
