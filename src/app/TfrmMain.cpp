@@ -181,7 +181,7 @@ void TfrmMain::createControls()
     for (Pane* pane : {static_cast<Pane*>(m_e1), static_cast<Pane*>(m_e2)}) {
         setTag(pane, pane->tag());
         connect(pane, &Pane::contextPopup, this, [this, pane](const QPoint& position) {
-            runCommand([&] { paneContextPopup(pane, position); });
+            runCommand([&] { e1ContextPopup(pane, position); });
         });
     }
 
@@ -509,7 +509,7 @@ void TfrmMain::btnSwapClick()
     setPaneText(*m_e1, output);
 }
 
-void TfrmMain::paneContextPopup(Pane* pane, const QPoint& position)
+void TfrmMain::e1ContextPopup(Pane* pane, const QPoint& position)
 {
     m_pmTrans->popup(pane->viewport()->mapToGlobal(position));
     // The chosen command runs later and acts on the pane the menu was opened on.
@@ -533,7 +533,7 @@ void TfrmMain::miAboutClick()
 
 void TfrmMain::miOptionsClick()
 {
-    TfrmOptions::execute(nullptr);
+    TfrmOptions::execute(this);
     layoutLanguageLabels();
     refreshSettings();
     applyProxySettings();

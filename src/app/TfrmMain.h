@@ -50,7 +50,7 @@ public:
     void btnClearClick(const QObject* sender);
     void btnSwapClick();
     void autoPaste();
-    void paneContextPopup(Pane* pane, const QPoint& position);
+    void e1ContextPopup(Pane* pane, const QPoint& position);
     void cut1Click();
 
     // The Translate command and the two ends of a translation.

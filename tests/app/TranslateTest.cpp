@@ -232,3 +232,18 @@ TEST_F(TranslateTest, ProxyChangesWaitForTheRunningTranslation)
     EXPECT_EQ(m_form->proxyParams().proxyPort(), 3128);
     EXPECT_EQ(itemsOf(*output), QStringList {"[mr] hello"});
 }
+
+TEST_F(TranslateTest, ClosingTheWindowDuringATranslationIsSafe)
+{
+    service.answerTranslation("hello");
+    setPaneText(*input, "hello");
+    QTest::mouseClick(translate, Qt::LeftButton);
+    m_form.reset();
+    // The worker finishes against the client and buffer it was given, then its session goes.
+    QDeadlineTimer deadline(5000);
+    while (service.requests().empty() && !deadline.hasExpired()) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    QTest::qWait(200);
+    EXPECT_EQ(service.requests().size(), 1u);
+}
