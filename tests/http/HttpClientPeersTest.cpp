@@ -75,6 +75,7 @@ TEST_F(HttpClientPeers, KeepAliveCarriesGetsPostsAndErrorsOnOneTlsConnection)
     m_client.submitForm(s_nginx->tlsUrl("/form"), {"q=1", "sl=en"}, answer);
     EXPECT_EQ(answer, "form ok");
     EXPECT_EQ(fetch(m_client, s_nginx->tlsUrl("/redirect")), "!HTTP/1.1 302 Moved Temporarily");
+    EXPECT_EQ(m_client.response().location, s_nginx->tlsUrl("/small"));
     EXPECT_EQ(fetch(m_client, s_nginx->tlsUrl("/small")), "hello");
 
     const auto log = entries();
