@@ -196,11 +196,14 @@ void ScriptedServer::serveConnection(int fd)
             std::lock_guard guard(m_lock);
             m_requests.push_back(request);
             m_requestConnections.push_back(m_connections);
-            if (m_replies.empty()) {
+            if (m_grantTunnels && request.starts_with("CONNECT ")) {
+                reply = {"HTTP/1.1 200 Connection established\r\n\r\n", Then::StartTls};
+            } else if (m_replies.empty()) {
                 return;
+            } else {
+                reply = std::move(m_replies.front());
+                m_replies.pop_front();
             }
-            reply = std::move(m_replies.front());
-            m_replies.pop_front();
         }
         peer.write(reply.first);
         switch (reply.second) {

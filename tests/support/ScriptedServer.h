@@ -40,6 +40,10 @@ public:
     void addReply(std::string bytes, Then then = Then::KeepOpen);
     // The identity presented after a reply with Then::StartTls.
     void setTunnelIdentity(TlsIdentity identity) { m_tunnelIdentity = std::move(identity); }
+    // Acting as a proxy: every CONNECT is granted (and recorded) without using a scripted reply,
+    // and TLS with the tunnel identity follows; the scripted replies answer what comes through.
+    // This is how a test plays an https service under its real host name on loopback.
+    void setGrantTunnels(bool on) { m_grantTunnels = on; }
     // What happens to a connection before anything is read from it.
     enum class OnAccept
     {
@@ -71,6 +75,7 @@ private:
     int m_port = 0;
     std::atomic<bool> m_stop {false};
     std::atomic<OnAccept> m_onAccept {OnAccept::Serve};
+    std::atomic<bool> m_grantTunnels {false};
     std::atomic<int> m_connections {0};
     std::atomic<int> m_currentFd {-1};
     mutable std::mutex m_lock;
