@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <memory>
+#include <new>
 
 namespace {
 
@@ -19,13 +21,30 @@ JsonArray::JsonArray()
 { }
 
 // The parser knows an array's items once its closing bracket is read, so the list is made at
-// its final size in one allocation.
-JsonArray::JsonArray(JsonValue* items, int count)
-    : m_items(count > 0 ? new JsonValue[count] : nullptr)
+// its final size inside the value's own allocation.
+JsonArray::JsonArray(void* storage, JsonValue* items, int count)
+    : m_items(static_cast<JsonValue*>(storage))
     , m_length(count)
     , m_capacity(count)
+    , m_ownBlock(false)
 {
-    std::move(items, items + count, m_items.get());
+    for (int i = 0; i < count; ++i) {
+        new (m_items + i) JsonValue(std::move(items[i]));
+    }
+}
+
+JsonArray::~JsonArray()
+{
+    release();
+}
+
+void JsonArray::release()
+{
+    if (m_ownBlock) {
+        delete[] m_items;
+        return;
+    }
+    std::destroy_n(m_items, m_capacity);
 }
 
 const JsonValue& JsonArray::itemAt(int index) const
@@ -45,9 +64,11 @@ void JsonArray::putAt(int index, JsonValue value)
         const std::int64_t doubled = 2 * std::int64_t(m_capacity);
         const int capacity = int(
             std::min<std::int64_t>(doubled > index ? doubled : std::int64_t(index) + 1, INT_MAX));
-        std::unique_ptr<JsonValue[]> items(new JsonValue[capacity]);
-        std::move(m_items.get(), m_items.get() + m_length, items.get());
-        m_items = std::move(items);
+        auto* items = new JsonValue[capacity];
+        std::move(m_items, m_items + m_length, items);
+        release();
+        m_items = items;
+        m_ownBlock = true;
         m_capacity = capacity;
     }
     m_items[index] = std::move(value);

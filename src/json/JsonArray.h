@@ -3,7 +3,6 @@
 
 #include "JsonValue.h"
 
-#include <memory>
 #include <string>
 
 class JsonArray
@@ -30,10 +29,14 @@ private:
     friend struct JsonValue::Node;
 
     JsonArray();
-    JsonArray(JsonValue* items, int count);
-    ~JsonArray() = default;
+    // Moves count handles from items into storage, room the value allocated right after itself.
+    JsonArray(void* storage, JsonValue* items, int count);
+    ~JsonArray();
 
-    std::unique_ptr<JsonValue[]> m_items;
+    void release();
+
+    JsonValue* m_items;
     int m_length = 0;
     int m_capacity = 0;
+    bool m_ownBlock = true; // false while the slots live in the value's own allocation
 };

@@ -3,6 +3,7 @@
 // characters), which gives the same result as taking them one by one.
 #include "JsonTokenizer.h"
 
+#include "CharScan.h"
 #include "JsonArray.h"
 #include "JsonMemberTable.h"
 #include "NumberText.h"
@@ -115,13 +116,26 @@ JsonValue parseJson(std::u16string_view text, JsonParseError* error)
     return value;
 }
 
+namespace {
+
+// The item stack of the last parse on this thread, kept for the next one: the answer reader
+// parses thousands of small texts in a row.
+thread_local std::vector<JsonValue> spareItems;
+constexpr std::size_t SpareItemsKept = 4096;
+
+} // namespace
+
 JsonTokenizer::JsonTokenizer(std::u16string_view text)
     : m_p(text.data())
     , m_end(text.data() + text.size())
+    , m_items(std::move(spareItems))
+{ }
+
+JsonTokenizer::~JsonTokenizer()
 {
-    const auto nul = text.find(u'\0');
-    if (nul != std::u16string_view::npos) {
-        m_end = text.data() + nul;
+    m_items.clear();
+    if (m_items.capacity() <= SpareItemsKept) {
+        spareItems = std::move(m_items);
     }
 }
 
@@ -131,27 +145,52 @@ JsonValue JsonTokenizer::fail(JsonParseError error)
     return {};
 }
 
+void JsonTokenizer::skipTo(Level& level, State next)
+{
+    while (m_p < m_end && isBlank(*m_p)) {
+        ++m_p;
+    }
+    level.next = next;
+    level.state = m_p < m_end && *m_p == u'/' ? State::SkipBlanks : next;
+}
+
 void JsonTokenizer::enterLevel()
 {
     Level& level = m_levels[++m_depth];
-    level.state = State::SkipBlanks;
-    level.next = State::ValueStart;
-}
-
-void JsonTokenizer::closeArray(Level& level)
-{
-    const std::size_t first = level.firstItem;
-    level.current = JsonValue::arrayOf(m_items.data() + first, int(m_items.size() - first));
-    m_items.resize(first);
-    level.next = State::Finish;
-    level.state = State::SkipBlanks;
+    level.closer = u'\0';
+    skipTo(level, State::ValueStart);
 }
 
 void JsonTokenizer::finishValue(Level& level, JsonValue value)
 {
     level.current = std::move(value);
-    level.next = State::Finish;
-    level.state = State::SkipBlanks;
+    skipTo(level, State::Finish);
+    if (level.state == State::Finish && m_depth > 0) {
+        leaveLevel();
+    }
+}
+
+void JsonTokenizer::leaveLevel()
+{
+    Level& level = m_levels[m_depth];
+    JsonValue finished = std::move(level.current);
+    Level& parent = m_levels[--m_depth];
+    if (parent.closer == u']') {
+        m_items.push_back(std::move(finished));
+        skipTo(parent, State::AfterItem);
+    } else {
+        // A repeated name replaces the earlier value.
+        parent.current.asMemberTable()->putMember(m_names[m_depth], std::move(finished));
+        skipTo(parent, State::AfterMember);
+    }
+}
+
+void JsonTokenizer::closeArray(Level& level)
+{
+    const std::size_t first = level.firstItem;
+    JsonValue array = JsonValue::arrayOf(m_items.data() + first, int(m_items.size() - first));
+    m_items.resize(first);
+    finishValue(level, std::move(array));
 }
 
 JsonTokenizer::Comment JsonTokenizer::skipComment()
@@ -159,29 +198,31 @@ JsonTokenizer::Comment JsonTokenizer::skipComment()
     ++m_p;
     const char16_t kind = peek();
     if (kind == u'*') {
-        for (++m_p; m_p < m_end; ++m_p) {
-            if (*m_p == u'*' && m_p + 1 < m_end && m_p[1] == u'/') {
+        for (++m_p;; ++m_p) {
+            m_p = CharScan::findAny(m_p, m_end, u'*', u'\0', u'\0', u'\0');
+            if (m_p == m_end || *m_p == u'\0') {
+                return Comment::EndOfText;
+            }
+            if (m_p + 1 < m_end && m_p[1] == u'/') {
                 m_p += 2;
                 return Comment::Skipped;
             }
         }
-        return Comment::EndOfText;
     }
     if (kind == u'/') {
-        for (++m_p; m_p < m_end; ++m_p) {
-            if (*m_p == u'\n') {
-                ++m_p;
-                return Comment::Skipped;
-            }
+        m_p = CharScan::findAny(m_p + 1, m_end, u'\n', u'\0', u'\0', u'\0');
+        if (m_p == m_end || *m_p == u'\0') {
+            return Comment::EndOfText;
         }
-        return Comment::EndOfText;
+        ++m_p;
+        return Comment::Skipped;
     }
     return Comment::Broken;
 }
 
 JsonParseError JsonTokenizer::readEscape()
 {
-    if (m_p == m_end) {
+    if (m_p == m_end || *m_p == u'\0') {
         // The escape takes the end of the text as its character, so the text ends unfinished.
         return JsonParseError::PrematureEnd;
     }
@@ -231,10 +272,8 @@ JsonParseError JsonTokenizer::readQuoted(std::u16string_view& text)
     bool buffered = false;
     for (;;) {
         const char16_t* start = m_p;
-        while (m_p < m_end && *m_p != quote && *m_p != u'\\') {
-            ++m_p;
-        }
-        if (m_p == m_end) {
+        m_p = CharScan::findAny(m_p, m_end, quote, u'\\', u'\0', u'\0');
+        if (m_p == m_end || *m_p == u'\0') {
             return JsonParseError::PrematureEnd;
         }
         if (!buffered && *m_p == quote) {
@@ -257,15 +296,14 @@ JsonParseError JsonTokenizer::readQuoted(std::u16string_view& text)
     }
 }
 
-// Reads a bare word or bare member name up to end1, end2 or the end of the text (an end of 0
-// stands for none). The token buffer may already hold the start of the word.
+// Reads a bare word or bare member name up to end1, end2 or the end of the text (an end of
+// U+0000 stands for none, as that ends the text anyway). The token buffer may already hold the
+// start of the word.
 JsonParseError JsonTokenizer::readBare(char16_t end1, char16_t end2, std::u16string_view& text)
 {
     for (;;) {
         const char16_t* start = m_p;
-        while (m_p < m_end && *m_p != u'\\' && *m_p != end1 && *m_p != end2) {
-            ++m_p;
-        }
+        m_p = CharScan::findAny(m_p, m_end, u'\\', end1, end2, u'\0');
         const bool escape = m_p < m_end && *m_p == u'\\';
         if (!escape && m_token.usedLength() == 0) {
             text = {start, std::size_t(m_p - start)};
@@ -283,9 +321,28 @@ JsonParseError JsonTokenizer::readBare(char16_t end1, char16_t end2, std::u16str
     }
 }
 
+// What ends a bare word depends on where it stands: only the end of the text at the top, else
+// also a comma or the enclosing container's closing bracket. Final line breaks and spaces are
+// dropped, and the word ends at its first U+0000.
+JsonParseError JsonTokenizer::readBareword(Level& level)
+{
+    char16_t end1 = u'\0';
+    char16_t end2 = u'\0';
+    if (m_depth > 0) {
+        end1 = u',';
+        end2 = m_levels[m_depth - 1].closer;
+    }
+    std::u16string_view text;
+    if (const JsonParseError error = readBare(end1, end2, text); error != JsonParseError::None) {
+        return error;
+    }
+    finishValue(level, JsonValue::fromText(untilNul(trimTrailingBlanks(text))));
+    return JsonParseError::None;
+}
+
 // null, true and false end before any character that is not a word character; a longer word
 // or a mismatch reads on as a bare word from the characters matched so far.
-void JsonTokenizer::readLiteral(Level& level, std::u16string_view word, JsonValue value)
+JsonParseError JsonTokenizer::readLiteral(Level& level, std::u16string_view word, JsonValue value)
 {
     m_token.discard();
     std::size_t matched = 0;
@@ -297,14 +354,14 @@ void JsonTokenizer::readLiteral(Level& level, std::u16string_view word, JsonValu
     if (matched == word.size()) {
         if (!isWordChar(peek())) {
             finishValue(level, std::move(value));
-            return;
+            return JsonParseError::None;
         }
         m_token.appendChar(*m_p++);
     }
-    level.state = State::Bareword;
+    return readBareword(level);
 }
 
-void JsonTokenizer::readNumber(Level& level)
+JsonValue JsonTokenizer::readNumber()
 {
     const char16_t* start = m_p;
     bool fraction = false;
@@ -336,7 +393,97 @@ void JsonTokenizer::readNumber(Level& level)
     for (std::size_t i = 0; i < length; ++i) {
         ascii[i] = char(start[i]);
     }
-    finishValue(level, numberValue({ascii, length}, fraction, decimals));
+    return numberValue({ascii, length}, fraction, decimals);
+}
+
+JsonParseError JsonTokenizer::startValue(Level& level)
+{
+    const char16_t c = peek();
+    switch (c) {
+    case u'"':
+    case u'\'': {
+        m_quote = c;
+        ++m_p;
+        std::u16string_view text;
+        if (const JsonParseError error = readQuoted(text); error != JsonParseError::None) {
+            return error;
+        }
+        finishValue(level, JsonValue::fromText(text));
+        return JsonParseError::None;
+    }
+    case u'-':
+    case u'0':
+    case u'1':
+    case u'2':
+    case u'3':
+    case u'4':
+    case u'5':
+    case u'6':
+    case u'7':
+    case u'8':
+    case u'9':
+        finishValue(level, readNumber());
+        return JsonParseError::None;
+    case u'n':
+    case u'N':
+        return readLiteral(level, u"null", JsonValue::ofKind(ValueKind::Null));
+    case u't':
+    case u'T':
+        return readLiteral(level, u"true", JsonValue::fromBoolean(true));
+    case u'f':
+    case u'F':
+        return readLiteral(level, u"false", JsonValue::fromBoolean(false));
+    case u'[':
+        ++m_p;
+        level.closer = u']';
+        level.firstItem = m_items.size();
+        skipTo(level, State::ExpectItem);
+        return JsonParseError::None;
+    case u'{':
+        ++m_p;
+        level.closer = u'}';
+        level.current = JsonValue::ofKind(ValueKind::Object);
+        skipTo(level, State::ExpectMember);
+        return JsonParseError::None;
+    case u'(':
+        // Ignored, and no blanks are skipped after it.
+        ++m_p;
+        return JsonParseError::None;
+    default:
+        m_token.discard();
+        return readBareword(level);
+    }
+}
+
+JsonParseError JsonTokenizer::readMemberName(Level& level)
+{
+    const char16_t c = peek();
+    if (c == u'}') {
+        ++m_p;
+        finishValue(level, std::move(level.current));
+        return JsonParseError::None;
+    }
+    std::u16string_view name;
+    JsonParseError error = JsonParseError::None;
+    if (c == u'"' || c == u'\'') {
+        m_quote = c;
+        ++m_p;
+        error = readQuoted(name);
+    } else if (isBadNameStart(c)) {
+        return JsonParseError::BadMemberName;
+    } else {
+        // A bare name runs to the colon, blanks included.
+        m_token.discard();
+        error = readBare(u':', u':', name);
+    }
+    if (error == JsonParseError::None) {
+        if (m_names.size() <= std::size_t(m_depth)) {
+            m_names.resize(std::size_t(m_depth) + 1);
+        }
+        m_names[std::size_t(m_depth)].assign(untilNul(name));
+        skipTo(level, State::ExpectColon);
+    }
+    return error;
 }
 
 JsonValue JsonTokenizer::parse()
@@ -345,8 +492,11 @@ JsonValue JsonTokenizer::parse()
     if (m_end - m_p > INT_MAX - 64) {
         return fail(JsonParseError::PrematureEnd);
     }
+    m_levels[0].closer = u'\0';
+    skipTo(m_levels[0], State::ValueStart);
     for (;;) {
         Level& level = m_levels[m_depth];
+        JsonParseError error = JsonParseError::None;
         switch (level.state) {
         case State::SkipBlanks:
             while (m_p < m_end && isBlank(*m_p)) {
@@ -369,116 +519,26 @@ JsonValue JsonTokenizer::parse()
             level.state = level.next;
             break;
 
-        case State::ValueStart: {
-            const char16_t c = peek();
-            switch (c) {
-            case u'"':
-            case u'\'':
-                m_quote = c;
-                ++m_p;
-                level.state = State::QuotedText;
-                break;
-            case u'-':
-            case u'0':
-            case u'1':
-            case u'2':
-            case u'3':
-            case u'4':
-            case u'5':
-            case u'6':
-            case u'7':
-            case u'8':
-            case u'9':
-                readNumber(level);
-                break;
-            case u'n':
-            case u'N':
-                readLiteral(level, u"null", JsonValue::ofKind(ValueKind::Null));
-                break;
-            case u't':
-            case u'T':
-                readLiteral(level, u"true", JsonValue::fromBoolean(true));
-                break;
-            case u'f':
-            case u'F':
-                readLiteral(level, u"false", JsonValue::fromBoolean(false));
-                break;
-            case u'[':
-                ++m_p;
-                level.firstItem = m_items.size();
-                level.next = State::ExpectItem;
-                level.state = State::SkipBlanks;
-                break;
-            case u'{':
-                ++m_p;
-                level.current = JsonValue::ofKind(ValueKind::Object);
-                level.next = State::ExpectMember;
-                level.state = State::SkipBlanks;
-                break;
-            case u'(':
-                ++m_p;
-                break;
-            default:
-                m_token.discard();
-                level.state = State::Bareword;
-                break;
-            }
+        case State::ValueStart:
+            error = startValue(level);
             break;
-        }
-
-        case State::QuotedText: {
-            std::u16string_view text;
-            if (const JsonParseError error = readQuoted(text); error != JsonParseError::None) {
-                return fail(error);
-            }
-            finishValue(level, JsonValue::fromText(text));
-            break;
-        }
-
-        case State::Bareword: {
-            // What ends a bare word depends on where it stands: only the end of the text at the
-            // top, else also a comma or the enclosing container's closing bracket.
-            char16_t end1 = u'\0';
-            char16_t end2 = u'\0';
-            if (m_depth > 0) {
-                end1 = u',';
-                end2 = m_levels[m_depth - 1].state == State::StoreItem ? u']' : u'}';
-            }
-            std::u16string_view text;
-            if (const JsonParseError error = readBare(end1, end2, text);
-                error != JsonParseError::None) {
-                return fail(error);
-            }
-            finishValue(level, JsonValue::fromText(untilNul(trimTrailingBlanks(text))));
-            break;
-        }
 
         case State::Finish:
             if (m_depth == 0) {
                 return std::move(level.current);
             }
-            m_finished = std::move(level.current);
-            level.memberName.clear();
-            --m_depth;
+            leaveLevel();
             break;
 
         case State::ExpectItem:
             if (peek() == u']') {
                 ++m_p;
                 closeArray(level);
-                break;
+            } else if (m_depth == MaxDepth - 1) {
+                error = JsonParseError::TooDeep;
+            } else {
+                enterLevel();
             }
-            if (m_depth == MaxDepth - 1) {
-                return fail(JsonParseError::TooDeep);
-            }
-            level.state = State::StoreItem;
-            enterLevel();
-            break;
-
-        case State::StoreItem:
-            m_items.push_back(std::move(m_finished));
-            level.next = State::AfterItem;
-            level.state = State::SkipBlanks;
             break;
 
         case State::AfterItem:
@@ -487,83 +547,47 @@ JsonValue JsonTokenizer::parse()
                 closeArray(level);
             } else if (peek() == u',') {
                 ++m_p;
-                level.next = State::ExpectItem;
-                level.state = State::SkipBlanks;
+                skipTo(level, State::ExpectItem);
             } else {
-                return fail(JsonParseError::ItemSeparatorExpected);
+                error = JsonParseError::ItemSeparatorExpected;
             }
             break;
 
-        case State::ExpectMember: {
-            const char16_t c = peek();
-            if (c == u'}') {
-                ++m_p;
-                level.next = State::Finish;
-                level.state = State::SkipBlanks;
-            } else if (c == u'"' || c == u'\'') {
-                m_quote = c;
-                ++m_p;
-                level.state = State::QuotedName;
-            } else if (isBadNameStart(c)) {
-                return fail(JsonParseError::BadMemberName);
-            } else {
-                m_token.discard();
-                level.state = State::BareName;
-            }
+        case State::ExpectMember:
+            error = readMemberName(level);
             break;
-        }
-
-        case State::QuotedName:
-        case State::BareName: {
-            std::u16string_view name;
-            const JsonParseError error
-                = level.state == State::QuotedName ? readQuoted(name) : readBare(u':', u':', name);
-            if (error != JsonParseError::None) {
-                return fail(error);
-            }
-            level.memberName.assign(untilNul(name));
-            level.next = State::ExpectColon;
-            level.state = State::SkipBlanks;
-            break;
-        }
 
         case State::ExpectColon:
-            if (peek() != u':') {
-                return fail(JsonParseError::ColonExpected);
+            if (peek() == u':') {
+                ++m_p;
+                skipTo(level, State::ExpectMemberValue);
+            } else {
+                error = JsonParseError::ColonExpected;
             }
-            ++m_p;
-            level.next = State::ExpectMemberValue;
-            level.state = State::SkipBlanks;
             break;
 
         case State::ExpectMemberValue:
             if (m_depth == MaxDepth - 1) {
-                return fail(JsonParseError::TooDeep);
+                error = JsonParseError::TooDeep;
+            } else {
+                enterLevel();
             }
-            level.state = State::StoreMember;
-            enterLevel();
-            break;
-
-        case State::StoreMember:
-            level.current.asMemberTable()->putMember(level.memberName, std::move(m_finished));
-            level.memberName.clear();
-            level.next = State::AfterMember;
-            level.state = State::SkipBlanks;
             break;
 
         case State::AfterMember:
             if (peek() == u'}') {
                 ++m_p;
-                level.next = State::Finish;
-                level.state = State::SkipBlanks;
+                finishValue(level, std::move(level.current));
             } else if (peek() == u',') {
                 ++m_p;
-                level.next = State::ExpectMember;
-                level.state = State::SkipBlanks;
+                skipTo(level, State::ExpectMember);
             } else {
-                return fail(JsonParseError::MemberSeparatorExpected);
+                error = JsonParseError::MemberSeparatorExpected;
             }
             break;
+        }
+        if (error != JsonParseError::None) {
+            return fail(error);
         }
     }
 }

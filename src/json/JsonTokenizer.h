@@ -16,38 +16,36 @@ public:
     static constexpr int MaxDepth = 32;
 
     explicit JsonTokenizer(std::u16string_view text);
+    ~JsonTokenizer();
 
     JsonValue parse();
     JsonParseError error() const { return m_error; }
 
 private:
-    // Literals and numbers are read whole where they start, so they need no state of their own.
+    // Tokens (strings, names, numbers, literals, bare words) are read whole where they start, so
+    // the states are those between tokens.
     enum class State : std::uint8_t
     {
-        SkipBlanks,
+        SkipBlanks, // blanks and comments, then on to the next state
         ValueStart,
         Finish,
-        QuotedText,
-        Bareword,
         ExpectItem,
-        StoreItem,
         AfterItem,
         ExpectMember,
-        QuotedName,
-        BareName,
         ExpectColon,
         ExpectMemberValue,
-        StoreMember,
         AfterMember,
     };
 
+    // Set up when the level is entered; the tokenizer makes 32 of them for every parse, so they
+    // are kept small and cheap to make.
     struct Level
     {
-        State state = State::SkipBlanks;
-        State next = State::ValueStart; // where SkipBlanks goes on
+        State state;
+        State next; // where SkipBlanks goes on
+        char16_t closer; // "]" or "}" while this level reads an array or an object
+        std::size_t firstItem; // an open array's items start here in m_items
         JsonValue current;
-        std::u16string memberName;
-        std::size_t firstItem = 0; // an open array's items start here in m_items
     };
 
     enum class Comment
@@ -59,23 +57,31 @@ private:
 
     char16_t peek() const { return m_p < m_end ? *m_p : u'\0'; }
     JsonValue fail(JsonParseError error);
+    // Skips blanks right away and moves on to next, unless a comment needs SkipBlanks.
+    void skipTo(Level& level, State next);
     void enterLevel();
-    void closeArray(Level& level);
+    // Makes value the level's result and, when nothing but blanks stands before the next
+    // character, hands it to the enclosing level at once.
     void finishValue(Level& level, JsonValue value);
+    void leaveLevel();
+    void closeArray(Level& level);
+    JsonParseError startValue(Level& level);
+    JsonParseError readMemberName(Level& level);
     Comment skipComment();
     JsonParseError readQuoted(std::u16string_view& text);
     JsonParseError readEscape();
     JsonParseError readBare(char16_t end1, char16_t end2, std::u16string_view& text);
-    void readLiteral(Level& level, std::u16string_view word, JsonValue value);
-    void readNumber(Level& level);
+    JsonParseError readBareword(Level& level);
+    JsonParseError readLiteral(Level& level, std::u16string_view word, JsonValue value);
+    JsonValue readNumber();
 
     const char16_t* m_p;
-    const char16_t* m_end; // the first U+0000 or the end of the text
+    const char16_t* m_end; // the text ends here or at its first U+0000, whichever comes first
     JsonStringWriter m_token;
     int m_depth = 0;
     JsonParseError m_error = JsonParseError::None;
     char16_t m_quote = u'"';
-    JsonValue m_finished; // the value a level has just completed, for its enclosing level
     std::vector<JsonValue> m_items; // items of the open arrays, innermost last
+    std::vector<std::u16string> m_names; // the member name being read, by level
     Level m_levels[MaxDepth];
 };

@@ -1,6 +1,7 @@
 // JSON values: storage, reference counting, conversions and the text writer.
 #include "JsonValue.h"
 
+#include "CharScan.h"
 #include "JsonArray.h"
 #include "JsonMemberTable.h"
 #include "JsonStringWriter.h"
@@ -29,7 +30,7 @@ struct JsonValue::Node
     constexpr Node()
         : integer(0)
     { }
-    constexpr ~Node() { }
+    ~Node() { }
 
     const char16_t* chars() const { return reinterpret_cast<const char16_t*>(this + 1); }
 
@@ -55,9 +56,10 @@ struct JsonValue::Node
 
     static Node* makeArray(JsonValue* items, int count)
     {
-        Node* node = new (::operator new(sizeof(Node))) Node;
+        Node* node
+            = new (::operator new(sizeof(Node) + std::size_t(count) * sizeof(JsonValue))) Node;
         node->kind = ValueKind::Array;
-        new (&node->array) JsonArray(items, count);
+        new (&node->array) JsonArray(node + 1, items, count);
         return node;
     }
 
@@ -113,26 +115,25 @@ struct Presets
 
 constinit Presets presets;
 
-void addReference(JsonValue::Node* node)
+} // namespace
+
+void JsonValue::addReference(Node* node) noexcept
 {
     if (node && !node->preset) {
         node->refs.fetch_add(1, std::memory_order_relaxed);
     }
 }
 
-void dropReference(JsonValue::Node* node)
+void JsonValue::dropReference(Node* node) noexcept
 {
-    if (node && !node->preset && node->refs.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+    if (!node || node->preset) {
+        return;
+    }
+    // The holder of the only count cannot race with anyone, so it skips the atomic decrement.
+    if (node->refs.load(std::memory_order_acquire) == 1
+        || node->refs.fetch_sub(1, std::memory_order_acq_rel) == 1) {
         node->destroy();
     }
-}
-
-} // namespace
-
-JsonValue::JsonValue(const JsonValue& other) noexcept
-    : m_node(other.m_node)
-{
-    addReference(m_node);
 }
 
 JsonValue& JsonValue::operator=(const JsonValue& other) noexcept
@@ -148,11 +149,6 @@ JsonValue& JsonValue::operator=(JsonValue&& other) noexcept
         dropReference(std::exchange(m_node, std::exchange(other.m_node, nullptr)));
     }
     return *this;
-}
-
-JsonValue::~JsonValue()
-{
-    dropReference(m_node);
 }
 
 JsonValue JsonValue::ofKind(ValueKind kind)
@@ -472,31 +468,37 @@ private:
 
     bool needsEscape(char16_t c) const
     {
-        if (c == u'"' || c == u'\\' || c == u'/' || c == u'\0') {
-            return true;
+        return c < 0x20 || c >= 0x80 || c == u'"' || c == u'\\' || c == u'/';
+    }
+
+    // The next character to escape: quotation mark, backslash, "/" and U+0000 in the plain
+    // mode, also control characters and everything from U+0080 up in the escaped one.
+    const char16_t* nextEscape(const char16_t* p, const char16_t* end) const
+    {
+        if (!m_escape) {
+            return CharScan::findAny(p, end, u'"', u'\\', u'/', u'\0');
         }
-        return m_escape && (c < 0x20 || c >= 0x80);
+        while (p < end && !needsEscape(*p)) {
+            ++p;
+        }
+        return p;
     }
 
     int text(std::u16string_view chars)
     {
         int result = put(u"\"");
-        const char16_t* run = chars.data();
+        const char16_t* p = chars.data();
         const char16_t* end = chars.data() + chars.size();
-        for (const char16_t* p = run; p < end && result >= 0; ++p) {
-            if (!needsEscape(*p)) {
-                continue;
-            }
+        while (result >= 0) {
+            const char16_t* run = p;
+            p = nextEscape(p, end);
             if (p > run) {
                 result = m_writer.writeChars(run, int(p - run));
             }
-            if (result >= 0) {
-                result = escaped(*p);
+            if (p == end || result < 0) {
+                break;
             }
-            run = p + 1;
-        }
-        if (result >= 0 && end > run) {
-            result = m_writer.writeChars(run, int(end - run));
+            result = escaped(*p++);
         }
         return result < 0 ? result : put(u"\"");
     }

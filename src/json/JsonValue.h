@@ -34,13 +34,24 @@ class JsonValue
 {
 public:
     JsonValue() noexcept = default;
-    JsonValue(const JsonValue& other) noexcept;
+    JsonValue(const JsonValue& other) noexcept
+        : m_node(other.m_node)
+    {
+        if (m_node) {
+            addReference(m_node);
+        }
+    }
     JsonValue(JsonValue&& other) noexcept
         : m_node(std::exchange(other.m_node, nullptr))
     { }
     JsonValue& operator=(const JsonValue& other) noexcept;
     JsonValue& operator=(JsonValue&& other) noexcept;
-    ~JsonValue();
+    ~JsonValue()
+    {
+        if (m_node) {
+            dropReference(m_node);
+        }
+    }
 
     // A new value of the kind: containers start empty, a string as the empty text, the others
     // as zero or false.
@@ -85,6 +96,9 @@ public:
 private:
     friend class JsonTokenizer; // builds arrays from items it has already collected
     template <class Writer> class TextWriter;
+
+    static void addReference(Node* node) noexcept;
+    static void dropReference(Node* node) noexcept;
 
     explicit JsonValue(Node* adopted) noexcept
         : m_node(adopted)
