@@ -88,6 +88,13 @@ QString directionCaption(const char* from, const char* to)
 
 } // namespace
 
+// The glyphs are compiled into this static library; the linker keeps them only when referenced.
+// (Outside any namespace, as the resource initialiser needs.)
+static void initGlyphs()
+{
+    Q_INIT_RESOURCE(app);
+}
+
 TfrmMain::TfrmMain(const MainFormSetup& setup, QWidget* parent)
     : TfrmRoot(parent)
     , m_setup(setup)
@@ -99,6 +106,7 @@ TfrmMain::TfrmMain(const MainFormSetup& setup, QWidget* parent)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
         | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(ClientWidth, ClientHeight);
+    initGlyphs();
     createControls();
     createMenus();
 

@@ -52,6 +52,9 @@ TEST_F(TfrmMainTest, ControlsKeepTheirPlacesTextsAndTags)
         EXPECT_EQ(widget->toolTip(), c.hint);
         EXPECT_EQ(widget->property("tag").toInt(), c.tag);
         EXPECT_TRUE(widget->isVisible());
+        if (auto* button = qobject_cast<QAbstractButton*>(widget); button && c.name[0] == 'b') {
+            EXPECT_FALSE(button->icon().pixmap(16, 16).isNull()) << "glyph missing";
+        }
     }
 
     EXPECT_EQ(form.windowTitle(), "Quendra");
