@@ -204,10 +204,13 @@ TEST(HttpClient, CookiesComeBackAndAuthenticatorIsKept)
     EXPECT_NE(second.find("\r\nCookie: NID=abc\r\n"), std::string::npos) << second;
 }
 
-TEST(HttpClient, UnknownSchemeWithoutPortFails)
+TEST(HttpClient, RefusesTargetsItCannotServe)
 {
     HttpClient client;
     EXPECT_EQ(fetch(client, "gopher://127.0.0.1/x"), "!Unknown Protocol");
+    client.setIoHandler(nullptr);
+    EXPECT_EQ(fetch(client, "https://127.0.0.1/x"), "!IOHandler value is not valid");
+    EXPECT_EQ(client.connectionCount(), 0);
 }
 
 TEST(HttpClient, RefusedConnectionGivesSocketError)
