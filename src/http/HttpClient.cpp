@@ -311,9 +311,7 @@ void HttpClient::openRoute()
 
 void HttpClient::ensureConnection(bool tls)
 {
-    if (!m_response.reuseConnection) {
-        m_connection.close();
-    }
+    // A connection the last answer did not allow to keep is closed already.
     m_connection.discardUnread();
     if (!m_connection.isOpen()) {
         m_connection.connect(m_connectHost, m_connectPort, m_connectIpv6);
