@@ -11,12 +11,6 @@ int JsonWriter::appendText(const char16_t* text)
     return writeChars(text, int(std::char_traits<char16_t>::length(text)));
 }
 
-std::u16string JsonStringWriter::takeText()
-{
-    m_capacity = InitialCapacity;
-    return std::exchange(m_text, std::u16string());
-}
-
 // The capacity doubles, or grows to what is needed and 8 more, so that building a text costs
 // amortised constant time per code unit.
 bool JsonStringWriter::grow(int count)

@@ -35,8 +35,6 @@ public:
     // The used code units, embedded U+0000 included; a U+0000 always follows them.
     std::u16string_view view() const { return m_text; }
     std::u16string currentText() const { return m_text; }
-    // Hands the collected text over without copying it; the writer is empty afterwards.
-    std::u16string takeText();
     int usedLength() const { return int(m_text.size()); }
     int capacity() const { return m_capacity; }
 

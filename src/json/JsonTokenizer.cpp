@@ -4,6 +4,7 @@
 #include "JsonTokenizer.h"
 
 #include "CharScan.h"
+#include "Escapes.h"
 #include "JsonArray.h"
 #include "JsonMemberTable.h"
 #include "NumberText.h"
@@ -185,12 +186,42 @@ void JsonTokenizer::leaveLevel()
     }
 }
 
-void JsonTokenizer::closeArray(Level& level)
+void JsonTokenizer::closeContainer(Level& level)
 {
+    if (level.closer == u'}') {
+        finishValue(level, std::move(level.current));
+        return;
+    }
     const std::size_t first = level.firstItem;
     JsonValue array = JsonValue::arrayOf(m_items.data() + first, int(m_items.size() - first));
     m_items.resize(first);
     finishValue(level, std::move(array));
+}
+
+// An item or member value is read one level deeper; the deepest level can hold no value.
+JsonParseError JsonTokenizer::descend()
+{
+    if (m_depth == MaxDepth - 1) {
+        return JsonParseError::TooDeep;
+    }
+    enterLevel();
+    return JsonParseError::None;
+}
+
+// After an item or a member: the closing bracket, or a comma and the next entry.
+JsonParseError JsonTokenizer::afterEntry(Level& level, State expectNext, JsonParseError error)
+{
+    if (peek() == level.closer) {
+        ++m_p;
+        closeContainer(level);
+        return JsonParseError::None;
+    }
+    if (peek() == u',') {
+        ++m_p;
+        skipTo(level, expectNext);
+        return JsonParseError::None;
+    }
+    return error;
 }
 
 JsonTokenizer::Comment JsonTokenizer::skipComment()
@@ -227,33 +258,17 @@ JsonParseError JsonTokenizer::readEscape()
         return JsonParseError::PrematureEnd;
     }
     const char16_t c = *m_p++;
-    int hexDigits = 0;
-    switch (c) {
-    case u'b':
-        m_token.appendChar(u'\b');
-        return JsonParseError::None;
-    case u'f':
-        m_token.appendChar(u'\f');
-        return JsonParseError::None;
-    case u'n':
-        m_token.appendChar(u'\n');
-        return JsonParseError::None;
-    case u'r':
-        m_token.appendChar(u'\r');
-        return JsonParseError::None;
-    case u't':
-        m_token.appendChar(u'\t');
-        return JsonParseError::None;
-    case u'u':
-        hexDigits = 4;
-        break;
-    case u'x':
-        hexDigits = 2;
-        break;
-    default:
-        m_token.appendChar(c);
+    if (c != u'u' && c != u'x') {
+        char16_t character = c;
+        for (const Escapes::Short& escape : Escapes::shortEscapes) {
+            if (c == escape.letter) {
+                character = escape.character;
+            }
+        }
+        m_token.appendChar(character);
         return JsonParseError::None;
     }
+    const int hexDigits = c == u'u' ? 4 : 2;
     unsigned code = 0;
     for (int i = 0; i < hexDigits; ++i, ++m_p) {
         const int digit = m_p < m_end ? hexDigit(*m_p) : -1;
@@ -460,7 +475,7 @@ JsonParseError JsonTokenizer::readMemberName(Level& level)
     const char16_t c = peek();
     if (c == u'}') {
         ++m_p;
-        finishValue(level, std::move(level.current));
+        closeContainer(level);
         return JsonParseError::None;
     }
     std::u16string_view name;
@@ -533,24 +548,14 @@ JsonValue JsonTokenizer::parse()
         case State::ExpectItem:
             if (peek() == u']') {
                 ++m_p;
-                closeArray(level);
-            } else if (m_depth == MaxDepth - 1) {
-                error = JsonParseError::TooDeep;
+                closeContainer(level);
             } else {
-                enterLevel();
+                error = descend();
             }
             break;
 
         case State::AfterItem:
-            if (peek() == u']') {
-                ++m_p;
-                closeArray(level);
-            } else if (peek() == u',') {
-                ++m_p;
-                skipTo(level, State::ExpectItem);
-            } else {
-                error = JsonParseError::ItemSeparatorExpected;
-            }
+            error = afterEntry(level, State::ExpectItem, JsonParseError::ItemSeparatorExpected);
             break;
 
         case State::ExpectMember:
@@ -567,23 +572,11 @@ JsonValue JsonTokenizer::parse()
             break;
 
         case State::ExpectMemberValue:
-            if (m_depth == MaxDepth - 1) {
-                error = JsonParseError::TooDeep;
-            } else {
-                enterLevel();
-            }
+            error = descend();
             break;
 
         case State::AfterMember:
-            if (peek() == u'}') {
-                ++m_p;
-                finishValue(level, std::move(level.current));
-            } else if (peek() == u',') {
-                ++m_p;
-                skipTo(level, State::ExpectMember);
-            } else {
-                error = JsonParseError::MemberSeparatorExpected;
-            }
+            error = afterEntry(level, State::ExpectMember, JsonParseError::MemberSeparatorExpected);
             break;
         }
         if (error != JsonParseError::None) {

@@ -64,7 +64,9 @@ private:
     // character, hands it to the enclosing level at once.
     void finishValue(Level& level, JsonValue value);
     void leaveLevel();
-    void closeArray(Level& level);
+    void closeContainer(Level& level);
+    JsonParseError descend();
+    JsonParseError afterEntry(Level& level, State expectNext, JsonParseError error);
     JsonParseError startValue(Level& level);
     JsonParseError readMemberName(Level& level);
     Comment skipComment();

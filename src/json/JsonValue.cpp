@@ -2,6 +2,7 @@
 #include "JsonValue.h"
 
 #include "CharScan.h"
+#include "Escapes.h"
 #include "JsonArray.h"
 #include "JsonMemberTable.h"
 #include "JsonStringWriter.h"
@@ -507,28 +508,14 @@ private:
     {
         static constexpr char hex[] = "0123456789abcdef";
         char16_t sequence[6] = {u'\\', c};
-        switch (c) {
-        case u'"':
-        case u'\\':
-        case u'/':
+        if (c == u'"' || c == u'\\' || c == u'/') {
             return m_writer.writeChars(sequence, 2);
-        case u'\b':
-            sequence[1] = u'b';
-            return m_writer.writeChars(sequence, 2);
-        case u'\t':
-            sequence[1] = u't';
-            return m_writer.writeChars(sequence, 2);
-        case u'\n':
-            sequence[1] = u'n';
-            return m_writer.writeChars(sequence, 2);
-        case u'\f':
-            sequence[1] = u'f';
-            return m_writer.writeChars(sequence, 2);
-        case u'\r':
-            sequence[1] = u'r';
-            return m_writer.writeChars(sequence, 2);
-        default:
-            break;
+        }
+        for (const Escapes::Short& escape : Escapes::shortEscapes) {
+            if (c == escape.character) {
+                sequence[1] = escape.letter;
+                return m_writer.writeChars(sequence, 2);
+            }
         }
         sequence[1] = u'u';
         for (int i = 0; i < 4; ++i) {
@@ -561,11 +548,31 @@ std::u16string JsonValue::toJsonText(bool indent, bool escape) const
     if (!m_node) {
         return {};
     }
-    JsonStringWriter writer;
-    if (TextWriter<JsonStringWriter>(writer, indent, escape).value(m_node, 0) < 0) {
-        return {};
+    // Texts are written into a buffer this thread keeps, then copied out at their exact size:
+    // one allocation per text instead of one per doubling. A text written while another is
+    // being written gets a buffer of its own.
+    static thread_local JsonStringWriter spare;
+    static thread_local bool spareInUse = false;
+    constexpr int SpareCapacityKept = 1 << 16;
+    JsonStringWriter own;
+    const bool borrowed = !spareInUse;
+    JsonStringWriter& writer = borrowed ? spare : own;
+    spareInUse = true;
+    writer.discard();
+    std::u16string text;
+    try {
+        if (TextWriter<JsonStringWriter>(writer, indent, escape).value(m_node, 0) >= 0) {
+            text = writer.view();
+        }
+    } catch (...) {
+        spareInUse = !borrowed;
+        throw;
     }
-    return writer.takeText();
+    spareInUse = !borrowed;
+    if (borrowed && writer.capacity() > SpareCapacityKept) {
+        writer = JsonStringWriter();
+    }
+    return text;
 }
 
 int JsonValue::writeTo(JsonWriter& writer, bool indent, bool escape, int level) const

@@ -22,10 +22,11 @@ TEST(JsonStringWriter, GrowsAndKeepsATerminator)
     EXPECT_EQ(writer.writeChars(hundred.data(), -3), -3);
     EXPECT_EQ(writer.usedLength(), 140);
     EXPECT_EQ(writer.view().data()[140], u'\0');
-    EXPECT_EQ(writer.takeText(), forty + hundred);
-    EXPECT_EQ(writer.usedLength(), 0);
+    EXPECT_EQ(writer.currentText(), forty + hundred);
 
     writer.discard();
+    EXPECT_EQ(writer.usedLength(), 0);
+    EXPECT_EQ(writer.capacity(), 148);
     EXPECT_EQ(writer.appendText(u"ab\0cd"), 2);
     writer.writeChars(u"\0c", 2);
     EXPECT_EQ(writer.currentText(), std::u16string(u"ab\0c", 4));
