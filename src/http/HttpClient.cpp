@@ -357,7 +357,10 @@ void HttpClient::openTunnel()
 void HttpClient::sendRequest(HttpRequest& request, bool toTarget)
 {
     request.buildHeaderLines();
-    if (const std::string credentials = m_proxyParams.authorization(); !credentials.empty()) {
+    // The proxy's credentials never travel through a tunnel: there only the target reads them.
+    const bool insideTunnel = toTarget && request.route == RouteKind::ProxyTls;
+    if (const std::string credentials = m_proxyParams.authorization();
+        !insideTunnel && !credentials.empty()) {
         request.headerLines.addValue("Proxy-Authorization", credentials);
     }
     if (toTarget && m_allowCookies && m_cookies) {

@@ -225,6 +225,25 @@ TEST(TlsHandler, TunnelIsKeptForItsTargetOnly)
     EXPECT_EQ(proxy.requestConnections(), (std::vector<int> {1, 1, 1, 2, 2}));
 }
 
+TEST(TlsHandler, ProxyCredentialsGoToTheProxyOnlyNeverThroughTheTunnel)
+{
+    ScriptedServer proxy;
+    proxy.setTunnelIdentity(TestPki::instance().server());
+    proxy.setGrantTunnels(true);
+    proxy.addReply(Ok);
+    HttpClient client;
+    trustTestCa(client);
+    useProxy(client, proxy);
+    client.proxyParams().setProxyUsername("user");
+    client.proxyParams().setProxyPassword("secret");
+    EXPECT_EQ(fetch(client, "https://localhost/a"), "ok");
+    const auto requests = proxy.requests();
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_NE(
+        requests[0].find("\r\nProxy-Authorization: Basic dXNlcjpzZWNyZXQ=\r\n"), std::string::npos);
+    EXPECT_EQ(requests[1].find("Proxy-Authorization"), std::string::npos);
+}
+
 TEST(TlsHandler, RefusedTunnelFailsWithTheProxyStatusLine)
 {
     ScriptedServer proxy;
