@@ -13,6 +13,8 @@
 #include <QMovie>
 #include <QRadioButton>
 #include <QTextCursor>
+#include <QThread>
+#include <QTimer>
 
 namespace {
 
@@ -135,12 +137,18 @@ TEST_F(TranslateTest, TwoQuickPressesStartOneWorker)
 {
     service.answerTranslation("hello");
     setPaneText(*input, "hello");
-    // Both clicks are queued; the first lets pending events run while the button is still enabled.
-    QMetaObject::invokeMethod(translate, &QAbstractButton::click, Qt::QueuedConnection);
-    QMetaObject::invokeMethod(translate, &QAbstractButton::click, Qt::QueuedConnection);
-    QApplication::processEvents();
+    // The second press arrives while the first lets pending events run, before the button is
+    // disabled: an expired timer fires inside that event pass.
+    int presses = 0;
+    QTimer::singleShot(1, translate, [&] {
+        ++presses;
+        translate->click();
+    });
+    QThread::msleep(20);
+    QTest::mouseClick(translate, Qt::LeftButton);
+    EXPECT_EQ(presses, 1);
     ASSERT_TRUE(finish());
-    QApplication::processEvents();
+    QTest::qWait(100);
     EXPECT_EQ(service.requests().size(), 1u);
     EXPECT_EQ(itemsOf(*output), QStringList {"[mr] hello"});
     EXPECT_TRUE(translate->isEnabled());
