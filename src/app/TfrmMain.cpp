@@ -27,6 +27,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
@@ -355,7 +356,8 @@ bool TfrmMain::event(QEvent* event)
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_lbl1 && event->type() == QEvent::MouseButtonRelease) {
+    if (watched == m_lbl1 && event->type() == QEvent::MouseButtonRelease
+        && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         runCommand(&WebLinks::openProductPage);
         return true;
     }
