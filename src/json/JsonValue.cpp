@@ -161,6 +161,10 @@ JsonValue JsonValue::ofKind(ValueKind kind)
         return fromBoolean(false);
     case ValueKind::Integer:
         return fromInteger(0);
+    case ValueKind::Double:
+        return fromDouble(0);
+    case ValueKind::Currency:
+        return fromCurrency(0);
     case ValueKind::Method:
         return fromMethod(JsonMethod());
     default:
