@@ -37,14 +37,20 @@ void interpretResult(
             return;
         }
     }
-    // Each level is reached by writing an item as JSON text and parsing that text again.
-    const JsonValue answer = parseJson(text);
-    const JsonArray* top = answer.toArray();
-    if (!top) {
-        message = ParseFailure;
-        return;
+    // Each level is reached by writing an item as JSON text and parsing that text again. The
+    // answer's own tree goes as soon as its first item is written.
+    std::u16string segmentText;
+    {
+        const JsonValue answer = parseJson(text);
+        const JsonArray* top = answer.toArray();
+        if (!top) {
+            message = ParseFailure;
+            return;
+        }
+        segmentText = top->itemAsString(0);
     }
-    const JsonValue segmentValue = parseJson(top->itemAsString(0));
+    const JsonValue segmentValue = parseJson(segmentText);
+    segmentText = std::u16string();
     const JsonArray* segments = segmentValue.toArray();
     if (!segments) {
         message = ParseFailure;
