@@ -337,11 +337,6 @@ JsonMemberTable* JsonValue::asMemberTable() const
     return kindOf() == ValueKind::Object ? &m_node->members : nullptr;
 }
 
-const JsonMethod* JsonValue::toMethod() const
-{
-    return kindOf() == ValueKind::Method ? m_node->method : nullptr;
-}
-
 // Writes one value's JSON text. Writer is the concrete writer type where it is known, so that the
 // string writer's calls are direct.
 template <class Writer> class JsonValue::TextWriter

@@ -65,8 +65,6 @@ public:
 
     bool isNothing() const { return m_node == nullptr; }
     explicit operator bool() const { return m_node != nullptr; }
-    // True when both handles hold the very same value.
-    bool sameAs(const JsonValue& other) const { return m_node == other.m_node; }
 
     // On nothing, the kind is Null and the conversions give zero, false or the empty text.
     ValueKind kindOf() const;
@@ -83,7 +81,6 @@ public:
     // lives as long as a handle to its value.
     JsonArray* toArray() const;
     JsonMemberTable* asMemberTable() const;
-    const JsonMethod* toMethod() const;
 
     // The JSON text of the value; empty when the writer failed.
     std::u16string toJsonText(bool indent = false, bool escape = false) const;
