@@ -156,7 +156,7 @@ TEST(CookieStoreTest, ManyCookiesPushOutTheOldest)
     CookieStore store;
     std::vector<std::string> values;
     for (std::size_t i = 0; i <= CookieStore::MaxCookies; ++i) {
-        values.push_back("c" + std::to_string(i) + "=1; Path=/");
+        values.push_back(std::string("c").append(std::to_string(i)).append("=1; Path=/"));
     }
     store.storeResponseCookies(values, aExample);
     const std::vector<Cookie> cookies = store.cookies();

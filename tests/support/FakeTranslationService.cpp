@@ -110,7 +110,7 @@ void FakeTranslationService::answerTranslation(
         const auto known = m_translations.find(line);
         std::string translated = known != m_translations.end()
             ? known->second
-            : "[" + std::string(targetCode) + "] " + std::string(line);
+            : std::string("[").append(targetCode).append("] ").append(line);
         const std::string lineEnd = end < text.size() ? "\n" : "";
         segments.emplace_back(translated + lineEnd, std::string(line) + lineEnd);
         start = end + 1;

@@ -72,8 +72,9 @@ CertPtr makeCert(const std::string& commonName, const std::vector<std::string>& 
     } else {
         std::string alternatives;
         for (const std::string& name : names) {
-            alternatives += (alternatives.empty() ? "" : ",")
-                + std::string(isIpAddress(name) ? "IP:" : "DNS:") + name;
+            alternatives += alternatives.empty() ? "" : ",";
+            alternatives += isIpAddress(name) ? "IP:" : "DNS:";
+            alternatives += name;
         }
         addExtension(cert.get(), signer, NID_subject_alt_name, alternatives);
         addExtension(cert.get(), signer, NID_ext_key_usage, "serverAuth");
