@@ -36,9 +36,7 @@ function(quendra_test name)
         set_target_properties(${name} PROPERTIES AUTOMOC ON)
         target_link_libraries(${name} PRIVATE Qt6::Test)
     endif()
-    target_compile_definitions(${name} PRIVATE
-        QUENDRA_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
-        QUENDRA_SHARED_DATA_DIR="${PROJECT_SOURCE_DIR}/../shared/data")
+    target_compile_definitions(${name} PRIVATE QUENDRA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen"

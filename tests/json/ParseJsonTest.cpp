@@ -345,7 +345,7 @@ const std::set<std::string> acceptedOnPurpose = {
 TEST(ParseJson, JsonTestSuite)
 {
     const std::filesystem::path folder
-        = std::filesystem::path(QUENDRA_SHARED_DATA_DIR) / "JSONTestSuite" / "test_parsing";
+        = std::filesystem::path(QUENDRA_SOURCE_DIR) / "tests/json/data/JSONTestSuite/test_parsing";
     int files = 0;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         const std::string name = entry.path().filename().string();
