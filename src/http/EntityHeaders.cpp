@@ -108,14 +108,21 @@ void EntityHeaders::clearEntity()
     headerLines.clear();
 }
 
+void EntityHeaders::setFieldLine(std::string_view name, std::string_view value)
+{
+    if (!value.empty()) {
+        headerLines.setValue(name, value);
+    }
+}
+
 void EntityHeaders::buildEntityLines()
 {
     headerLines.clear();
-    headerLines.setValue("Connection", connection);
-    headerLines.setValue("Content-Version", contentVersion);
-    headerLines.setValue("Content-Disposition", contentDisposition);
-    headerLines.setValue("Content-Encoding", contentEncoding);
-    headerLines.setValue("Content-Language", contentLanguage);
+    setFieldLine("Connection", connection);
+    setFieldLine("Content-Version", contentVersion);
+    setFieldLine("Content-Disposition", contentDisposition);
+    setFieldLine("Content-Encoding", contentEncoding);
+    setFieldLine("Content-Language", contentLanguage);
     if (!m_contentType.empty()) {
         headerLines.setValue("Content-Type",
             m_charSet.empty() ? m_contentType : m_contentType + "; charset=" + m_charSet);
@@ -123,16 +130,16 @@ void EntityHeaders::buildEntityLines()
     if (contentLength >= 0) {
         headerLines.setValue("Content-Length", std::to_string(contentLength));
     }
-    headerLines.setValue("Cache-control", cacheControl);
+    setFieldLine("Cache-control", cacheControl);
     if (date) {
         headerLines.setValue("Date", formatHttpDate(*date));
     }
-    headerLines.setValue("ETag", eTag);
+    setFieldLine("ETag", eTag);
     if (expires) {
         headerLines.setValue("Expires", formatHttpDate(*expires));
     }
-    headerLines.setValue("Pragma", pragma);
-    headerLines.setValue("Transfer-Encoding", transferEncoding);
+    setFieldLine("Pragma", pragma);
+    setFieldLine("Transfer-Encoding", transferEncoding);
     headerLines.addLines(customHeaders);
 }
 

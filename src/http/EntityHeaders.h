@@ -51,6 +51,9 @@ protected:
     void clearEntity();
     // Adds the entity lines up to "Transfer-Encoding", then the custom lines.
     void buildEntityLines();
+    // Sets the line of a field that has a value; an empty field leaves the lines alone, so a
+    // custom line of the same name survives.
+    void setFieldLine(std::string_view name, std::string_view value);
     // Fills the entity fields from headerLines.
     void parseEntityLines();
 

@@ -20,16 +20,16 @@ void RequestHeaders::clear()
 void RequestHeaders::buildHeaderLines()
 {
     buildEntityLines();
-    headerLines.setValue("Proxy-Connection", proxyConnection);
-    headerLines.setValue("Host", host);
-    headerLines.setValue("Accept", accept);
-    headerLines.setValue("Accept-Charset", acceptCharSet);
-    headerLines.setValue("Accept-Encoding", acceptEncoding);
-    headerLines.setValue("Accept-Language", acceptLanguage);
-    headerLines.setValue("From", from);
-    headerLines.setValue("Referer", referer);
-    headerLines.setValue("User-Agent", userAgent);
-    headerLines.setValue("Range", ranges);
+    setFieldLine("Proxy-Connection", proxyConnection);
+    setFieldLine("Host", host);
+    setFieldLine("Accept", accept);
+    setFieldLine("Accept-Charset", acceptCharSet);
+    setFieldLine("Accept-Encoding", acceptEncoding);
+    setFieldLine("Accept-Language", acceptLanguage);
+    setFieldLine("From", from);
+    setFieldLine("Referer", referer);
+    setFieldLine("User-Agent", userAgent);
+    setFieldLine("Range", ranges);
     if (lastModified) {
         headerLines.setValue("If-Modified-Since", formatHttpDate(*lastModified));
     }
@@ -37,7 +37,7 @@ void RequestHeaders::buildHeaderLines()
         authenticator = std::make_unique<BasicAuthenticator>();
     }
     if (authenticator) {
-        headerLines.setValue("Authorization", authenticator->authorization(username, password));
+        setFieldLine("Authorization", authenticator->authorization(username, password));
     }
-    headerLines.setValue("X-HTTP-Method-Override", methodOverride);
+    setFieldLine("X-HTTP-Method-Override", methodOverride);
 }

@@ -83,6 +83,12 @@ TEST(HeaderFieldsTest, RequestLinesFollowTheFixedOrder)
     request.headerLines.addLine("Stale: line");
     request.buildHeaderLines();
     EXPECT_EQ(request.headerLines.lines(), (std::vector<std::string> {"Host: only.example"}));
+    // A field without a value adds no line and leaves a custom line of its name alone.
+    request.customHeaders.addLine("Accept-Language: mr");
+    request.buildHeaderLines();
+    EXPECT_EQ(request.headerLines.lines(),
+        (std::vector<std::string> {"Accept-Language: mr", "Host: only.example"}));
+    request.customHeaders.clear();
 
     request.connection = "close";
     request.contentVersion = "1";
