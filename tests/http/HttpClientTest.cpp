@@ -5,6 +5,7 @@
 #include "ScriptedServer.h"
 
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace {
 
@@ -276,4 +277,24 @@ TEST(HttpClient, ProxyAuthenticatorOutlivesClearedProxySettings)
     EXPECT_NE(requests[1].find("\r\nProxy-Authorization: Basic Og==\r\n"), std::string::npos);
     EXPECT_EQ(requests[2].substr(0, 7), "GET /c ");
     EXPECT_NE(requests[2].find("\r\nProxy-Authorization: Basic Og==\r\n"), std::string::npos);
+}
+
+// A kept connection that the server closes while the client is idle is noticed before the next
+// request, which then goes out on a new connection instead of failing.
+TEST(HttpClient, ConnectionClosedWhileIdleIsReplaced)
+{
+    for (const bool tls : {false, true}) {
+        SCOPED_TRACE(tls ? "tls" : "plain");
+        ScriptedServer server(tls ? std::optional(TestPki::instance().server()) : std::nullopt);
+        server.addReply(Ok, Then::Close);
+        server.addReply(Ok);
+        HttpClient client;
+        client.ioHandler()->setRootCertFile(TestPki::instance().caCertFile());
+        EXPECT_EQ(fetch(client, server.baseUrl() + "/a"), "ok");
+        EXPECT_TRUE(client.connected());
+        // Time for the server's end of the connection to reach the idle client.
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        EXPECT_EQ(fetch(client, server.baseUrl() + "/b"), "ok");
+        EXPECT_EQ(server.requestConnections(), (std::vector<int> {1, 2}));
+    }
 }
