@@ -4,6 +4,8 @@
 #include "Exception.h"
 #include "Pane.h"
 
+#include <QScopeGuard>
+
 namespace {
 
 constexpr qsizetype MaxLineLength = 65535;
@@ -65,12 +67,14 @@ QString getPaneText(const Pane& pane)
 void setPaneText(Pane& pane, const QString& text)
 {
     pane.clear();
+    // Also when a line is refused, the pane shows what it holds, so nothing the user sees or
+    // types there is left out of its items.
+    const auto formatted = qScopeGuard([&pane] { pane.format(); });
     const QStringList lines = splitPaneLines(text);
     for (qsizetype i = 0; i < lines.size(); ++i) {
         pane.addTextItem(QString(), 0, 0, 0);
         pane.setItemText(static_cast<int>(i), lines[i]);
     }
-    pane.format();
 }
 
 void setPaneLine(Pane& pane, const QString& text)

@@ -182,4 +182,8 @@ TEST_F(PaneCommandsTest, OverlongLineIsReportedAndLeavesThePaneCleared)
     click("btnPaste");
     EXPECT_EQ(m_messages.shown, (std::vector<ShownMessage> {{"Line too long.", 1}}));
     EXPECT_EQ(input->itemCount(), 0);
+    // The pane shows that it is empty, and what the user types next is its text.
+    EXPECT_EQ(input->toPlainText(), "");
+    QTest::keyClicks(input, "typed");
+    EXPECT_EQ(getPaneText(*input), "typed");
 }
