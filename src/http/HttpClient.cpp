@@ -43,6 +43,31 @@ int statusCodeOf(std::string_view statusLine)
     return error == std::errc() && end == rest.data() + rest.size() && !rest.empty() ? code : -1;
 }
 
+bool isControlOrSpace(char c)
+{
+    const auto byte = static_cast<unsigned char>(c);
+    return byte <= 0x20 || byte == 0x7F;
+}
+
+// A space or control byte would end or split the request line, so it goes out percent-encoded.
+std::string escapedForRequestLine(std::string_view text)
+{
+    static constexpr char hexDigits[] = "0123456789ABCDEF";
+    std::string result;
+    result.reserve(text.size());
+    for (const char c : text) {
+        if (isControlOrSpace(c)) {
+            const auto byte = static_cast<unsigned char>(c);
+            result += '%';
+            result += hexDigits[byte >> 4];
+            result += hexDigits[byte & 0x0F];
+        } else {
+            result += c;
+        }
+    }
+    return result;
+}
+
 bool containsIgnoreCase(std::string_view text, std::string_view part)
 {
     return toLowerAscii(text).find(toLowerAscii(part)) != std::string::npos;
@@ -139,7 +164,7 @@ void HttpClient::prepareTarget(const std::string& url)
     std::string_view rest = std::string_view(url).substr(0, url.find('#'));
     Target parsed;
     if (const std::size_t mark = rest.find('?'); mark != std::string_view::npos) {
-        parsed.query = rest.substr(mark + 1);
+        parsed.query = escapedForRequestLine(rest.substr(mark + 1));
         rest = rest.substr(0, mark);
     }
     std::string before(rest);
@@ -173,13 +198,17 @@ void HttpClient::prepareTarget(const std::string& url)
         if (portMark != std::string_view::npos) {
             parsed.port = authority.substr(portMark + 1);
         }
+        // Such a name cannot exist, and on the way to a proxy it would split the request head.
+        if (std::any_of(authority.begin(), authority.end(), isControlOrSpace)) {
+            SocketError::raise(11001);
+        }
     }
     const std::size_t slash = rest.rfind('/');
     if (slash != std::string_view::npos) {
-        parsed.path = rest.substr(0, slash + 1);
-        parsed.document = rest.substr(slash + 1);
+        parsed.path = escapedForRequestLine(rest.substr(0, slash + 1));
+        parsed.document = escapedForRequestLine(rest.substr(slash + 1));
     } else {
-        parsed.document = rest;
+        parsed.document = escapedForRequestLine(rest);
     }
 
     if (!parsed.username.empty()) {

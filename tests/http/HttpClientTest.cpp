@@ -51,6 +51,29 @@ TEST(HttpClient, GetGoesOutInItsExactWireForm)
             + "\r\n");
 }
 
+// Spaces and control bytes in a URL never split the request head: in the path and query they go
+// out percent-encoded, and a host name holding them cannot exist.
+TEST(HttpClient, UrlBytesNeverSplitTheRequestHead)
+{
+    ScriptedServer server;
+    server.addReply(Ok);
+    HttpClient client;
+    EXPECT_EQ(fetch(client, server.baseUrl() + "/a b\r\nX-Injected: 1/c\x7f?q=\t1 2"), "ok");
+    ASSERT_EQ(server.requests().size(), 1u);
+    EXPECT_EQ(server.requests()[0],
+        "GET /a%20b%0D%0AX-Injected:%201/c%7F?q=%091%202 HTTP/1.1\r\n" + commonLines(hostOf(server))
+            + "\r\n");
+
+    client.proxyParams().setProxyServer("127.0.0.1");
+    client.proxyParams().setProxyPort(server.port());
+    for (const char* url : {"http://service.invalid\r\nX-Injected: 1/", "https://a b/",
+             "http://service.invalid:80\r\nX: 1/"}) {
+        SCOPED_TRACE(url);
+        EXPECT_EQ(fetch(client, url), "!Socket Error # 11001\r\nHost not found.");
+    }
+    EXPECT_EQ(server.requests().size(), 1u);
+}
+
 TEST(HttpClient, PostSendsFormBodyWithItsLength)
 {
     ScriptedServer server;
