@@ -184,7 +184,8 @@ void Connection::discardUnread()
         while (m_stream->waitReadable(0) && fill()) {
             m_begin = m_end = 0;
         }
-    } catch (const SocketError&) {
+    } catch (const Exception&) {
+        // However the idle connection failed (a reset, a TLS alert), the request needs a new one.
         m_closedByPeer = true;
     }
     if (m_closedByPeer) {

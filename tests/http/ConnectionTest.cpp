@@ -11,13 +11,22 @@
 
 namespace {
 
-// Hands out the given pieces one read at a time, then ends (0 bytes) or fails with a reset.
+// How a stream ends once its pieces are read.
+enum class End
+{
+    StayOpen, // nothing more arrives, and nothing is waiting
+    Close, // 0 bytes
+    Reset, // socket error 10054
+    TlsFailure, // a TLS error, as a peer's alert gives
+};
+
+// Hands out the given pieces one read at a time, then ends.
 class PiecewiseStream : public Stream
 {
 public:
-    PiecewiseStream(std::deque<std::string> pieces, bool resetAtEnd)
+    PiecewiseStream(std::deque<std::string> pieces, End end)
         : m_pieces(std::move(pieces))
-        , m_resetAtEnd(resetAtEnd)
+        , m_end(end)
     {
         // An empty read means the end of the stream, so empty pieces are no pieces.
         std::erase(m_pieces, std::string());
@@ -26,8 +35,11 @@ public:
     std::size_t read(char* data, std::size_t size) override
     {
         if (m_pieces.empty()) {
-            if (m_resetAtEnd) {
+            if (m_end == End::Reset) {
                 throw SocketError(10054);
+            }
+            if (m_end == End::TlsFailure) {
+                throw TlsError("tlsv1 alert internal error");
             }
             return 0;
         }
@@ -41,19 +53,18 @@ public:
         return taken;
     }
     void write(std::span<const std::string_view>) override { }
-    bool waitReadable(int) override { return !m_pieces.empty(); }
+    bool waitReadable(int) override { return !m_pieces.empty() || m_end != End::StayOpen; }
     void close() override { }
 
 private:
     std::deque<std::string> m_pieces;
-    bool m_resetAtEnd;
+    End m_end;
 };
 
-std::unique_ptr<Connection> connectionOver(std::deque<std::string> pieces, bool resetAtEnd = false)
+std::unique_ptr<Connection> connectionOver(std::deque<std::string> pieces, End end = End::Close)
 {
     auto connection = std::make_unique<Connection>();
-    connection->open(
-        std::make_unique<PiecewiseStream>(std::move(pieces), resetAtEnd), "peer", 80, false);
+    connection->open(std::make_unique<PiecewiseStream>(std::move(pieces), end), "peer", 80, false);
     return connection;
 }
 
@@ -108,12 +119,12 @@ TEST(Connection, LineLimitCountsTheBytesBeforeLineFeed)
 
 TEST(Connection, ResetKeepsWhatArrivedAndFailsOnlyWhenNothingIsLeft)
 {
-    auto partial = connectionOver({"last line without end"}, true);
+    auto partial = connectionOver({"last line without end"}, End::Reset);
     EXPECT_EQ(partial->readLine(), "last line without end");
     EXPECT_TRUE(partial->closedByPeer());
     EXPECT_THROW(partial->readLine(), ConnClosedGracefully);
 
-    auto empty = connectionOver({}, true);
+    auto empty = connectionOver({}, End::Reset);
     try {
         empty->readLine();
         FAIL();
@@ -121,4 +132,19 @@ TEST(Connection, ResetKeepsWhatArrivedAndFailsOnlyWhenNothingIsLeft)
         EXPECT_EQ(error.message(), "Socket Error # 10054\r\nConnection reset by peer.");
     }
     EXPECT_FALSE(empty->isOpen());
+}
+
+// Before a request, leftovers are dropped and a peer that went away while the connection was idle
+// is noticed, whichever way it went, so that the request goes out on a new connection.
+TEST(Connection, DiscardingLeftoversNoticesAPeerThatWentAway)
+{
+    for (const End end : {End::Close, End::Reset, End::TlsFailure}) {
+        SCOPED_TRACE(static_cast<int>(end));
+        auto connection = connectionOver({"stray bytes"}, end);
+        EXPECT_NO_THROW(connection->discardUnread());
+        EXPECT_FALSE(connection->isOpen());
+    }
+    auto idle = connectionOver({"stray bytes"}, End::StayOpen);
+    idle->discardUnread();
+    EXPECT_TRUE(idle->isOpen());
 }
