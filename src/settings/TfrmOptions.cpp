@@ -124,6 +124,9 @@ TfrmOptions::TfrmOptions(QWidget* parent)
 
     m_btnDefault = place(new QPushButton("Default", this), "btnDefault", 12, 246, 75, 25);
     m_btnOk = place(new QPushButton("&OK", this), "btnOk", 365, 246, 75, 25);
+    for (QPushButton* button : {m_btnDefault, m_btnOk}) {
+        button->setAutoDefault(false);
+    }
 
     QWidget* const tabOrder[]
         = {m_pageControl1, m_chkAutoPaste, m_chkAutoCopy, m_cmbLang, m_rbNoProxy, m_rbManuallyProxy,
@@ -187,11 +190,22 @@ void TfrmOptions::showEvent(QShowEvent* event)
 
 void TfrmOptions::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Escape) {
+    switch (event->key()) {
+    case Qt::Key_Escape:
         event->accept();
         return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // No button is the default: Enter presses only a button that has the focus, so Enter in
+        // an edit never runs "Default" or closes the dialog.
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget())) {
+            button->click();
+        }
+        event->accept();
+        return;
+    default:
+        TfrmRoot::keyPressEvent(event);
     }
-    TfrmRoot::keyPressEvent(event);
 }
 
 void TfrmOptions::showSettings()

@@ -53,7 +53,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    // Escape does not close: the dialog has no way to close without saving.
+    // Escape does not close: the dialog has no way to close without saving. Enter presses the
+    // focused button only.
     void keyPressEvent(QKeyEvent* event) override;
 
 private:

@@ -10,11 +10,12 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
-#include <QKeyEvent>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -232,14 +233,40 @@ TEST_F(Options, AFailedSaveIsReportedAndKeepsTheDialogOpenUntilASaveSucceeds)
     EXPECT_NE(ScratchFolder::read(SettingsFileName), content);
 }
 
-TEST_F(Options, EscapeDoesNotClose)
+TEST_F(Options, KeysNeitherCloseNorResetUnlessAButtonHasTheFocus)
 {
-    TfrmOptions dialog;
-    dialog.show();
-    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-    QCoreApplication::sendEvent(&dialog, &escape);
-    EXPECT_TRUE(dialog.isVisible());
-    EXPECT_FALSE(std::filesystem::exists(SettingsFileName));
+    const struct
+    {
+        Qt::Key key;
+        const char* focus;
+        bool closes;
+        bool resets; // "Default" ran: the manual proxy and the check box are undone
+    } cases[] = {
+        {Qt::Key_Escape, "edtAddress", false, false},
+        {Qt::Key_Escape, "btnOk", false, false},
+        {Qt::Key_Return, "edtAddress", false, false},
+        {Qt::Key_Enter, "chkAutoPaste", false, false},
+        {Qt::Key_Return, "btnDefault", false, true},
+        {Qt::Key_Return, "btnOk", true, false},
+    };
+    for (const auto& test : cases) {
+        std::filesystem::remove(SettingsFileName);
+        Params.noProxy = true;
+        TfrmOptions dialog;
+        dialog.show();
+        fillProxy(dialog, "proxy.local", "8080");
+        click(dialog, "chkAutoPaste");
+        QWidget* focus = child<QWidget>(dialog, test.focus);
+        focus->setFocus();
+        QTest::keyClick(focus, test.key);
+        const std::string trace
+            = QKeySequence(test.key).toString().toStdString() + " on " + test.focus;
+        EXPECT_EQ(dialog.isVisible(), !test.closes) << trace;
+        EXPECT_EQ(std::filesystem::exists(SettingsFileName), test.closes) << trace;
+        EXPECT_EQ(child<QRadioButton>(dialog, "rbManuallyProxy")->isChecked(), !test.resets)
+            << trace;
+        EXPECT_EQ(child<QCheckBox>(dialog, "chkAutoPaste")->isChecked(), !test.resets) << trace;
+    }
 }
 
 TEST_F(Options, ExecuteRunsTheDialogAndSavesOnClose)
