@@ -280,9 +280,12 @@ bool IniFile::writeString(std::string_view section, std::string_view key, std::s
         // Rewriting a file we cannot read would lose everything else in it.
         return false;
     case FileState::Read: {
+        // The new content replaces the file by a rename, which its own permissions would not
+        // stop: a file we may not write stays as it is.
         struct stat info
         { };
-        if (::stat(target.c_str(), &info) != 0) {
+        if (::stat(target.c_str(), &info) != 0
+            || ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
             return false;
         }
         mode = info.st_mode & 07777;

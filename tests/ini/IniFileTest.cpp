@@ -214,6 +214,24 @@ TEST(IniFileFailure, UnreadableFileGivesDefaultsAndIsNotOverwritten)
     EXPECT_EQ(ScratchFolder::read(path), "[General]\nKey=old\n");
 }
 
+TEST(IniFileFailure, ReadOnlyFileInAWritableFolderReadsButRefusesWrites)
+{
+    ScratchFolder folder;
+    const std::string path = folder.file("a.ini");
+    ScratchFolder::write(path, "[General]\nKey=old\n");
+    ::chmod(path.c_str(), 0444);
+    ::chmod(folder.path().c_str(), 0777);
+    {
+        UnprivilegedScope unprivileged;
+        IniFile file(path);
+        EXPECT_EQ(file.readString("General", "Key", "default"), "old");
+        EXPECT_FALSE(file.writeString("General", "Key", "new"));
+    }
+    EXPECT_EQ(ScratchFolder::read(path), "[General]\nKey=old\n");
+    EXPECT_EQ(modeOf(path), 0444u);
+    EXPECT_EQ(folder.entryCount(), 1u);
+}
+
 TEST(IniFileFailure, AFolderInPlaceOfTheFileGivesDefaultsAndRefusesWrites)
 {
     ScratchFolder folder;
