@@ -197,39 +197,30 @@ TEST(IniFileFailure, ReadOnlyFolderReadsButRefusesWritesAndLeavesTheFile)
     EXPECT_EQ(folder.entryCount(), 1u);
 }
 
-TEST(IniFileFailure, UnreadableFileGivesDefaultsAndIsNotOverwritten)
+TEST(IniFileFailure, AFileWeMayNotWriteIsLeftAsItIs)
 {
-    ScratchFolder folder;
-    const std::string path = folder.file("a.ini");
-    ScratchFolder::write(path, "[General]\nKey=old\n");
-    ::chmod(path.c_str(), 0);
-    // The folder is writable, so only the unreadable file can stop the write.
-    ::chmod(folder.path().c_str(), 0777);
+    // The folder is writable, so only the file's own permissions can stop the write.
+    const struct
     {
-        UnprivilegedScope unprivileged;
-        IniFile file(path);
-        EXPECT_EQ(file.readString("General", "Key", "default"), "default");
-        EXPECT_FALSE(file.writeString("General", "Key", "new"));
+        mode_t mode;
+        const char* read;
+    } cases[] = {{0, "default"}, {0444, "old"}};
+    for (const auto& test : cases) {
+        ScratchFolder folder;
+        const std::string path = folder.file("a.ini");
+        ScratchFolder::write(path, "[General]\nKey=old\n");
+        ::chmod(path.c_str(), test.mode);
+        ::chmod(folder.path().c_str(), 0777);
+        {
+            UnprivilegedScope unprivileged;
+            IniFile file(path);
+            EXPECT_EQ(file.readString("General", "Key", "default"), test.read) << test.mode;
+            EXPECT_FALSE(file.writeString("General", "Key", "new")) << test.mode;
+        }
+        EXPECT_EQ(ScratchFolder::read(path), "[General]\nKey=old\n") << test.mode;
+        EXPECT_EQ(modeOf(path), test.mode);
+        EXPECT_EQ(folder.entryCount(), 1u) << test.mode;
     }
-    EXPECT_EQ(ScratchFolder::read(path), "[General]\nKey=old\n");
-}
-
-TEST(IniFileFailure, ReadOnlyFileInAWritableFolderReadsButRefusesWrites)
-{
-    ScratchFolder folder;
-    const std::string path = folder.file("a.ini");
-    ScratchFolder::write(path, "[General]\nKey=old\n");
-    ::chmod(path.c_str(), 0444);
-    ::chmod(folder.path().c_str(), 0777);
-    {
-        UnprivilegedScope unprivileged;
-        IniFile file(path);
-        EXPECT_EQ(file.readString("General", "Key", "default"), "old");
-        EXPECT_FALSE(file.writeString("General", "Key", "new"));
-    }
-    EXPECT_EQ(ScratchFolder::read(path), "[General]\nKey=old\n");
-    EXPECT_EQ(modeOf(path), 0444u);
-    EXPECT_EQ(folder.entryCount(), 1u);
 }
 
 TEST(IniFileFailure, AFolderInPlaceOfTheFileGivesDefaultsAndRefusesWrites)
