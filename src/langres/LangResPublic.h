@@ -2,10 +2,13 @@
 // the texts its controls publish under the names a language file uses.
 //
 // Published names (matched without regard to letter case) and what they stand for:
-//   Caption  a window's title, a tab page's tab text, a button's or label's text, a group box's
-//   title Hint     a widget's tool tip Text     a line edit's or combo box's text Items    a combo
-//   box's or list widget's item texts (a string list) Tabs     a tab bar's tab texts (a string
-//   list) Font     every widget's font (an object, neither text nor string list)
+// - Caption: a window's title, a tab page's tab text, a button's or label's text, a group box's
+//   title.
+// - Hint: a widget's tool tip.
+// - Text: a line edit's or combo box's text.
+// - Items: a combo box's or list widget's item texts (a string list).
+// - Tabs: a tab bar's tab texts (a string list).
+// - Font: every widget's font (an object, neither text nor string list).
 #pragma once
 
 #include <QList>
