@@ -571,13 +571,13 @@ void TfrmMain::startTranslation()
         prepareRequestHeaders(
             m_session->client(), m_setup.serviceBaseAddress, Params.translator != 0, true);
         if (Params.translator != 0) {
-            m_translationRunning = false;
+            leaveRunningState();
             return;
         }
         m_imgLoad->show();
         startBusyAnimation(m_imgLoad, "loading");
     } catch (...) {
-        m_translationRunning = false;
+        leaveRunningState();
         throw;
     }
     m_btnTrans->setEnabled(false);
@@ -587,6 +587,15 @@ void TfrmMain::startTranslation()
         {m_setup.serviceBaseAddress, m_lastSourceText.toStdU16String(), englishFirst ? "en" : "mr",
             englishFirst ? "mr" : "en"},
         m_session->resultBuffer());
+}
+
+void TfrmMain::leaveRunningState()
+{
+    m_translationRunning = false;
+    if (m_proxyPending) {
+        m_proxyPending = false;
+        runCommand([this] { applyProxySettings(); });
+    }
 }
 
 void TfrmMain::takeResult(std::u16string& translation, std::string& message)
@@ -609,11 +618,7 @@ void TfrmMain::endTranslation(const std::function<void()>& handlerSteps)
     }
     m_btnTrans->setEnabled(true);
     stopBusyAnimation(m_imgLoad);
-    m_translationRunning = false;
-    if (m_proxyPending) {
-        m_proxyPending = false;
-        runCommand([this] { applyProxySettings(); });
-    }
+    leaveRunningState();
     if (failure) {
         std::rethrow_exception(failure);
     }

@@ -86,6 +86,9 @@ private:
     // Runs a completion handler's own steps, then ends the busy state whatever they did and
     // applies deferred proxy changes; a failure of the steps is passed on afterwards.
     void endTranslation(const std::function<void()>& handlerSteps);
+    // Ends the running state, with or without a worker, and applies the proxy changes that
+    // waited for it.
+    void leaveRunningState();
     void pasteInto(int tag);
     QString readClipboard();
     void writeClipboard(const QString& text);

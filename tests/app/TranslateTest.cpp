@@ -241,6 +241,23 @@ TEST_F(TranslateTest, ProxyChangesWaitForTheRunningTranslation)
     EXPECT_EQ(itemsOf(*output), QStringList {"[mr] hello"});
 }
 
+TEST_F(TranslateTest, ProxyChangesDuringAPressThatStartsNoWorkerAreApplied)
+{
+    setBusyBundlePathForTesting(m_folder.filePath("TarnwickSys.rcc"));
+    setPaneText(*input, "hello");
+    // The Options dialog closes inside the press's event pass; then the animation is missing.
+    QTimer::singleShot(1, m_form.get(), [this] {
+        writeSettings("[Connection]\r\nNoProxy=0\r\nAddress=proxy.lan\r\nPort=3128\r\n");
+        m_form->refreshSettings();
+        m_form->applyProxySettings();
+    });
+    QThread::msleep(20);
+    QTest::mouseClick(translate, Qt::LeftButton);
+    EXPECT_EQ(m_messages.shown, (std::vector<ShownMessage> {{"Resource LOADING not found.", 1}}));
+    EXPECT_EQ(m_form->proxyParams().proxyServer(), "proxy.lan");
+    EXPECT_EQ(m_form->proxyParams().proxyPort(), 3128);
+}
+
 TEST_F(TranslateTest, ClosingTheWindowDuringATranslationIsSafe)
 {
     service.answerTranslation("hello");
