@@ -6,6 +6,7 @@
 #include "Frame.h"
 #include "IniFile.h"
 #include "IniInteger.h"
+#include "IniWriteError.h"
 #include "LangResPublic.h"
 
 #include <QCoreApplication>
@@ -300,7 +301,7 @@ void LangRes::applyTextRule(
 void LangRes::writeKey(IniFile& file, const QString& key, const QString& value)
 {
     if (!file.writeString(section(), toLocal(key), toLocal(value))) {
-        throw Exception("Unable to write to " + file.path());
+        throw IniWriteError(file.path());
     }
 }
 

@@ -3,7 +3,7 @@
 
 #include "IniFile.h"
 #include "IniInteger.h"
-#include "SettingsWriteError.h"
+#include "IniWriteError.h"
 
 std::string iniReadString(
     const std::string& fileName, std::string_view section, std::string_view key)
@@ -27,7 +27,7 @@ void iniWriteString(const std::string& fileName, std::string_view section, std::
 {
     IniFile file(fileName);
     if (!file.writeString(section, key, value)) {
-        throw SettingsWriteError(fileName);
+        throw IniWriteError(fileName);
     }
 }
 

@@ -17,7 +17,7 @@ std::int32_t iniReadInteger(
 std::string iniReadString(
     const std::string& fileName, std::string_view section, std::string_view key);
 
-// Booleans are written as "1" or "0", integers in decimal. A failed write raises SettingsWriteError
+// Booleans are written as "1" or "0", integers in decimal. A failed write raises IniWriteError
 // ("Unable to write to " + fileName); values written before it stay in the file.
 void iniWriteBool(
     const std::string& fileName, std::string_view section, std::string_view key, bool value);

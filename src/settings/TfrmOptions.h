@@ -41,7 +41,7 @@ public:
     void showSettings();
     void rbNoProxyClick();
     void btnDefaultClick();
-    // Writes the nine keys in order; raises SettingsWriteError and skips the rest on a failed
+    // Writes the nine keys in order; raises IniWriteError and skips the rest on a failed
     // write.
     void saveSettings();
     void cmbLangChange();

@@ -3,8 +3,8 @@
 #include "../ini/ScratchFolder.h"
 #include "../ini/UnprivilegedScope.h"
 #include "IniHelpers.h"
+#include "IniWriteError.h"
 #include "Params.h"
-#include "SettingsWriteError.h"
 
 #include <gtest/gtest.h>
 
