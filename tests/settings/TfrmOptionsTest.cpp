@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QGroupBox>
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QPushButton>
@@ -291,16 +292,42 @@ TEST_F(Options, TakesItsTextsFromTheLanguageFileBesideTheExecutable)
     const std::string languageFile
         = QCoreApplication::applicationDirPath().toStdString() + "/English.ini";
     ASSERT_FALSE(std::filesystem::exists(languageFile)) << "left over from another run";
-    ScratchFolder::write(languageFile,
-        "[TfrmOptions]\nchkAutoPaste_Caption=Paste by "
-        "itself\nchkAutoCopy_Caption=\n");
+    const std::string content = "[TfrmOptions]\n"
+                                "frmOptions_Caption=not this one\n"
+                                "frmOptions_FontSize=12\n"
+                                "chkAutoPaste_Caption=Paste by itself\n"
+                                "chkAutoCopy_Caption=\n"
+                                "tsConnection_Caption=<Network>\n"
+                                "PageControl1_Tabs[0]=not this one\n"
+                                "rgProxySettings_Caption=Proxy server\n"
+                                "btnOk_Caption=&Done\n";
+    ScratchFolder::write(languageFile, content);
     TfrmOptions dialog;
+    const std::string after = ScratchFolder::read(languageFile);
     std::filesystem::remove(languageFile);
-    EXPECT_EQ(child<QCheckBox>(dialog, "chkAutoPaste")->text(), "Paste by itself");
-    // An empty translation is ignored in this dialog.
-    EXPECT_EQ(child<QCheckBox>(dialog, "chkAutoCopy")->text(),
-        "Auto copy to clipboard in target language.");
-    EXPECT_EQ(dialog.windowTitle(), "Options");
+
+    auto* pages = child<QTabWidget>(dialog, "PageControl1");
+    const struct
+    {
+        QString shown;
+        QString expected;
+    } texts[] = {
+        {child<QCheckBox>(dialog, "chkAutoPaste")->text(), "Paste by itself"},
+        // An empty value is no translation.
+        {child<QCheckBox>(dialog, "chkAutoCopy")->text(),
+            "Auto copy to clipboard in target language."},
+        {pages->tabText(0), "General"},
+        {pages->tabText(1), "Network"},
+        {child<QGroupBox>(dialog, "rgProxySettings")->title(), "Proxy server"},
+        {child<QPushButton>(dialog, "btnOk")->text(), "&Done"},
+        // The dialog's own caption is left alone.
+        {dialog.windowTitle(), "Options"},
+    };
+    for (const auto& text : texts) {
+        EXPECT_EQ(text.shown.toStdString(), text.expected.toStdString());
+    }
+    EXPECT_EQ(dialog.font().pointSize(), 12);
+    EXPECT_EQ(after, content);
 }
 
 } // namespace
