@@ -59,6 +59,8 @@ TEST(CookieStoreTest, SendsOnlyWhatAServerSetForThatHostAndPath)
             {{"id=1; Path=/", aExample},
                 {"id=2; Path=/; Expires=Thu, 01 Jan 1970 00:00:01 GMT", aExample}},
             aExample, ""},
+        {"numeric expires deletes",
+            {{"id=1; Path=/", aExample}, {"id=2; Expires=-1; Path=/", aExample}}, aExample, ""},
         {"future expires keeps", {{"id=1; Expires=Fri, 31-Dec-2100 23:59:59 GMT", aExample}},
             aExample, "id=1"},
         {"absurd max-age keeps", {{"id=1; Max-Age=99999999999999999999999", aExample}}, aExample,
