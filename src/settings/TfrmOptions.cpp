@@ -42,6 +42,21 @@ Widget* place(Widget* widget, const char* name, int left, int top, int width, in
     return widget;
 }
 
+// A label is as wide as its text, which the font at hand or a translated caption can make wider
+// than designed: it grows, a right-aligned label to the left, any other to the right.
+void fitLabelsToText(const QWidget& form)
+{
+    for (QLabel* label : form.findChildren<QLabel*>()) {
+        const int needed = label->sizeHint().width();
+        if (needed > label->width()) {
+            const int left = (label->alignment() & Qt::AlignRight)
+                ? label->x() + label->width() - needed
+                : label->x();
+            label->setGeometry(left, label->y(), needed, label->height());
+        }
+    }
+}
+
 QString fromLocal(const std::string& text)
 {
     return QString::fromLocal8Bit(text);
@@ -174,6 +189,7 @@ TfrmOptions::TfrmOptions(QWidget* parent)
     m_msgLangRes1->setMsgList({"strInfomation=Information"});
     m_msgLangRes1->setActive(true);
 
+    fitLabelsToText(*this);
     formCreate();
     m_pageControl1->setCurrentIndex(0);
 }

@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QKeySequence>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -131,6 +132,36 @@ TEST_F(Options, TabOrderFollowsTheControls)
         }
     }
     EXPECT_EQ(order, expected);
+}
+
+TEST_F(Options, LabelsShowTheirWholeTextBesideTheirEdits)
+{
+    TfrmOptions dialog;
+    // A right-aligned label keeps its right edge, any other its left edge; none runs into its
+    // edit.
+    const struct
+    {
+        const char* label;
+        const char* edit;
+        int edge;
+        bool rightEdge;
+    } cases[] = {
+        {"labAddress", "edtAddress", 79, true},
+        {"labPort", "edtPort", 240, false},
+        {"labUserName", "edtUserName", 79, true},
+        {"labPassword", "edtPassword", 212, false},
+    };
+    for (const auto& test : cases) {
+        const QLabel* label = child<QLabel>(dialog, test.label);
+        EXPECT_GE(label->width(), label->sizeHint().width()) << test.label;
+        EXPECT_EQ(test.rightEdge ? label->x() + label->width() : label->x(), test.edge)
+            << test.label;
+        EXPECT_GE(label->x(), 0) << test.label;
+        if (!test.rightEdge) {
+            EXPECT_LE(label->x() + label->width(), child<QLineEdit>(dialog, test.edit)->x())
+                << test.label;
+        }
+    }
 }
 
 TEST_F(Options, ClosingValidatesTheProxyAndSavesTheNineKeys)
