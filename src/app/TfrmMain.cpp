@@ -498,10 +498,17 @@ void TfrmMain::btnPasteClick(const QObject* sender)
 void TfrmMain::autoPaste()
 {
     m_lastClipboardText = readClipboard();
-    if (!m_lastClipboardText.isEmpty() && m_lastClipboardText != m_lastTargetText) {
-        setPaneText(*m_e1, m_lastClipboardText);
-        m_lastSourceText = m_lastClipboardText;
+    if (m_lastClipboardText.isEmpty() || m_lastClipboardText == m_lastTargetText
+        || m_lastClipboardText == m_refusedPasteText) {
+        return;
     }
+    try {
+        setPaneText(*m_e1, m_lastClipboardText);
+    } catch (...) {
+        m_refusedPasteText = m_lastClipboardText;
+        throw;
+    }
+    m_lastSourceText = m_lastClipboardText;
 }
 
 void TfrmMain::btnClearClick(const QObject* sender)

@@ -107,6 +107,9 @@ private:
     QString m_lastSourceText;
     QString m_lastClipboardText;
     QString m_lastTargetText;
+    // A clipboard text the automatic paste could not put into the input pane. It is not tried
+    // again: closing the failure's message box activates the window, which would paste anew.
+    QString m_refusedPasteText;
 
     QLabel* m_lbl1 = nullptr;
     QLabel* m_labFrom = nullptr;

@@ -175,6 +175,23 @@ TEST_F(PaneCommandsTest, AutomaticPasteSkipsEmptyTextAndTheWindowsOwnResult)
     EXPECT_EQ(m_form->lastSourceText(), "new text\r\nline two");
 }
 
+TEST_F(PaneCommandsTest, AutomaticPasteReportsAnOverlongLineOnlyOnce)
+{
+    writeSettings("[General]\r\nAutoPaste=1\r\n");
+    m_form->refreshSettings();
+    setClipboard(QString(65536, QChar('x')));
+    // Closing the report's box activates the window again.
+    QEvent activate(QEvent::WindowActivate);
+    for (int i = 0; i < 2; ++i) {
+        QApplication::sendEvent(m_form.get(), &activate);
+    }
+    EXPECT_EQ(m_messages.shown, (std::vector<ShownMessage> {{"Line too long.", 1}}));
+
+    setClipboard("next text");
+    QApplication::sendEvent(m_form.get(), &activate);
+    EXPECT_EQ(itemsOf(*input), QStringList {"next text"});
+}
+
 TEST_F(PaneCommandsTest, OverlongLineIsReportedAndLeavesThePaneCleared)
 {
     setPaneText(*input, "old");
