@@ -117,7 +117,10 @@ Location locate(std::string_view content, std::string_view section, std::string_
 {
     Location found;
     bool inSection = false;
-    for (std::size_t begin = 0; begin < content.size();) {
+    // Editors may start a UTF-8 file with a byte order mark; it is no part of the first line.
+    constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+    const std::size_t start = content.starts_with(byteOrderMark) ? byteOrderMark.size() : 0;
+    for (std::size_t begin = start; begin < content.size();) {
         const std::size_t feed = content.find('\n', begin);
         const std::size_t end = feed == std::string_view::npos ? content.size() : feed;
         const LineSpan span {begin, end, feed == std::string_view::npos ? end : feed + 1};

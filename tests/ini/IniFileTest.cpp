@@ -41,6 +41,7 @@ TEST(IniFileRead, FindsValuesInFilesOfEveryShape)
         {"garbage lines are skipped", "[General]\nno equals sign\n[unclosed\n=nameless\n",
             "unclosed", "Key", "default"},
         {"binary bytes", binary, "General", "Key", "after binary"},
+        {"UTF-8 byte order mark", "\xEF\xBB\xBF[General]\nKey=value\n", "General", "Key", "value"},
         {"first of two keys wins", "[General]\nKey=first\nKEY=second\n", "General", "Key", "first"},
         {"first of two sections wins", "[General]\nA=1\n[General]\nKey=second\n", "General", "Key",
             "default"},
@@ -97,6 +98,8 @@ TEST(IniFileWrite, ChangesOnlyTheOneValue)
             "[G]\nKey=1\nKey=2\n[G]\nKey=3\n", "G", "Key", "v", "[G]\nKey=v\nKey=2\n[G]\nKey=3\n"},
         {"garbage lines kept", "[G]\n\x01\xff junk\nKey=1\n", "G", "Key", "2",
             "[G]\n\x01\xff junk\nKey=2\n"},
+        {"byte order mark kept, its section found", "\xEF\xBB\xBF[G]\nA=1\n", "G", "Key", "v",
+            "\xEF\xBB\xBF[G]\nA=1\nKey=v\n"},
     };
     for (const WriteCase& test : cases) {
         ScratchFolder folder;
