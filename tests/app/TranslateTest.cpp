@@ -195,6 +195,26 @@ TEST_F(TranslateTest, EmojiAndMarathiSurviveTheAnswer)
     EXPECT_EQ(itemsOf(*output), QStringList {"हसा 😀"});
 }
 
+TEST_F(TranslateTest, OverlongTranslationLineEndsTheBusyStateAndIsReported)
+{
+    enableAutoCopyAndPaste();
+    QGuiApplication::clipboard()->setText("old");
+    service.addTranslation("long", std::string(65536, 'x'));
+    service.answerTranslation("long");
+    setPaneText(*input, "long");
+    input->setFocus();
+    QTest::mouseClick(translate, Qt::LeftButton);
+    ASSERT_TRUE(finish());
+    EXPECT_EQ(m_messages.shown, (std::vector<ShownMessage> {{"Line too long.", 1}}));
+    EXPECT_TRUE(translate->isEnabled());
+    EXPECT_EQ(control<QLabel>("ImgLoad")->movie(), nullptr);
+    EXPECT_EQ(output->itemCount(), 0);
+    EXPECT_EQ(output->toPlainText(), "") << "the wait line is gone with the pane's items";
+    // Neither the automatic copy nor the move of the focus follows the failure.
+    EXPECT_EQ(clipboard(), "old");
+    EXPECT_EQ(m_form->focusWidget(), input);
+}
+
 TEST_F(TranslateTest, AutomaticCopyIsNotPastedBackButNewClipboardTextIs)
 {
     enableAutoCopyAndPaste();
