@@ -265,13 +265,18 @@ std::string IniFile::readString(
     return std::string(value.substr(0, MaxValueLength));
 }
 
+bool IniFile::fitsOnALine(std::string_view section, std::string_view key, std::string_view value)
+{
+    const std::string_view name = trim(key);
+    return !trim(section).empty() && !name.empty() && !hasLineBreak(section) && !hasLineBreak(key)
+        && !hasLineBreak(value) && section.find(']') == std::string_view::npos
+        && key.find('=') == std::string_view::npos && name.front() != '[' && name.front() != ';';
+}
+
 bool IniFile::writeString(std::string_view section, std::string_view key, std::string_view value)
 {
     // Names and values that would break the line structure could plant other keys in the file.
-    if (trim(section).empty() || trim(key).empty() || hasLineBreak(section) || hasLineBreak(key)
-        || hasLineBreak(value) || section.find(']') != std::string_view::npos
-        || key.find('=') != std::string_view::npos || trim(key).front() == '['
-        || trim(key).front() == ';') {
+    if (!fitsOnALine(section, key, value)) {
         return false;
     }
 

@@ -21,13 +21,17 @@ public:
     std::string readString(
         std::string_view section, std::string_view key, std::string_view defaultValue) const;
 
+    // Whether section, key and value make one line that reads back as this one key: false for a
+    // line break in any of them, an empty name, a "]" in the section name, or a key that holds
+    // "=" or starts like a section or a comment.
+    static bool fitsOnALine(std::string_view section, std::string_view key, std::string_view value);
+
     // Sets key in section to value, creating the file, section or key as needed and replacing an
     // existing value in place; every other line, comment and section stays as it was. The file is
     // replaced atomically (a temporary file in the same folder, then a rename); a new file gets
     // mode 0600. A value with blanks at either end, or in quotes itself, is written in quotes so
-    // it reads back exactly. Returns false when the file cannot be read or written, and for a line
-    // break in any argument, a "]" in the section name or a "=" in the key, which would change
-    // other keys.
+    // it reads back exactly. Returns false when the file cannot be read or written, and for
+    // arguments that do not fit on a line, which would change other keys.
     bool writeString(std::string_view section, std::string_view key, std::string_view value);
 
 private:

@@ -12,7 +12,6 @@
 #include <QCoreApplication>
 #include <QFontInfo>
 #include <QHeaderView>
-#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTreeWidget>
 
@@ -50,17 +49,6 @@ QString fromLocal(const std::string& text)
 QString indexedKey(const QString& prefix, int index)
 {
     return prefix + u'[' + QString::number(index) + u']';
-}
-
-// A language file holds one "key=value" line per text. A text of several lines, or a key that
-// could not be read back (empty, holding "=", or looking like a section or a comment), gets no
-// template line: the control keeps its text and the pass goes on.
-bool fitsOnALine(const QString& key, const QString& text)
-{
-    static const QRegularExpression lineBreak(QStringLiteral("[\\r\\n]"));
-    const QString name = key.trimmed();
-    return !name.isEmpty() && !name.startsWith(u'[') && !name.startsWith(u';')
-        && !key.contains(u'=') && !key.contains(lineBreak) && !text.contains(lineBreak);
 }
 
 int pointSizeOf(const QFont& font)
@@ -292,9 +280,13 @@ void LangRes::applyTextRule(
     const std::string value = file.readString(section(), toLocal(key), "");
     if (!value.empty()) {
         setText(unbracketText(fromLocal(value)));
-    } else if ((!currentText.isEmpty() || !m_ignoreEmptyString) && m_autoCreateMode
-        && fitsOnALine(key, currentText)) {
-        writeKey(file, key, bracketText(currentText));
+    } else if ((!currentText.isEmpty() || !m_ignoreEmptyString) && m_autoCreateMode) {
+        // A text of several lines, or a key that could not be read back, gets no template line:
+        // the control keeps its text and the pass goes on.
+        const QString created = bracketText(currentText);
+        if (IniFile::fitsOnALine(section(), toLocal(key), toLocal(created))) {
+            writeKey(file, key, created);
+        }
     }
 }
 
