@@ -362,6 +362,35 @@ TEST(ParseJson, JsonTestSuite)
     EXPECT_GT(files, 0) << "no test files in " << folder;
 }
 
+// Text is scanned several code units at a time: a character that needs care must be found at
+// every position of a string, the last few included, by the writer and by the parser.
+TEST(ParseJson, EscapesAtEveryPositionRoundTrip)
+{
+    const struct
+    {
+        char16_t character;
+        std::u16string_view plain; // written with escape = false
+    } specials[] = {{u'"', u"\\\""}, {u'\\', u"\\\\"}, {u'/', u"\\/"}, {u'\0', u"\\u0000"},
+        {u'\n', u"\n"}, {u'\u0915', u"\u0915"}};
+    for (const auto& special : specials) {
+        for (std::size_t length = 1; length <= 20; ++length) {
+            for (std::size_t at = 0; at < length; ++at) {
+                std::u16string chars(length, u'a');
+                chars[at] = special.character;
+                std::u16string expected = u"[\"" + std::u16string(at, u'a');
+                expected += special.plain;
+                expected += std::u16string(length - at - 1, u'a') + u"\"]";
+                const JsonValue array
+                    = parseJson(u"[" + JsonValue::fromText(chars).toJsonText() + u"]");
+                SCOPED_TRACE(show(expected));
+                ASSERT_TRUE(array.toArray());
+                EXPECT_EQ(array.toJsonText(), expected);
+                EXPECT_EQ(array.toArray()->itemAsString(0), chars);
+            }
+        }
+    }
+}
+
 // Random trees of arrays, objects, strings full of characters that need care, nulls and
 // numbers, written in both escape modes, must parse back to equal trees.
 class TreeMaker
