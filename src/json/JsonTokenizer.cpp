@@ -155,11 +155,12 @@ void JsonTokenizer::skipTo(Level& level, State next)
     level.state = m_p < m_end && *m_p == u'/' ? State::SkipBlanks : next;
 }
 
-void JsonTokenizer::enterLevel()
+JsonTokenizer::Level& JsonTokenizer::enterLevel()
 {
     Level& level = m_levels[++m_depth];
     level.closer = u'\0';
     skipTo(level, State::ValueStart);
+    return level;
 }
 
 void JsonTokenizer::finishValue(Level& level, JsonValue value)
@@ -204,8 +205,28 @@ JsonParseError JsonTokenizer::descend()
     if (m_depth == MaxDepth - 1) {
         return JsonParseError::TooDeep;
     }
-    enterLevel();
-    return JsonParseError::None;
+    Level& level = enterLevel();
+    return level.state == State::ValueStart ? startValue(level) : JsonParseError::None;
+}
+
+JsonParseError JsonTokenizer::expectItem(Level& level)
+{
+    if (peek() == u']') {
+        ++m_p;
+        closeContainer(level);
+        return JsonParseError::None;
+    }
+    return descend();
+}
+
+JsonParseError JsonTokenizer::expectColon(Level& level)
+{
+    if (peek() != u':') {
+        return JsonParseError::ColonExpected;
+    }
+    ++m_p;
+    skipTo(level, State::ExpectMemberValue);
+    return level.state == State::ExpectMemberValue ? descend() : JsonParseError::None;
 }
 
 // After an item or a member: the closing bracket, or a comma and the next entry.
@@ -216,12 +237,28 @@ JsonParseError JsonTokenizer::afterEntry(Level& level, State expectNext, JsonPar
         closeContainer(level);
         return JsonParseError::None;
     }
-    if (peek() == u',') {
-        ++m_p;
-        skipTo(level, expectNext);
+    if (peek() != u',') {
+        return error;
+    }
+    ++m_p;
+    skipTo(level, expectNext);
+    if (level.state != expectNext) {
         return JsonParseError::None;
     }
-    return error;
+    return expectNext == State::ExpectItem ? expectItem(level) : readMemberName(level);
+}
+
+// Entries that end at this level without opening a container come back to the same state, so
+// they are read here in a row rather than through the main loop.
+JsonParseError JsonTokenizer::afterEntries(Level& level, State expectNext, JsonParseError error)
+{
+    const State after = level.state;
+    const int depth = m_depth;
+    JsonParseError result = JsonParseError::None;
+    do {
+        result = afterEntry(level, expectNext, error);
+    } while (result == JsonParseError::None && m_depth == depth && level.state == after);
+    return result;
 }
 
 JsonTokenizer::Comment JsonTokenizer::skipComment()
@@ -359,18 +396,18 @@ JsonParseError JsonTokenizer::readBareword(Level& level)
 // or a mismatch reads on as a bare word from the characters matched so far.
 JsonParseError JsonTokenizer::readLiteral(Level& level, std::u16string_view word, JsonValue value)
 {
-    m_token.discard();
     std::size_t matched = 0;
     while (matched < word.size() && m_p + matched < m_end && m_p[matched] == word[matched]) {
         ++matched;
     }
-    m_token.writeChars(word.data(), int(matched));
     m_p += matched;
+    if (matched == word.size() && !isWordChar(peek())) {
+        finishValue(level, std::move(value));
+        return JsonParseError::None;
+    }
+    m_token.discard();
+    m_token.writeChars(word.data(), int(matched));
     if (matched == word.size()) {
-        if (!isWordChar(peek())) {
-            finishValue(level, std::move(value));
-            return JsonParseError::None;
-        }
         m_token.appendChar(*m_p++);
     }
     return readBareword(level);
@@ -497,6 +534,9 @@ JsonParseError JsonTokenizer::readMemberName(Level& level)
         }
         m_names[std::size_t(m_depth)].assign(untilNul(name));
         skipTo(level, State::ExpectColon);
+        if (level.state == State::ExpectColon) {
+            error = expectColon(level);
+        }
     }
     return error;
 }
@@ -546,16 +586,11 @@ JsonValue JsonTokenizer::parse()
             break;
 
         case State::ExpectItem:
-            if (peek() == u']') {
-                ++m_p;
-                closeContainer(level);
-            } else {
-                error = descend();
-            }
+            error = expectItem(level);
             break;
 
         case State::AfterItem:
-            error = afterEntry(level, State::ExpectItem, JsonParseError::ItemSeparatorExpected);
+            error = afterEntries(level, State::ExpectItem, JsonParseError::ItemSeparatorExpected);
             break;
 
         case State::ExpectMember:
@@ -563,12 +598,7 @@ JsonValue JsonTokenizer::parse()
             break;
 
         case State::ExpectColon:
-            if (peek() == u':') {
-                ++m_p;
-                skipTo(level, State::ExpectMemberValue);
-            } else {
-                error = JsonParseError::ColonExpected;
-            }
+            error = expectColon(level);
             break;
 
         case State::ExpectMemberValue:
@@ -576,7 +606,8 @@ JsonValue JsonTokenizer::parse()
             break;
 
         case State::AfterMember:
-            error = afterEntry(level, State::ExpectMember, JsonParseError::MemberSeparatorExpected);
+            error
+                = afterEntries(level, State::ExpectMember, JsonParseError::MemberSeparatorExpected);
             break;
         }
         if (error != JsonParseError::None) {

@@ -59,14 +59,19 @@ private:
     JsonValue fail(JsonParseError error);
     // Skips blanks right away and moves on to next, unless a comment needs SkipBlanks.
     void skipTo(Level& level, State next);
-    void enterLevel();
+    Level& enterLevel();
     // Makes value the level's result and, when nothing but blanks stands before the next
     // character, hands it to the enclosing level at once.
     void finishValue(Level& level, JsonValue value);
     void leaveLevel();
     void closeContainer(Level& level);
+    // These run on into the next step when no comment stands before it, so that the main loop
+    // dispatches once per entry rather than once per state.
     JsonParseError descend();
+    JsonParseError expectItem(Level& level);
+    JsonParseError expectColon(Level& level);
     JsonParseError afterEntry(Level& level, State expectNext, JsonParseError error);
+    JsonParseError afterEntries(Level& level, State expectNext, JsonParseError error);
     JsonParseError startValue(Level& level);
     JsonParseError readMemberName(Level& level);
     Comment skipComment();
