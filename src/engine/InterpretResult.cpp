@@ -3,7 +3,11 @@
 #include "InterpretResult.h"
 
 #include "JsonArray.h"
+#include "JsonStringWriter.h"
 #include "ParseJson.h"
+
+#include <algorithm>
+#include <climits>
 
 namespace {
 
@@ -20,6 +24,16 @@ constexpr KnownFailure knownFailures[] = {
 };
 
 constexpr const char* ParseFailure = "ERROR: Failed to parse translation results.";
+
+// Puts the text of item index of items into buffer, as itemAsString gives it (empty when the
+// writer fails), in place of what the buffer held.
+void writeItemText(const JsonArray& items, int index, JsonStringWriter& buffer)
+{
+    buffer.discard();
+    if (items.itemAt(index).writeText(buffer) < 0) {
+        buffer.discard();
+    }
+}
 
 } // namespace
 
@@ -39,7 +53,7 @@ void interpretResult(
     }
     // Each level is reached by writing an item as JSON text and parsing that text again. The
     // answer's own tree goes as soon as its first item is written.
-    std::u16string segmentText;
+    JsonStringWriter itemText;
     {
         const JsonValue answer = parseJson(text);
         const JsonArray* top = answer.toArray();
@@ -47,24 +61,26 @@ void interpretResult(
             message = ParseFailure;
             return;
         }
-        segmentText = top->itemAsString(0);
+        // The first item's text is nearly all of the answer.
+        itemText.reserve(int(std::min<std::size_t>(text.size() + 64, INT_MAX / 2)));
+        writeItemText(*top, 0, itemText);
     }
-    const JsonValue segmentValue = parseJson(segmentText);
-    segmentText = std::u16string();
+    const JsonValue segmentValue = parseJson(itemText.view());
+    itemText = JsonStringWriter();
     const JsonArray* segments = segmentValue.toArray();
     if (!segments) {
         message = ParseFailure;
         return;
     }
-    std::u16string joined;
+    JsonStringWriter joined;
     for (int i = 0; i < segments->arrayLength(); ++i) {
-        const JsonValue segment = parseJson(segments->itemAsString(i));
+        writeItemText(*segments, i, itemText);
+        const JsonValue segment = parseJson(itemText.view());
         const JsonArray* items = segment.toArray();
-        if (!items) {
+        if (!items || items->itemAt(0).writeText(joined) < 0) {
             message = ParseFailure;
             return;
         }
-        joined += items->itemAsString(0);
     }
-    translation = std::move(joined);
+    translation = joined.currentText();
 }

@@ -32,6 +32,16 @@ public:
         m_text.push_back(c);
     }
 
+    // Makes room for capacity code units at once, for a caller that knows roughly how much
+    // text is coming.
+    void reserve(int capacity)
+    {
+        if (capacity > m_capacity) {
+            m_capacity = capacity;
+            m_text.reserve(std::size_t(capacity));
+        }
+    }
+
     // The used code units, embedded U+0000 included; a U+0000 always follows them.
     std::u16string_view view() const { return m_text; }
     std::u16string currentText() const { return m_text; }

@@ -327,6 +327,14 @@ std::u16string JsonValue::toText() const
     }
 }
 
+int JsonValue::writeText(JsonWriter& writer) const
+{
+    if (kindOf() == ValueKind::String) {
+        return writer.writeChars(m_node->chars(), int(m_node->textLength));
+    }
+    return writeTo(writer, false, false, 0);
+}
+
 JsonArray* JsonValue::toArray() const
 {
     return kindOf() == ValueKind::Array ? &m_node->array : nullptr;

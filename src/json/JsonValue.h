@@ -74,6 +74,9 @@ public:
     std::int64_t toCurrency() const;
     // A string's own text; the compact JSON text of every other kind (a method gives nothing).
     std::u16string toText() const;
+    // What toText gives, written into writer; returns the count of the last write, negative on
+    // failure. Lets a caller reuse one buffer for many texts.
+    int writeText(JsonWriter& writer) const;
     // A string's own text without a copy; empty for every other kind.
     std::u16string_view textView() const;
 
