@@ -7,10 +7,13 @@
 #include "TranslationRequest.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <thread>
 
 namespace {
+
+std::atomic<int> runningWorkers {0};
 
 bool isBlank(const std::string& text)
 {
@@ -23,9 +26,16 @@ bool isBlank(const std::string& text)
 void TranslationWorker::start(
     TranslationHost& host, HttpClient& client, TranslationJob job, std::string& resultBuffer)
 {
+    ++runningWorkers;
     std::thread([&host, &client, job = std::move(job), &resultBuffer] {
         translate(host, client, job, resultBuffer);
+        --runningWorkers;
     }).detach();
+}
+
+int TranslationWorker::running()
+{
+    return runningWorkers;
 }
 
 void TranslationWorker::translate(

@@ -45,6 +45,9 @@ public:
     static void translate(TranslationHost& host, HttpClient& client, const TranslationJob& job,
         std::string& resultBuffer);
 
+    // Threads started by start() that have not ended yet.
+    static int running();
+
 private:
     static void post(TranslationHost& host, TranslationEvent event);
 };

@@ -5,8 +5,10 @@
 #include "RecordingHost.h"
 #include "RequestProfile.h"
 
+#include <chrono>
 #include <functional>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace {
 
@@ -112,8 +114,14 @@ TEST(TranslationWorkerTest, RefusedPostsAreRetriedUntilOneIsAccepted)
     host.refusePosts(3);
     std::string buffer;
     TranslationWorker::start(host, client, {service.baseAddress(), u"x", "en", "mr"}, buffer);
+    EXPECT_GE(TranslationWorker::running(), 1);
     EXPECT_EQ(host.waitForEvent(), std::vector<std::string> {"event: done"});
     EXPECT_EQ(host.postAttempts(), 4);
+    // The thread ends right after its post.
+    for (int i = 0; i < 500 && TranslationWorker::running() > 0; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_EQ(TranslationWorker::running(), 0);
 }
 
 TEST(TranslationWorkerTest, ConnectionFailuresCarryTheSocketErrorText)
