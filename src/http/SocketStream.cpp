@@ -43,6 +43,10 @@ bool parseLiteral(const std::string& host, bool ipv6, ResolvedAddress& out)
 
 ResolvedAddress resolve(const std::string& host, int port, bool ipv6)
 {
+    // A port beyond 16 bits must not wrap round to some other service's port.
+    if (port < 1 || port > 65535) {
+        SocketError::raise(10049);
+    }
     ResolvedAddress result;
     if (!parseLiteral(host, ipv6, result)) {
         addrinfo hints {};

@@ -249,6 +249,21 @@ TEST(HttpClient, RefusedConnectionGivesSocketError)
         "!Socket Error # 10061\r\nConnection refused.");
 }
 
+TEST(HttpClient, PortOutsideTheTcpRangeIsRefusedNotWrapped)
+{
+    // 65536 + 80 would otherwise land on port 80, 100000 on 34464.
+    for (const int port : {65616, 100000}) {
+        SCOPED_TRACE(port);
+        HttpClient client;
+        client.proxyParams().setProxyServer("127.0.0.1");
+        client.proxyParams().setProxyPort(port);
+        EXPECT_EQ(fetch(client, "http://service.invalid/"),
+            "!Socket Error # 10049\r\nCannot assign requested address.");
+        EXPECT_EQ(fetch(client, "http://127.0.0.1:" + std::to_string(port) + "/"),
+            "!Socket Error # 10049\r\nCannot assign requested address.");
+    }
+}
+
 TEST(HttpClient, PlainProxyGetsTheAbsoluteUrlOnOneConnection)
 {
     const struct
