@@ -612,7 +612,9 @@ void TfrmMain::takeResult(std::u16string& translation, std::string& message)
     const QString text = QString::fromUtf8(buffer.data(), static_cast<qsizetype>(buffer.size()));
     buffer.clear();
     buffer.shrink_to_fit();
-    interpretResult(text.toStdU16String(), false, translation, message);
+    const QStringView view(text);
+    interpretResult(std::u16string_view(view.utf16(), static_cast<std::size_t>(view.size())), false,
+        translation, message);
 }
 
 void TfrmMain::endTranslation(const std::function<void()>& handlerSteps)
