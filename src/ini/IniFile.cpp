@@ -5,8 +5,10 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
 #include <optional>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -226,22 +228,99 @@ bool writeAll(int fd, std::string_view data)
     return true;
 }
 
+// Temporary files are named after the file they replace plus this and six random characters, so
+// the ones a killed write left behind can be recognised and removed.
+constexpr std::string_view TemporaryMark = ".tmp-";
+constexpr std::size_t TemporaryRandomLength = 6;
+
+std::pair<std::string, std::string> splitFolder(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        return {".", path};
+    }
+    return {slash == 0 ? "/" : path.substr(0, slash), path.substr(slash + 1)};
+}
+
+// Removes the temporary files of earlier writes to path. Only called under the write lock, so no
+// write that is still running owns one of them.
+void removeLeftoverTemporaries(const std::string& path)
+{
+    const auto [folder, name] = splitFolder(path);
+    const std::string prefix = name + std::string(TemporaryMark);
+    DIR* directory = ::opendir(folder.c_str());
+    if (!directory) {
+        return;
+    }
+    while (const dirent* entry = ::readdir(directory)) {
+        const std::string_view entryName(entry->d_name);
+        if (entryName.size() == prefix.size() + TemporaryRandomLength
+            && entryName.starts_with(prefix)) {
+            ::unlinkat(::dirfd(directory), entry->d_name, 0);
+        }
+    }
+    ::closedir(directory);
+}
+
+// Holds an advisory lock on "<file>.lock" beside the file, so that writes of several running
+// programs follow one another and each one reads what the one before it wrote.
+class WriteLock
+{
+public:
+    explicit WriteLock(const std::string& path)
+    {
+        const std::string lockFile = path + ".lock";
+        m_fd = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        if (m_fd < 0 && errno == EACCES) {
+            // Another user's lock file still serves to lock.
+            m_fd = ::open(lockFile.c_str(), O_RDONLY | O_CLOEXEC);
+        }
+        if (m_fd < 0) {
+            return;
+        }
+        int result = 0;
+        while ((result = ::flock(m_fd, LOCK_EX)) != 0 && errno == EINTR) { }
+        if (result != 0) {
+            ::close(m_fd);
+            m_fd = -1;
+        }
+    }
+
+    ~WriteLock()
+    {
+        if (m_fd >= 0) {
+            ::close(m_fd);
+        }
+    }
+
+    WriteLock(const WriteLock&) = delete;
+    WriteLock& operator=(const WriteLock&) = delete;
+
+    bool held() const { return m_fd >= 0; }
+
+private:
+    int m_fd = -1;
+};
+
 // Replaces the file by a temporary file of the same folder: either the old or the new content is
-// there, never a mix. A new file is readable by its owner only (mkstemp's 0600); an existing one
-// keeps its permissions.
+// there, never a mix. The temporary file stays readable by its owner only (mkstemp's 0600) until
+// it has become the file; only then does an existing file's mode come back.
 bool replaceFile(const std::string& path, std::string_view content, std::optional<mode_t> mode)
 {
-    std::string temporary = path + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
+    std::string temporary = path + std::string(TemporaryMark) + "XXXXXX";
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) {
         return false;
     }
-    bool ok = (!mode || ::fchmod(fd, *mode) == 0) && writeAll(fd, content) && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
+    bool ok = writeAll(fd, content) && ::fsync(fd) == 0;
     ok = ok && ::rename(temporary.c_str(), path.c_str()) == 0;
     if (!ok) {
         ::unlink(temporary.c_str());
+    } else if (mode && *mode != 0600) {
+        // The content is in place; a mode that could not be restored leaves it private.
+        [[maybe_unused]] const int restored = ::fchmod(fd, *mode);
     }
+    ::close(fd);
     return ok;
 }
 
@@ -281,6 +360,13 @@ bool IniFile::writeString(std::string_view section, std::string_view key, std::s
     }
 
     const std::string target = resolveLink(m_path);
+    // Everything from reading the file to replacing it happens under the lock, so a write of
+    // another running copy of the program is never lost.
+    const WriteLock lock(target);
+    if (!lock.held()) {
+        return false;
+    }
+    removeLeftoverTemporaries(target);
     std::string content;
     std::optional<mode_t> mode;
     switch (readFile(target, content)) {

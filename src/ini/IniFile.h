@@ -28,8 +28,11 @@ public:
 
     // Sets key in section to value, creating the file, section or key as needed and replacing an
     // existing value in place; every other line, comment and section stays as it was. The file is
-    // replaced atomically (a temporary file in the same folder, then a rename); a new file gets
-    // mode 0600. A value with blanks at either end, or in quotes itself, is written in quotes so
+    // replaced atomically (a temporary file "<name>.tmp-XXXXXX" in the same folder, readable by
+    // its owner only, then a rename); a new file gets mode 0600. Writes hold an advisory lock on
+    // "<name>.lock" from reading the file to replacing it, so concurrent writers of several
+    // processes never lose one another's values, and they remove temporary files a killed write
+    // left behind. A value with blanks at either end, or in quotes itself, is written in quotes so
     // it reads back exactly. Returns false when the file cannot be read or written, and for
     // arguments that do not fit on a line, which would change other keys.
     bool writeString(std::string_view section, std::string_view key, std::string_view value);

@@ -49,11 +49,15 @@ public:
         return content.str();
     }
 
-    // How many entries the folder holds, to see that no stray temporary file was left behind.
+    // How many entries the folder holds, to see that no stray temporary file was left behind. The
+    // lock files that writes keep beside their file do not count.
     std::size_t entryCount() const
     {
-        return static_cast<std::size_t>(std::distance(
-            std::filesystem::directory_iterator(m_path), std::filesystem::directory_iterator()));
+        std::size_t count = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(m_path)) {
+            count += entry.path().extension() == ".lock" ? 0 : 1;
+        }
+        return count;
     }
 
 private:
