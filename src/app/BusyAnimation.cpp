@@ -1,11 +1,10 @@
 // The busy indicator.
 #include "BusyAnimation.h"
 
+#include "AppPaths.h"
 #include "Exception.h"
 
 #include <QBuffer>
-#include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMovie>
@@ -88,7 +87,7 @@ QString busyBundlePath()
     if (!bundlePathOverride().isEmpty()) {
         return bundlePathOverride();
     }
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("TarnwickSys.rcc"));
+    return AppPaths::dataFile(QStringLiteral("TarnwickSys.rcc"));
 }
 
 void setBusyBundlePathForTesting(const QString& path)

@@ -14,6 +14,6 @@ void startBusyAnimation(QLabel* image, const std::string& name);
 // Empties the label's picture; the label stays visible.
 void stopBusyAnimation(QLabel* image);
 
-// The bundle file: "TarnwickSys.rcc" in the executable's directory unless a test moved it.
+// The bundle file: "TarnwickSys.rcc" among the data files unless a test moved it.
 QString busyBundlePath();
 void setBusyBundlePathForTesting(const QString& path);

@@ -13,6 +13,6 @@ struct MainFormSetup
     std::string serviceBaseAddress = DefaultServiceBaseAddress;
     // A PEM file of trusted roots for the service's certificate; empty means the system's.
     std::string rootCertFile;
-    // Folder of the settings file; empty means the executable's folder.
+    // Folder of the settings file; empty means the one AppPaths chooses.
     QString settingsFolder;
 };

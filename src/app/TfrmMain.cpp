@@ -1,6 +1,7 @@
 // The main window.
 #include "TfrmMain.h"
 
+#include "AppPaths.h"
 #include "BusyAnimation.h"
 #include "CopyrightNotice.h"
 #include "EditPane.h"
@@ -9,10 +10,12 @@
 #include "FileCommands.h"
 #include "IniHelpers.h"
 #include "InterpretResult.h"
+#include "LangRes.h"
 #include "PanePrint.h"
 #include "PaneStyles.h"
 #include "PaneText.h"
 #include "Params.h"
+#include "ProxyFromSettings.h"
 #include "RequestProfile.h"
 #include "TfrmAbout.h"
 #include "TfrmOptions.h"
@@ -114,10 +117,13 @@ TfrmMain::TfrmMain(const MainFormSetup& setup, QWidget* parent)
     QCoreApplication::setApplicationName(QStringLiteral("Quendra"));
     setWindowTitle(QStringLiteral("Quendra"));
     m_bar->showMessage(copyrightNotice());
-    const QString folder = m_setup.settingsFolder.isEmpty() ? QCoreApplication::applicationDirPath()
-                                                            : m_setup.settingsFolder;
-    SettingsFileName
-        = QDir(folder).filePath(QStringLiteral("Lingvane.ini")).toLocal8Bit().toStdString();
+    AppPaths::SettingsLocation settings = AppPaths::settingsFile();
+    if (!m_setup.settingsFolder.isEmpty()) {
+        settings = {QDir(m_setup.settingsFolder).filePath(QStringLiteral("Lingvane.ini")), {}};
+    }
+    SettingsFileName = settings.file.toLocal8Bit().toStdString();
+    m_settingsProblem = settings.problem;
+    LangRes::setFileLocator(&AppPaths::dataFile);
     m_rbEngToChn->setText(directionCaption("English", "Marathi"));
     m_rbChnToEng->setText(directionCaption("Marathi", "English"));
     layoutLanguageLabels();
@@ -342,6 +348,9 @@ void TfrmMain::showEvent(QShowEvent* event)
     TfrmRoot::showEvent(event);
     if (!m_shown) {
         m_shown = true;
+        if (!m_settingsProblem.isEmpty()) {
+            reportError(m_settingsProblem);
+        }
         runCommand([this] { formShow(); });
     }
 }
@@ -432,19 +441,7 @@ void TfrmMain::applyProxySettings()
         m_proxyPending = true;
         return;
     }
-    ProxySettings& proxy = proxyParams();
-    if (Params.noProxy) {
-        proxy.clear();
-        return;
-    }
-    proxy.setProxyServer(Params.address);
-    const std::optional<std::int32_t> port = parseIniInteger(Params.port);
-    if (!port) {
-        throw Exception("'" + Params.port + "' is not a valid integer value");
-    }
-    proxy.setProxyPort(*port);
-    proxy.setProxyUsername(Params.userName);
-    proxy.setProxyPassword(Params.password);
+    applyProxyParams(Params, proxyParams());
 }
 
 Pane& TfrmMain::paneByTag(int tag)

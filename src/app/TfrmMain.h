@@ -99,6 +99,8 @@ private:
     std::unique_ptr<TranslationSession> m_session;
     std::unique_ptr<FileCommands> m_fileCommands;
     bool m_shown = false;
+    // A settings folder that could not be created, reported when the window first shows.
+    QString m_settingsProblem;
     // Set before the Translate command lets pending events run, cleared when the worker reported.
     bool m_translationRunning = false;
     // Proxy settings changed while a translation ran; applied once it has ended.

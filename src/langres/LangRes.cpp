@@ -80,6 +80,12 @@ void setCellText(QTableWidget* table, int row, int column, const QString& text)
     }
 }
 
+LangRes::FileLocator& fileLocator()
+{
+    static LangRes::FileLocator locator;
+    return locator;
+}
+
 } // namespace
 
 LangRes::LangRes(QObject* owner)
@@ -107,8 +113,14 @@ QString LangRes::langFileName() const
 
 void LangRes::setLangFileName(const QString& name)
 {
-    m_langFilePath = QCoreApplication::applicationDirPath() + u'/' + name;
+    const FileLocator& locator = fileLocator();
+    m_langFilePath = locator ? locator(name) : QCoreApplication::applicationDirPath() + u'/' + name;
     refresh();
+}
+
+void LangRes::setFileLocator(FileLocator locator)
+{
+    fileLocator() = std::move(locator);
 }
 
 void LangRes::setIgnoreEmptyString(bool ignore)
