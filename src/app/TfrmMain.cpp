@@ -11,12 +11,14 @@
 #include "IniHelpers.h"
 #include "InterpretResult.h"
 #include "LangRes.h"
+#include "MarathiAidSettings.h"
 #include "PanePrint.h"
 #include "PaneStyles.h"
 #include "PaneText.h"
 #include "Params.h"
 #include "ProxyFromSettings.h"
 #include "RequestProfile.h"
+#include "RomanLine.h"
 #include "TfrmAbout.h"
 #include "TfrmOptions.h"
 #include "TranslationSession.h"
@@ -193,6 +195,8 @@ void TfrmMain::createControls()
     m_e2->setObjectName("E2");
     m_e2->setGeometry(8, 249, 478, 178);
     m_fileCommands = std::make_unique<FileCommands>(this, *m_e1, *m_e2, *m_panePrint);
+    m_romanLine = new RomanLine(this, *m_e1, *m_e2);
+    m_romanLine->toggle()->setGeometry(441, 226, 22, 22);
     for (Pane* pane : {static_cast<Pane*>(m_e1), static_cast<Pane*>(m_e2)}) {
         setTag(pane, pane->tag());
         connect(pane, &Pane::contextPopup, this, [this, pane](const QPoint& position) {
@@ -396,6 +400,7 @@ void TfrmMain::refreshSettings()
     normal.sizePoints = 14;
     m_e1->reformat();
     m_e2->reformat();
+    m_romanLine->setShown(loadMarathiAidSettings().romanLine);
 }
 
 void TfrmMain::applyDirection()
@@ -409,6 +414,7 @@ void TfrmMain::applyDirection()
         setLabelText(m_labFromLang, QStringLiteral("Marathi"));
         setLabelText(m_labToLang, QStringLiteral("English"));
     }
+    m_romanLine->setMarathiPane(Params.direction == 0 ? 1 : 0);
     m_e1->format();
     m_e2->format();
 }

@@ -17,6 +17,7 @@ class ProxySettings;
 class TranslationSession;
 class Pane;
 class PaneStyles;
+class RomanLine;
 class ViewPane;
 class QAction;
 class QGroupBox;
@@ -129,4 +130,5 @@ private:
     QStatusBar* m_bar = nullptr;
     QMenu* m_pmHelp = nullptr;
     QMenu* m_pmTrans = nullptr;
+    RomanLine* m_romanLine = nullptr;
 };
