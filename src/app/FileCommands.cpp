@@ -3,6 +3,7 @@
 
 #include "EditPane.h"
 #include "ErrorReport.h"
+#include "Exception.h"
 #include "FileDialogs.h"
 #include "PanePrint.h"
 #include "PaneText.h"
@@ -42,6 +43,16 @@ void FileCommands::open()
     // A file that cannot be read leaves the pane as it is, without a word.
     m_input.loadTextFile(fileName, 0, 0, true);
     m_input.format();
+}
+
+void FileCommands::openFile(const QString& fileName)
+{
+    const bool read = m_input.loadTextFile(fileName, 0, 0, true);
+    m_input.format();
+    if (!read) {
+        throw Exception(
+            QStringLiteral("Unable to read %1").arg(fileName).toLocal8Bit().toStdString());
+    }
 }
 
 QString FileCommands::titleOf(const QString& fileName)

@@ -16,6 +16,9 @@ public:
 
     // Appends a chosen text file to the input pane as one paragraph of lines.
     void open();
+    // Appends the named text file as open() does; raises "Unable to read <file>" when it cannot
+    // be read.
+    void openFile(const QString& fileName);
     // Saves the pane of the tag (0 input, 1 output; any other does nothing) as UTF-16 text when
     // the chosen name ends in .txt (any letter case), else as a UTF-8 HTML page titled with the
     // name. A blank pane asks for no name. A failed write is reported as "Unable to write to %s".

@@ -551,6 +551,13 @@ void TfrmMain::miAboutClick()
     about.exec();
 }
 
+void TfrmMain::openFiles(const QStringList& fileNames)
+{
+    for (const QString& fileName : fileNames) {
+        runCommand([&] { m_fileCommands->openFile(fileName); });
+    }
+}
+
 void TfrmMain::miOptionsClick()
 {
     TfrmOptions::execute(this);

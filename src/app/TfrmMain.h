@@ -60,6 +60,10 @@ public:
     void translationFailed();
     bool translationRunning() const { return m_translationRunning; }
 
+    // Files named on the command line, appended to the input pane as the Open command does; one
+    // that cannot be read is reported and the rest still open.
+    void openFiles(const QStringList& fileNames);
+
     void miOptionsClick();
     static void miAboutClick();
 

@@ -1,5 +1,7 @@
-// Quendra's entry: the application object and the main window; closing the window ends the
-// program.
+// Quendra's entry: the command line, then either a console command without any window or the
+// application with its main window; closing the window ends the program.
+#include "CommandLine.h"
+#include "ConsoleTranslation.h"
 #include "TfrmMain.h"
 #include "TranslationWorker.h"
 
@@ -7,11 +9,55 @@
 #include <cstdio>
 #include <cstdlib>
 
+namespace {
+
+void print(std::FILE* file, const QString& text)
+{
+    const QByteArray bytes = text.toLocal8Bit();
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), file);
+}
+
+// The commands that need no window; the application object they get needs no display either.
+int runConsoleCommand(int argc, char* argv[], const CommandLine& command)
+{
+    QCoreApplication app(argc, argv);
+    switch (command.action) {
+    case CommandLine::Action::Help:
+        print(stdout, CommandLine::helpText());
+        return ExitSuccess;
+    case CommandLine::Action::Version:
+        print(stdout, QStringLiteral("Quendra %1\n").arg(QStringLiteral(QUENDRA_VERSION)));
+        return ExitSuccess;
+    case CommandLine::Action::Translate: {
+        ConsoleTranslationSetup setup;
+        setup.texts = command.arguments;
+        setup.from = command.from;
+        return translateOnConsole(setup);
+    }
+    default:
+        print(stderr, QStringLiteral("quendra: %1\n").arg(command.error));
+        print(stderr, CommandLine::usageText());
+        return ExitUsage;
+    }
+}
+
+} // namespace
+
 int main(int argc, char* argv[])
 {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments += QString::fromLocal8Bit(argv[i]);
+    }
+    const CommandLine command = CommandLine::parse(arguments);
+    if (command.action != CommandLine::Action::Window) {
+        return runConsoleCommand(argc, argv, command);
+    }
+
     QApplication app(argc, argv);
     TfrmMain window;
     window.show();
+    window.openFiles(command.arguments);
     const int result = app.exec();
     // A worker still inside its exchange would meet the process's clean-up of the TLS library
     // and of Qt. Nothing is kept at exit, so leave at once instead.

@@ -113,3 +113,23 @@ TEST_F(HelpAndFileCommandsTest, OpenAndSaveButtonsUseTheirPanes)
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     EXPECT_EQ(written.readAll(), QByteArray("\xFF\xFEr\0e\0s\0u\0l\0t\0", 14));
 }
+
+TEST_F(HelpAndFileCommandsTest, FilesFromTheCommandLineOpenIntoTheInputPaneInTurn)
+{
+    const auto write = [this](const char* name, const QByteArray& content) {
+        QFile file(m_folder.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        return file.fileName();
+    };
+    const QString first = write("first.txt", "first\r\n");
+    const QString second = write("second.txt", "\xEF\xBB\xBFsecond");
+    const QString missing = m_folder.filePath("missing.txt");
+
+    m_form->openFiles({first, missing, second});
+    // Appended as the Open command appends: the first file's last line end stays.
+    EXPECT_EQ(getPaneText(*control<Pane>("E1")), "first\r\n\r\nsecond");
+    // The one that could not be read is named; the others still open.
+    EXPECT_EQ(
+        m_messages.shown, (std::vector<ShownMessage> {{"Unable to read " + missing + ".", 1}}));
+}
