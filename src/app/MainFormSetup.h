@@ -15,4 +15,6 @@ struct MainFormSetup
     std::string rootCertFile;
     // Folder of the settings file; empty means the one AppPaths chooses.
     QString settingsFolder;
+    // The translation history's file; empty means history.sqlite3 in the user's data folder.
+    std::string historyFile;
 };

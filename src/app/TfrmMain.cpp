@@ -8,6 +8,8 @@
 #include "ErrorReport.h"
 #include "Exception.h"
 #include "FileCommands.h"
+#include "HistoryCommands.h"
+#include "HistoryStore.h"
 #include "IniHelpers.h"
 #include "InterpretResult.h"
 #include "LangRes.h"
@@ -197,6 +199,8 @@ void TfrmMain::createControls()
     m_fileCommands = std::make_unique<FileCommands>(this, *m_e1, *m_e2, *m_panePrint);
     m_romanLine = new RomanLine(this, *m_e1, *m_e2);
     m_romanLine->toggle()->setGeometry(441, 226, 22, 22);
+    m_historyCommands = std::make_unique<HistoryCommands>(
+        this, m_setup.historyFile, [this](const HistoryEntry& entry) { showHistoryEntry(entry); });
     for (Pane* pane : {static_cast<Pane*>(m_e1), static_cast<Pane*>(m_e2)}) {
         setTag(pane, pane->tag());
         connect(pane, &Pane::contextPopup, this, [this, pane](const QPoint& position) {
@@ -269,7 +273,11 @@ void TfrmMain::createControls()
     m_btnTrans->setObjectName("btnTrans");
     m_btnTrans->setGeometry(373, 489, 113, 25);
     m_btnTrans->setDefault(true);
-    connect(m_btnTrans, &QPushButton::clicked, this, guarded([this] { startTranslation(); }));
+    connect(m_btnTrans, &QPushButton::clicked, this, guarded([this] {
+        startTranslation(std::exchange(m_shiftClick, false)
+            || QGuiApplication::keyboardModifiers().testFlag(Qt::ShiftModifier));
+    }));
+    m_btnTrans->installEventFilter(this);
 
     m_bar = new QStatusBar(this);
     m_bar->setObjectName("Bar");
@@ -311,6 +319,7 @@ void TfrmMain::createMenus()
     };
     QAction* options = addItem(m_pmHelp, "miOptions", QStringLiteral("Options"), "options");
     connect(options, &QAction::triggered, this, guarded([this] { miOptionsClick(); }));
+    m_historyCommands->addActions(m_pmHelp, [this] { startTranslation(true); });
     m_pmHelp->addSeparator();
     QAction* tryPro
         = addItem(m_pmHelp, "miTry", QStringLiteral("Try Brennor Translator Pro"), "about");
@@ -373,6 +382,9 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
         && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         runCommand(&WebLinks::openProductPage);
         return true;
+    }
+    if (watched == m_btnTrans && event->type() == QEvent::MouseButtonRelease) {
+        m_shiftClick = static_cast<QMouseEvent*>(event)->modifiers().testFlag(Qt::ShiftModifier);
     }
     return TfrmRoot::eventFilter(watched, event);
 }
@@ -566,7 +578,7 @@ void TfrmMain::miOptionsClick()
     applyProxySettings();
 }
 
-void TfrmMain::startTranslation()
+void TfrmMain::startTranslation(bool askService)
 {
     // One translation at a time: one client, one buffer.
     if (m_translationRunning) {
@@ -576,9 +588,10 @@ void TfrmMain::startTranslation()
     if (m_lastSourceText.isEmpty()) {
         m_lastSourceText = getPaneText(*m_e1);
     }
-    if (m_lastSourceText.isEmpty()) {
+    if (m_lastSourceText.isEmpty() || (!askService && showReusedTranslation())) {
         return;
     }
+    m_bar->showMessage(copyrightNotice());
     setPaneLine(*m_e2, QStringLiteral("Translation, please wait ..."));
 
     // In place before pending events run, so a second queued click finds it.
@@ -599,6 +612,7 @@ void TfrmMain::startTranslation()
     }
     m_btnTrans->setEnabled(false);
     m_session->resultBuffer().clear();
+    m_historyCommands->history().beginRequest(m_lastSourceText, Params.direction);
     const bool englishFirst = Params.direction == 0;
     TranslationWorker::start(*m_session, m_session->client(),
         {m_setup.serviceBaseAddress, m_lastSourceText.toStdU16String(), englishFirst ? "en" : "mr",
@@ -651,16 +665,43 @@ void TfrmMain::translationDone()
         takeResult(translation, message);
         if (message.empty()) {
             setPaneText(*m_e2, QString::fromStdU16String(translation));
+            m_historyCommands->history().recordSuccess(QString::fromStdU16String(translation));
         } else {
             setPaneLine(*m_e2, QString::fromLocal8Bit(message));
         }
     });
+    afterTranslationShown(QString::fromStdU16String(translation));
+}
+
+void TfrmMain::afterTranslationShown(const QString& translation)
+{
     if (Params.autoCopy) {
-        m_lastTargetText = QString::fromStdU16String(translation);
+        m_lastTargetText = translation;
         m_lastClipboardText = m_lastTargetText;
         writeClipboard(m_lastClipboardText);
     }
     m_e2->setFocus();
+}
+
+bool TfrmMain::showReusedTranslation()
+{
+    const auto entry = m_historyCommands->history().reuse(m_lastSourceText, Params.direction);
+    if (!entry) {
+        return false;
+    }
+    const QString translation = QString::fromStdU16String(entry->translation);
+    setPaneText(*m_e2, translation);
+    m_bar->showMessage(
+        QStringLiteral("Translation from the history. Shift+Translate asks the service again."));
+    afterTranslationShown(translation);
+    return true;
+}
+
+void TfrmMain::showHistoryEntry(const HistoryEntry& entry)
+{
+    (TranslationHistory::directionOf(entry) == 0 ? m_rbEngToChn : m_rbChnToEng)->setChecked(true);
+    setPaneText(*m_e1, QString::fromStdU16String(entry.source));
+    setPaneText(*m_e2, QString::fromStdU16String(entry.translation));
 }
 
 void TfrmMain::translationFailed()

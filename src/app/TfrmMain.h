@@ -12,6 +12,8 @@
 
 class EditPane;
 class FileCommands;
+class HistoryCommands;
+struct HistoryEntry;
 class PanePrint;
 class ProxySettings;
 class TranslationSession;
@@ -54,8 +56,9 @@ public:
     void e1ContextPopup(Pane* pane, const QPoint& position);
     void cut1Click();
 
-    // The Translate command and the two ends of a translation.
-    void startTranslation();
+    // The Translate command and the two ends of a translation. A text the history holds is shown
+    // from there unless askService is set (Shift+Translate, "Translate again").
+    void startTranslation(bool askService = false);
     void translationDone();
     void translationFailed();
     bool translationRunning() const { return m_translationRunning; }
@@ -63,6 +66,8 @@ public:
     // Files named on the command line, appended to the input pane as the Open command does; one
     // that cannot be read is reported and the rest still open.
     void openFiles(const QStringList& fileNames);
+    // Puts a history entry back into both panes and its direction.
+    void showHistoryEntry(const HistoryEntry& entry);
 
     void miOptionsClick();
     static void miAboutClick();
@@ -86,6 +91,10 @@ private:
     QToolButton* addGlyphButton(
         const char* name, const char* icon, const QString& hint, int y, int tag);
     Pane& paneByTag(int tag);
+    // Shows the history's translation of the source text when there is one to re-use.
+    bool showReusedTranslation();
+    // What follows a translation shown in the output pane: the automatic copy and the focus.
+    void afterTranslationShown(const QString& translation);
     // Decodes and empties the result buffer and interprets it.
     void takeResult(std::u16string& translation, std::string& message);
     // Runs a completion handler's own steps, then ends the busy state whatever they did and
@@ -103,6 +112,9 @@ private:
     std::unique_ptr<PanePrint> m_panePrint;
     std::unique_ptr<TranslationSession> m_session;
     std::unique_ptr<FileCommands> m_fileCommands;
+    std::unique_ptr<HistoryCommands> m_historyCommands;
+    // The Translate button was clicked with Shift held.
+    bool m_shiftClick = false;
     bool m_shown = false;
     // A settings folder that could not be created, reported when the window first shows.
     QString m_settingsProblem;

@@ -164,6 +164,9 @@ std::vector<std::string> HistoryStore::takeNotices()
 
 void HistoryStore::open()
 {
+    if (m_path.empty()) {
+        return;
+    }
     try {
         openFile();
     } catch (const SqliteError& error) {
@@ -447,7 +450,8 @@ std::vector<HistoryEntry> HistoryStore::list(
             // The trigram index names the entries that can hold the text and LIKE confirms. The
             // "+" keeps SQLite walking entries newest first, so a common fragment stops at the
             // first few matches instead of sorting all of them.
-            sql += " WHERE +e.id IN (SELECT rowid FROM entries_search WHERE entries_search MATCH ?1)"
+            sql += " WHERE +e.id IN (SELECT rowid FROM entries_search WHERE entries_search MATCH "
+                   "?1)"
                    " AND"
                 + matches + order;
             trigrams = trigramQuery(filter);

@@ -40,7 +40,8 @@ public:
     };
 
     // Opens the file, creating it (mode 0600) and its folder (mode 0700) when missing. A damaged
-    // file is renamed aside, never deleted, and a new one started in its place.
+    // file is renamed aside, never deleted, and a new one started in its place. An empty path
+    // gives a store that is off.
     explicit HistoryStore(std::string path, HistoryOptions options = {});
     ~HistoryStore();
     HistoryStore(const HistoryStore&) = delete;

@@ -3,6 +3,16 @@
 
 #include "IniHelpers.h"
 
+namespace {
+
+// A missing or empty key takes its default; any other value is read as the helpers read it.
+bool readBool(const std::string& file, const char* section, const char* key, bool fallback)
+{
+    return iniReadString(file, section, key).empty() ? fallback : iniReadBool(file, section, key);
+}
+
+} // namespace
+
 AppParams Params;
 std::string SettingsFileName;
 std::string CurrentLangFile;
@@ -23,4 +33,8 @@ void loadSettings()
     Params.port = iniReadString(file, "Connection", "Port");
     Params.userName = iniReadString(file, "Connection", "UserName");
     Params.password = iniReadString(file, "Connection", "Password");
+    Params.historyEnabled = readBool(file, "History", "Enabled", true);
+    Params.historyReuse = readBool(file, "History", "Reuse", true);
+    const std::int32_t limit = iniReadInteger(file, "History", "Limit");
+    Params.historyLimit = limit > 0 ? limit : AppParams {}.historyLimit;
 }

@@ -21,6 +21,11 @@ struct AppParams
     std::string userName;
     // Plain text, as stored in the file.
     std::string password;
+    // The translation history: whether translations are recorded, whether a recorded one is shown
+    // instead of asking the service again, and how many entries are kept.
+    bool historyEnabled = true;
+    bool historyReuse = true;
+    std::int32_t historyLimit = 10000;
 
     bool operator==(const AppParams&) const = default;
 };
@@ -37,5 +42,6 @@ extern std::string SettingsFileName;
 extern std::string CurrentLangFile;
 
 // Reads every key of SettingsFileName into Params, one file access per value; missing values take
-// their defaults (a missing or empty NoProxy means a direct connection).
+// their defaults (a missing or empty NoProxy means a direct connection; history and its re-use
+// are on, with at most 10,000 entries).
 void loadSettings();

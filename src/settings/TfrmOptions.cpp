@@ -111,6 +111,11 @@ TfrmOptions::TfrmOptions(QWidget* parent)
     m_labLang = place(
         new QLabel("Please select a default Language :", m_rgLang), "labLang", 12, 27, 187, 14);
     m_cmbLang = place(new QComboBox(m_rgLang), "cmbLang", 253, 23, 136, 22);
+    m_chkHistory = place(new QCheckBox("Keep a history of translations.", m_tsGeneral),
+        "chkHistory", 10, 131, 407, 17);
+    m_chkHistoryReuse = place(
+        new QCheckBox("Show a translation from the history instead of asking again.", m_tsGeneral),
+        "chkHistoryReuse", 10, 154, 407, 17);
 
     m_tsConnection = new QWidget(m_pageControl1);
     m_tsConnection->setObjectName("tsConnection");
@@ -143,9 +148,9 @@ TfrmOptions::TfrmOptions(QWidget* parent)
         button->setAutoDefault(false);
     }
 
-    QWidget* const tabOrder[]
-        = {m_pageControl1, m_chkAutoPaste, m_chkAutoCopy, m_cmbLang, m_rbNoProxy, m_rbManuallyProxy,
-            m_edtAddress, m_edtPort, m_edtUserName, m_edtPassword, m_btnDefault, m_btnOk};
+    QWidget* const tabOrder[] = {m_pageControl1, m_chkAutoPaste, m_chkAutoCopy, m_cmbLang,
+        m_chkHistory, m_chkHistoryReuse, m_rbNoProxy, m_rbManuallyProxy, m_edtAddress, m_edtPort,
+        m_edtUserName, m_edtPassword, m_btnDefault, m_btnOk};
     for (std::size_t i = 1; i < std::size(tabOrder); ++i) {
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
     }
@@ -229,6 +234,8 @@ void TfrmOptions::showSettings()
     m_chkAutoPaste->setChecked(Params.autoPaste);
     m_chkAutoCopy->setChecked(Params.autoCopy);
     m_cmbLang->setCurrentIndex(m_cmbLang->findText(fromLocal(Params.displayLanguage)));
+    m_chkHistory->setChecked(Params.historyEnabled);
+    m_chkHistoryReuse->setChecked(Params.historyReuse);
     // The stored proxy is shown in both modes (read-only when direct), so saving keeps it.
     (Params.noProxy ? m_rbNoProxy : m_rbManuallyProxy)->setChecked(true);
     m_edtAddress->setText(fromLocal(Params.address));
@@ -265,6 +272,8 @@ void TfrmOptions::btnDefaultClick()
     m_chkAutoPaste->setChecked(false);
     m_chkAutoCopy->setChecked(false);
     m_cmbLang->setCurrentIndex(m_cmbLang->findText("English"));
+    m_chkHistory->setChecked(true);
+    m_chkHistoryReuse->setChecked(true);
     m_rbNoProxy->setChecked(true);
 }
 
@@ -280,6 +289,8 @@ void TfrmOptions::saveSettings()
     iniWriteString(file, "Connection", "Port", toLocal(m_edtPort->text()));
     iniWriteString(file, "Connection", "UserName", toLocal(m_edtUserName->text()));
     iniWriteString(file, "Connection", "Password", toLocal(m_edtPassword->text()));
+    iniWriteBool(file, "History", "Enabled", m_chkHistory->isChecked());
+    iniWriteBool(file, "History", "Reuse", m_chkHistoryReuse->isChecked());
 }
 
 void TfrmOptions::cmbLangChange()

@@ -41,7 +41,7 @@ public:
     void showSettings();
     void rbNoProxyClick();
     void btnDefaultClick();
-    // Writes the nine keys in order; raises IniWriteError and skips the rest on a failed
+    // Writes the keys in order; raises IniWriteError and skips the rest on a failed
     // write.
     void saveSettings();
     void cmbLangChange();
@@ -71,6 +71,8 @@ private:
     QGroupBox* m_rgLang;
     QLabel* m_labLang;
     QComboBox* m_cmbLang;
+    QCheckBox* m_chkHistory;
+    QCheckBox* m_chkHistoryReuse;
     QWidget* m_tsConnection;
     QGroupBox* m_rgProxySettings;
     QRadioButton* m_rbNoProxy;

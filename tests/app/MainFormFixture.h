@@ -25,6 +25,11 @@ protected:
     }
 
     QString settingsPath() const { return m_folder.filePath("Lingvane.ini"); }
+    // The window's translation history, in the same folder.
+    std::string historyPath() const
+    {
+        return m_folder.filePath("history.sqlite3").toLocal8Bit().toStdString();
+    }
 
     QByteArray settingsContent() const
     {
@@ -37,6 +42,9 @@ protected:
     {
         Params = AppParams {};
         setup.settingsFolder = m_folder.path();
+        if (setup.historyFile.empty()) {
+            setup.historyFile = historyPath();
+        }
         m_form = std::make_unique<TfrmMain>(setup);
         m_form->show();
         QApplication::processEvents();

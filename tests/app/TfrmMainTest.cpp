@@ -92,8 +92,9 @@ TEST_F(TfrmMainTest, ControlsKeepTheirPlacesTextsAndTags)
         helpItems << (action->isSeparator() ? "-" : action->objectName() + "=" + action->text());
     }
     EXPECT_EQ(helpItems,
-        QStringList({"miOptions=Options", "-", "miTry=Try Brennor Translator Pro", "-",
-            "miWebSite=Visit Home", "miContactUs=Contact Us", "-", "miAbout=About"}));
+        QStringList(
+            {"miOptions=Options", "miHistoryMenu=History", "-", "miTry=Try Brennor Translator Pro",
+                "-", "miWebSite=Visit Home", "miContactUs=Contact Us", "-", "miAbout=About"}));
     QStringList paneItems;
     for (QAction* action : control<QMenu>("pmTrans")->actions()) {
         paneItems << (action->isSeparator() ? "-" : action->objectName() + "=" + action->text());

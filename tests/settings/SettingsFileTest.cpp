@@ -67,6 +67,15 @@ TEST_F(SettingsFile, LoadSettingsReadsEveryKeyWithItsDefault)
             [](AppParams& p) { p.autoPaste = true; }},
         {"long value cut", "[Connection]\nAddress=" + std::string(3000, 'a') + "\n",
             [](AppParams& p) { p.address = std::string(2047, 'a'); }},
+        {"history off, re-use off, 500 entries", "[History]\nEnabled=0\nReuse=0\nLimit=500\n",
+            [](AppParams& p) {
+                p.historyEnabled = false;
+                p.historyReuse = false;
+                p.historyLimit = 500;
+            }},
+        {"history keys empty, a word, no positive number",
+            "[History]\nEnabled=\nReuse=yes\nLimit=-3\n",
+            [](AppParams& p) { p.historyReuse = false; }},
         {"every key, names in other letter case",
             "[general]\nautocopy=0x10\nDISPLAYLANGUAGE=English\n[CONNECTION]\nnoproxy=0\n"
             "address=proxy.local\nport=8080\nusername=ana\npassword=secret\n",

@@ -121,9 +121,9 @@ TEST_F(Options, ShowsTheSettingsWithTheProxyEditsReadOnlyInDirectMode)
 TEST_F(Options, TabOrderFollowsTheControls)
 {
     TfrmOptions dialog;
-    const QStringList expected
-        = {"PageControl1", "chkAutoPaste", "chkAutoCopy", "cmbLang", "rbNoProxy", "rbManuallyProxy",
-            "edtAddress", "edtPort", "edtUserName", "edtPassword", "btnDefault", "btnOk"};
+    const QStringList expected = {"PageControl1", "chkAutoPaste", "chkAutoCopy", "cmbLang",
+        "chkHistory", "chkHistoryReuse", "rbNoProxy", "rbManuallyProxy", "edtAddress", "edtPort",
+        "edtUserName", "edtPassword", "btnDefault", "btnOk"};
     QStringList order;
     for (QWidget* widget = dialog.findChild<QWidget*>("PageControl1");
          order.size() < expected.size() && widget; widget = widget->nextInFocusChain()) {
@@ -164,14 +164,15 @@ TEST_F(Options, LabelsShowTheirWholeTextBesideTheirEdits)
     }
 }
 
-TEST_F(Options, ClosingValidatesTheProxyAndSavesTheNineKeys)
+TEST_F(Options, ClosingValidatesTheProxyAndSavesEveryKey)
 {
     // Every case types user name "ana" and password "s3cret" into a manual proxy first.
     const auto saved
         = [](const char* autoCopy, const char* noProxy, const char* address, const char* port) {
               return std::string("[General]\nTranslator=0\nAutoPaste=0\nAutoCopy=") + autoCopy
                   + "\nDisplayLanguage=\n[Connection]\nNoProxy=" + noProxy + "\nAddress=" + address
-                  + "\nPort=" + port + "\nUserName=ana\nPassword=s3cret\n";
+                  + "\nPort=" + port + "\nUserName=ana\nPassword=s3cret\n"
+                  + "[History]\nEnabled=1\nReuse=1\n";
           };
     const struct
     {
@@ -231,7 +232,7 @@ TEST_F(Options, DirectModeKeepsTheStoredProxy)
     const std::string content
         = "[General]\nTranslator=0\nAutoPaste=1\nAutoCopy=0\nDisplayLanguage=\n"
           "[Connection]\nNoProxy=1\nAddress=proxy.local\nPort=3128\nUserName=ana\n"
-          "Password=pw\n";
+          "Password=pw\n[History]\nEnabled=1\nReuse=1\n";
     ScratchFolder::write(SettingsFileName, content);
     loadSettings();
     TfrmOptions dialog;
@@ -359,6 +360,36 @@ TEST_F(Options, TakesItsTextsFromTheLanguageFileBesideTheExecutable)
     }
     EXPECT_EQ(dialog.font().pointSize(), 12);
     EXPECT_EQ(after, content);
+}
+
+TEST_F(Options, HistoryChecksShowFlipAndSaveTheHistorySettings)
+{
+    for (const bool enabled : {true, false}) {
+        for (const bool reuse : {true, false}) {
+            std::filesystem::remove(SettingsFileName);
+            Params = {};
+            Params.noProxy = true;
+            Params.historyEnabled = enabled;
+            Params.historyReuse = reuse;
+            TfrmOptions dialog;
+            dialog.show();
+            auto* history = child<QCheckBox>(dialog, "chkHistory");
+            auto* historyReuse = child<QCheckBox>(dialog, "chkHistoryReuse");
+            EXPECT_EQ(history->isChecked(), enabled);
+            EXPECT_EQ(historyReuse->isChecked(), reuse);
+            QTest::keyClick(history, Qt::Key_Space);
+            QTest::keyClick(historyReuse, Qt::Key_Space);
+            click(dialog, "btnOk");
+            loadSettings();
+            EXPECT_EQ(Params.historyEnabled, !enabled);
+            EXPECT_EQ(Params.historyReuse, !reuse);
+        }
+    }
+    TfrmOptions dialog;
+    dialog.show();
+    click(dialog, "btnDefault");
+    EXPECT_TRUE(child<QCheckBox>(dialog, "chkHistory")->isChecked());
+    EXPECT_TRUE(child<QCheckBox>(dialog, "chkHistoryReuse")->isChecked());
 }
 
 } // namespace

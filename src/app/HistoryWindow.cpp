@@ -1,0 +1,230 @@
+// The History window's controls and commands.
+#include "HistoryWindow.h"
+
+#include "ErrorReport.h"
+#include "Exception.h"
+#include "FileDialogs.h"
+#include "HistoryCsv.h"
+#include "HistoryStore.h"
+#include "MessageBox.h"
+
+#include <QDateTime>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+// Longest piece of a text a row shows; the whole text goes back into the panes.
+constexpr qsizetype CellLength = 200;
+
+QString cellText(const std::u16string& text)
+{
+    QString cell = QString::fromStdU16String(text.substr(0, CellLength + 1));
+    cell.replace(QStringLiteral("\r\n"), QStringLiteral(" "))
+        .replace(u'\n', u' ')
+        .replace(u'\r', u' ');
+    if (cell.size() > CellLength) {
+        cell = cell.left(CellLength) + QChar(0x2026);
+    }
+    return cell;
+}
+
+QPushButton* addButton(QBoxLayout* row, QWidget* parent, const char* name, const QString& text)
+{
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    row->addWidget(button);
+    return button;
+}
+
+} // namespace
+
+HistoryWindow::HistoryWindow(HistoryStore& store, QWidget* parent)
+    : QDialog(parent)
+    , m_store(store)
+{
+    setObjectName("frmHistory");
+    setWindowTitle(QStringLiteral("History"));
+    resize(720, 460);
+
+    m_edtFilter = new QLineEdit(this);
+    m_edtFilter->setObjectName("edtFilter");
+    m_edtFilter->setPlaceholderText(QStringLiteral("Type a part of a text, in English or Marathi"));
+    m_edtFilter->setClearButtonEnabled(true);
+
+    m_lvHistory = new QTreeWidget(this);
+    m_lvHistory->setObjectName("lvHistory");
+    m_lvHistory->setRootIsDecorated(false);
+    m_lvHistory->setUniformRowHeights(true);
+    m_lvHistory->setAllColumnsShowFocus(true);
+    m_lvHistory->setHeaderLabels({QStringLiteral("Time"), QStringLiteral("Direction"),
+        QStringLiteral("Text"), QStringLiteral("Translation"), QStringLiteral("Uses")});
+    m_lvHistory->header()->setStretchLastSection(false);
+    m_lvHistory->header()->setSectionResizeMode(2, QHeaderView::Stretch);
+    m_lvHistory->header()->setSectionResizeMode(3, QHeaderView::Stretch);
+
+    m_labCount = new QLabel(this);
+    m_labCount->setObjectName("labCount");
+
+    auto* buttons = new QHBoxLayout;
+    m_btnOpen = addButton(buttons, this, "btnOpen", QStringLiteral("&Open"));
+    m_btnDelete = addButton(buttons, this, "btnDelete", QStringLiteral("&Delete"));
+    m_btnDeleteAll = addButton(buttons, this, "btnDeleteAll", QStringLiteral("Delete &All"));
+    m_btnExport = addButton(buttons, this, "btnExport", QStringLiteral("&Export..."));
+    buttons->addStretch();
+    QPushButton* close = addButton(buttons, this, "btnClose", QStringLiteral("Close"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_edtFilter);
+    layout->addWidget(m_lvHistory);
+    layout->addWidget(m_labCount);
+    layout->addLayout(buttons);
+
+    connect(
+        m_edtFilter, &QLineEdit::textChanged, this, [this] { runCommand([this] { refill(); }); });
+    connect(m_lvHistory, &QTreeWidget::itemDoubleClicked, this,
+        [this] { runCommand([this] { openSelected(); }); });
+    connect(
+        m_btnOpen, &QPushButton::clicked, this, [this] { runCommand([this] { openSelected(); }); });
+    connect(m_btnDelete, &QPushButton::clicked, this,
+        [this] { runCommand([this] { deleteSelected(); }); });
+    connect(m_btnDeleteAll, &QPushButton::clicked, this,
+        [this] { runCommand([this] { deleteAll(); }); });
+    connect(
+        m_btnExport, &QPushButton::clicked, this, [this] { runCommand([this] { exportCsv(); }); });
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    refill();
+}
+
+bool HistoryWindow::event(QEvent* event)
+{
+    // Translations made while the window was in the background show when it comes back.
+    if (event->type() == QEvent::WindowActivate) {
+        runCommand([this] { refill(); });
+    }
+    return QDialog::event(event);
+}
+
+void HistoryWindow::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        runCommand([this] { openSelected(); });
+        return;
+    case Qt::Key_Delete:
+        if (event->modifiers() == Qt::NoModifier && !m_edtFilter->hasFocus()) {
+            runCommand([this] { deleteSelected(); });
+            return;
+        }
+        break;
+    case Qt::Key_Down:
+        // From the filter straight into the list.
+        if (m_edtFilter->hasFocus() && m_lvHistory->topLevelItemCount() > 0) {
+            m_lvHistory->setFocus();
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void HistoryWindow::refill()
+{
+    const qint64 keepId = selectedEntry() ? selectedEntry()->id : 0;
+    m_entries = m_store.list(m_edtFilter->text().toStdU16String(), ShownEntries);
+    m_lvHistory->clear();
+    QList<QTreeWidgetItem*> rows;
+    QTreeWidgetItem* keep = nullptr;
+    for (const HistoryEntry& entry : m_entries) {
+        auto* row = new QTreeWidgetItem({
+            QDateTime::fromMSecsSinceEpoch(entry.usedAt)
+                .toString(QStringLiteral("yyyy-MM-dd HH:mm")),
+            QStringLiteral("%1 → %2").arg(
+                QString::fromStdString(entry.sourceCode), QString::fromStdString(entry.targetCode)),
+            cellText(entry.source),
+            cellText(entry.translation),
+            QString::number(entry.useCount),
+        });
+        rows.append(row);
+        if (entry.id == keepId) {
+            keep = row;
+        }
+    }
+    m_lvHistory->addTopLevelItems(rows);
+    m_lvHistory->setCurrentItem(keep ? keep : m_lvHistory->topLevelItem(0));
+    const std::size_t total = m_store.count();
+    m_labCount->setText(m_edtFilter->text().isEmpty() && m_entries.size() == total
+            ? QStringLiteral("%1 entries").arg(total)
+            : QStringLiteral("%1 shown of %2 entries").arg(m_entries.size()).arg(total));
+    for (QPushButton* button : {m_btnOpen, m_btnDelete}) {
+        button->setEnabled(!m_entries.empty());
+    }
+    m_btnDeleteAll->setEnabled(total > 0);
+}
+
+const HistoryEntry* HistoryWindow::selectedEntry() const
+{
+    const int row = m_lvHistory->indexOfTopLevelItem(m_lvHistory->currentItem());
+    return row >= 0 && static_cast<std::size_t>(row) < m_entries.size() ? &m_entries[row] : nullptr;
+}
+
+void HistoryWindow::openSelected()
+{
+    if (const HistoryEntry* entry = selectedEntry()) {
+        const HistoryEntry chosen = *entry;
+        accept();
+        emit entryOpened(chosen);
+    }
+}
+
+void HistoryWindow::deleteSelected()
+{
+    const HistoryEntry* entry = selectedEntry();
+    if (!entry
+        || MessageBox::show(QStringLiteral("Delete the selected entry from the history?"), 3)
+            != MessageBox::Ok) {
+        return;
+    }
+    m_store.remove(entry->id);
+    refill();
+}
+
+void HistoryWindow::deleteAll()
+{
+    if (MessageBox::show(
+            QStringLiteral("Delete every entry from the history? This cannot be undone."), 3)
+        != MessageBox::Ok) {
+        return;
+    }
+    m_store.clear();
+    refill();
+}
+
+void HistoryWindow::exportCsv()
+{
+    const QString fileName = FileDialogs::getSaveFileName(
+        this, QStringLiteral("CSV files (*.csv);;All files (*)"), QStringLiteral("csv"));
+    if (fileName.isEmpty()) {
+        return;
+    }
+    // Every entry the filter keeps, not only the rows on show.
+    const std::string csv = HistoryCsv::write(m_store.list(m_edtFilter->text().toStdU16String()));
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly)
+        || file.write(csv.data(), static_cast<qint64>(csv.size()))
+            != static_cast<qint64>(csv.size())
+        || !file.commit()) {
+        throw Exception("Unable to write to " + fileName.toLocal8Bit().toStdString());
+    }
+}

@@ -1,0 +1,53 @@
+// The History window: past translations newest first, narrowed as the user types, opened back
+// into the main window, deleted one by one or all at once, and exported as CSV.
+#pragma once
+
+#include "HistoryEntry.h"
+
+#include <QDialog>
+#include <vector>
+
+class HistoryStore;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTreeWidget;
+
+class HistoryWindow : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // Most rows the list shows; the filter reaches the others.
+    static constexpr std::size_t ShownEntries = 1000;
+
+    HistoryWindow(HistoryStore& store, QWidget* parent = nullptr);
+
+    // Reads the entries again, keeping the filter.
+    void refill();
+
+signals:
+    // The user chose an entry to put back into the panes.
+    void entryOpened(const HistoryEntry& entry);
+
+protected:
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    const HistoryEntry* selectedEntry() const;
+    void openSelected();
+    void deleteSelected();
+    void deleteAll();
+    void exportCsv();
+
+    HistoryStore& m_store;
+    std::vector<HistoryEntry> m_entries;
+    QLineEdit* m_edtFilter;
+    QTreeWidget* m_lvHistory;
+    QLabel* m_labCount;
+    QPushButton* m_btnOpen;
+    QPushButton* m_btnDelete;
+    QPushButton* m_btnDeleteAll;
+    QPushButton* m_btnExport;
+};

@@ -1,0 +1,114 @@
+// Settings, notices and the stepping place around the history store.
+#include "TranslationHistory.h"
+
+#include "AppPaths.h"
+#include "Exception.h"
+#include "HistoryStore.h"
+#include "MessageBox.h"
+#include "Params.h"
+
+#include <QDir>
+
+TranslationHistory::TranslationHistory(std::string path)
+    : m_path(std::move(path))
+{ }
+
+TranslationHistory::~TranslationHistory() = default;
+
+HistoryStore& TranslationHistory::store()
+{
+    if (!m_store) {
+        if (m_path.empty()) {
+            try {
+                m_path = QDir(AppPaths::userDataFolder())
+                             .filePath(QStringLiteral("history.sqlite3"))
+                             .toLocal8Bit()
+                             .toStdString();
+            } catch (const Exception& error) {
+                // The program goes on without a history; the store stays off.
+                MessageBox::show(QString::fromLocal8Bit(error.what()), 0);
+            }
+        }
+        HistoryOptions options;
+        options.limit = static_cast<std::size_t>(Params.historyLimit);
+        m_store = std::make_unique<HistoryStore>(m_path, options);
+        showNotices();
+    }
+    m_store->setLimit(static_cast<std::size_t>(Params.historyLimit));
+    return *m_store;
+}
+
+void TranslationHistory::showNotices()
+{
+    for (const std::string& notice : m_store->takeNotices()) {
+        MessageBox::show(QString::fromLocal8Bit(notice), 0);
+    }
+}
+
+std::pair<std::string, std::string> TranslationHistory::codesOf(int direction)
+{
+    return direction == 0 ? std::pair {"en", "mr"} : std::pair {"mr", "en"};
+}
+
+int TranslationHistory::directionOf(const HistoryEntry& entry)
+{
+    return entry.sourceCode == "en" ? 0 : 1;
+}
+
+std::optional<HistoryEntry> TranslationHistory::reuse(const QString& source, int direction)
+{
+    if (!Params.historyEnabled || !Params.historyReuse) {
+        return std::nullopt;
+    }
+    HistoryStore& history = store();
+    const auto [from, to] = codesOf(direction);
+    auto entry = history.find(source.toStdU16String(), from, to);
+    if (entry) {
+        history.markUsed(entry->id);
+        m_position.reset();
+    }
+    showNotices();
+    return entry;
+}
+
+void TranslationHistory::beginRequest(const QString& source, int direction)
+{
+    m_requestSource = source;
+    m_requestDirection = direction;
+}
+
+void TranslationHistory::recordSuccess(const QString& translation)
+{
+    if (!Params.historyEnabled || m_requestSource.isEmpty() || translation.isEmpty()) {
+        return;
+    }
+    const auto [from, to] = codesOf(m_requestDirection);
+    store().record(m_requestSource.toStdU16String(), translation.toStdU16String(), from, to);
+    m_requestSource.clear();
+    m_position.reset();
+    showNotices();
+}
+
+std::optional<HistoryEntry> TranslationHistory::stepOlder()
+{
+    return stepTo(m_position ? *m_position + 1 : 0);
+}
+
+std::optional<HistoryEntry> TranslationHistory::stepNewer()
+{
+    if (!m_position || *m_position == 0) {
+        return std::nullopt;
+    }
+    return stepTo(*m_position - 1);
+}
+
+std::optional<HistoryEntry> TranslationHistory::stepTo(std::size_t position)
+{
+    auto entries = store().list({}, 1, position);
+    showNotices();
+    if (entries.empty()) {
+        return std::nullopt;
+    }
+    m_position = position;
+    return std::move(entries.front());
+}
