@@ -67,9 +67,14 @@ HistoryWindow::HistoryWindow(HistoryStore& store, QWidget* parent)
     m_lvHistory->setAllColumnsShowFocus(true);
     m_lvHistory->setHeaderLabels({QStringLiteral("Time"), QStringLiteral("Direction"),
         QStringLiteral("Text"), QStringLiteral("Translation"), QStringLiteral("Uses")});
-    m_lvHistory->header()->setStretchLastSection(false);
-    m_lvHistory->header()->setSectionResizeMode(2, QHeaderView::Stretch);
-    m_lvHistory->header()->setSectionResizeMode(3, QHeaderView::Stretch);
+    // Time, direction and count as wide as they need; the two texts share the rest.
+    QHeaderView* header = m_lvHistory->header();
+    header->setStretchLastSection(false);
+    for (int column : {0, 1, 4}) {
+        header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    }
+    header->setSectionResizeMode(2, QHeaderView::Stretch);
+    header->setSectionResizeMode(3, QHeaderView::Stretch);
 
     m_labCount = new QLabel(this);
     m_labCount->setObjectName("labCount");

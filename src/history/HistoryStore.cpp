@@ -193,6 +193,10 @@ void HistoryStore::openFile()
         if (fd >= 0) {
             ::close(fd);
         }
+    } else if (struct stat info {}; ::stat(m_path.c_str(), &info) == 0 && info.st_uid == ::geteuid()
+               && (info.st_mode & 077) != 0) {
+        // A file made by some other tool is still the user's private history.
+        ::chmod(m_path.c_str(), info.st_mode & 0700);
     }
     // Effective ids decide, as they decide what SQLite may write.
     const auto mayWrite = [](const fs::path& file) {

@@ -239,8 +239,10 @@ TEST_F(HistoryStoreTest, FileOfTheFirstLayoutIsUpgradedAndSearchable)
             'en', 'mr', 0, 500, 1);
         PRAGMA user_version = 1;
     )");
+    ::chmod(m_path.c_str(), 0644); // as another tool would leave it
     HistoryStore store(m_path);
     EXPECT_EQ(store.state(), HistoryStore::State::Ready);
+    EXPECT_EQ(modeOf(m_path), 0600u);
     EXPECT_EQ(sources(store.list(u"मित्र")), std::vector<std::u16string> {u"Old friend"});
     EXPECT_EQ(
         sources(store.list(u"जुना")), (std::vector<std::u16string> {u"Old friend", u"Older one"}));
