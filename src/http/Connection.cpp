@@ -38,6 +38,7 @@ void Connection::connect(const std::string& host, int port, bool ipv6)
 void Connection::open(std::unique_ptr<Stream> stream, const std::string& host, int port, bool ipv6)
 {
     m_stream = std::move(stream);
+    m_stream->setTimeLimits(m_limits);
     m_host = host;
     m_port = port;
     m_ipv6 = ipv6;
@@ -53,6 +54,13 @@ void Connection::startTls(const TlsHandler& handler, const std::string& serverNa
     // TLS goes on a plain socket only.
     if (m_tls || dynamic_cast<SocketStream*>(m_stream.get()) == nullptr) {
         throw IoHandlerInvalid();
+    }
+    // A TLS server never speaks first. Bytes already here came from whoever sits on the clear
+    // link (a proxy, right behind its answer to CONNECT); read later, they would pass for the
+    // verified server's.
+    if (buffered() > 0 || static_cast<SocketStream*>(m_stream.get())->hasPendingBytes()) {
+        close();
+        throw DataBeforeTlsHandshake();
     }
     // The socket moves into the TLS stream; if the handshake fails, it is gone with it.
     std::unique_ptr<SocketStream> socket(static_cast<SocketStream*>(m_stream.release()));
@@ -71,6 +79,14 @@ void Connection::close()
     m_begin = m_end = 0;
     m_tls = false;
     m_tunnelTarget.clear();
+}
+
+void Connection::setTimeLimits(const TimeLimits& limits)
+{
+    m_limits = limits;
+    if (m_stream) {
+        m_stream->setTimeLimits(limits);
+    }
 }
 
 std::size_t Connection::readStream(char* data, std::size_t size)
@@ -161,7 +177,14 @@ std::size_t Connection::readInto(std::string* out, std::size_t size)
     const std::size_t oldSize = out->size();
     const std::size_t block = std::min(size, BufferSize);
     out->resize(oldSize + block);
-    const std::size_t received = readStream(out->data() + oldSize, block);
+    std::size_t received = 0;
+    try {
+        received = readStream(out->data() + oldSize, block);
+    } catch (...) {
+        // The caller keeps exactly what arrived, without the room made for this read.
+        out->resize(oldSize);
+        throw;
+    }
     out->resize(oldSize + received);
     return received;
 }

@@ -26,6 +26,8 @@ public:
     // Turns the open connection into TLS, verifying the server as serverName.
     void startTls(const TlsHandler& handler, const std::string& serverName);
     void close();
+    // Bounds every later receive and send, on this connection and on those opened later.
+    void setTimeLimits(const TimeLimits& limits);
 
     bool isOpen() const { return m_stream != nullptr; }
     bool isTls() const { return m_tls; }
@@ -68,5 +70,6 @@ private:
     bool m_tls = false;
     bool m_closedByPeer = false;
     std::string m_tunnelTarget;
+    TimeLimits m_limits;
     int m_connectCount = 0;
 };

@@ -115,8 +115,8 @@ std::optional<Cookie> CookieStore::parseSetCookie(
     Cookie cookie;
     cookie.name = trimmed(pair.substr(0, equals));
     cookie.value = unquotedValue(pair.substr(equals + 1));
-    if (cookie.name.empty() || hasControlCharacter(cookie.name)
-        || hasControlCharacter(cookie.value)) {
+    if (cookie.name.empty() || cookie.name.size() + cookie.value.size() > MaxCookieSize
+        || hasControlCharacter(cookie.name) || hasControlCharacter(cookie.value)) {
         return std::nullopt;
     }
 
@@ -210,11 +210,33 @@ void CookieStore::store(Cookie cookie, const CookieTarget& target, DateTime now)
         cookie.creationTime = same->creationTime;
         m_cookies.erase(same);
     }
-    if (cookie.expiry > now) {
-        m_cookies.push_back(std::move(cookie));
+    if (cookie.expiry <= now) {
+        return;
     }
-    if (m_cookies.size() > MaxCookies) {
-        m_cookies.erase(m_cookies.begin());
+    const std::string domain = cookie.domain;
+    m_cookies.push_back(std::move(cookie));
+    const auto sameDomain
+        = [&domain](const Cookie& stored) { return equalsIgnoreCase(stored.domain, domain); };
+    if (static_cast<std::size_t>(std::count_if(m_cookies.begin(), m_cookies.end(), sameDomain))
+        > MaxCookiesPerDomain) {
+        removeOldest(sameDomain);
+    }
+    while (m_cookies.size() > m_maxCookies) {
+        removeOldest([](const Cookie&) { return true; });
+    }
+}
+
+template <typename Filter> void CookieStore::removeOldest(Filter filter)
+{
+    // Among cookies of the same age, the one stored first counts as older.
+    auto oldest = m_cookies.end();
+    for (auto it = m_cookies.begin(); it != m_cookies.end(); ++it) {
+        if (filter(*it) && (oldest == m_cookies.end() || it->creationTime < oldest->creationTime)) {
+            oldest = it;
+        }
+    }
+    if (oldest != m_cookies.end()) {
+        m_cookies.erase(oldest);
     }
 }
 
@@ -235,6 +257,23 @@ void CookieStore::addCookieLine(const CookieTarget& target, HeaderList& lines)
             && (!cookie.httpOnly || isWebScheme(target.scheme))) {
             selected.push_back(&cookie);
         }
+    }
+    if (selected.empty()) {
+        return;
+    }
+    // The oldest cookies stay out of a line that would grow too long; selected is in list order
+    // here, so the first of equal age is the older.
+    const auto pairLength
+        = [](const Cookie* cookie) { return cookie->name.size() + 1 + cookie->value.size(); };
+    std::size_t lineLength = std::string_view("Cookie: ").size() - 2;
+    for (const Cookie* cookie : selected) {
+        lineLength += 2 + pairLength(cookie);
+    }
+    while (lineLength > MaxCookieLineLength && !selected.empty()) {
+        const auto oldest = std::min_element(selected.begin(), selected.end(),
+            [](const Cookie* a, const Cookie* b) { return a->creationTime < b->creationTime; });
+        lineLength -= 2 + pairLength(*oldest);
+        selected.erase(oldest);
     }
     if (selected.empty()) {
         return;

@@ -40,10 +40,19 @@ class CookieStore
 public:
     using Clock = std::function<DateTime()>;
 
-    // A server cannot make the store grow without bound: beyond this the oldest cookie goes.
-    static constexpr std::size_t MaxCookies = 3000;
+    // Bounds that keep a server from making the store, or every later request, grow without end.
+    // A cookie whose name and value together are longer is ignored.
+    static constexpr std::size_t MaxCookieSize = 4096;
+    // Beyond these the oldest cookie of the domain, or of the store, goes.
+    static constexpr std::size_t MaxCookiesPerDomain = 50;
+    static constexpr std::size_t DefaultMaxCookies = 180;
+    // The longest "Cookie" line a request carries; the oldest cookies stay out of a longer one.
+    static constexpr std::size_t MaxCookieLineLength = 8192;
 
     explicit CookieStore(Clock clock = currentDateTime);
+
+    std::size_t maxCookies() const { return m_maxCookies; }
+    void setMaxCookies(std::size_t count) { m_maxCookies = count; }
 
     // Adds or replaces the cookies of a response's "Set-Cookie" values; odd values are ignored.
     void storeResponseCookies(
@@ -62,8 +71,11 @@ public:
 
 private:
     void store(Cookie cookie, const CookieTarget& target, DateTime now);
+    // Removes the oldest cookie among those the filter selects.
+    template <typename Filter> void removeOldest(Filter filter);
 
     Clock m_clock;
     mutable std::shared_mutex m_lock;
     std::vector<Cookie> m_cookies;
+    std::size_t m_maxCookies = DefaultMaxCookies;
 };

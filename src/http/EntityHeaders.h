@@ -12,7 +12,7 @@
 class EntityHeaders
 {
 public:
-    // The list length at which request and response lines are folded.
+    // The fold length of the message lists (requests switch folding off, see RequestHeaders).
     static constexpr int messageFoldLength = 1024;
 
     std::string connection;

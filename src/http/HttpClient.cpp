@@ -125,6 +125,7 @@ void HttpClient::runExchange(const char* method, const std::string& url,
 {
     m_request.method = method;
     m_request.body = body;
+    m_connection.setTimeLimits({m_readTimeout, TimeLimits::Clock::now() + m_exchangeTimeLimit});
     try {
         prepareTarget(url);
         openRoute();
@@ -373,7 +374,8 @@ void HttpClient::openTunnel()
         m_response.statusCode = 200;
         m_response.connection = "close";
     } else {
-        readHead(std::move(statusLine));
+        // Cookies in the proxy's answer are the proxy's word, not the target's.
+        readHead(std::move(statusLine), CookieSource::Ignore);
     }
     if (m_response.statusCode < 200 || m_response.statusCode > 299) {
         std::string unused;
@@ -386,11 +388,11 @@ void HttpClient::openTunnel()
 void HttpClient::sendRequest(HttpRequest& request, bool toTarget)
 {
     request.buildHeaderLines();
-    // The proxy's credentials never travel through a tunnel: there only the target reads them.
-    const bool insideTunnel = toTarget && request.route == RouteKind::ProxyTls;
-    if (const std::string credentials = m_proxyParams.authorization();
-        !insideTunnel && !credentials.empty()) {
-        request.headerLines.addValue("Proxy-Authorization", credentials);
+    // The proxy's credentials go only where the proxy itself reads them: the CONNECT and the
+    // plain proxy route. A direct request or one inside a tunnel would hand them to the server.
+    const bool proxyReads = !toTarget || request.route == RouteKind::Proxy;
+    if (proxyReads && !m_proxyParams.proxyServer().empty()) {
+        request.headerLines.addValue("Proxy-Authorization", m_proxyParams.authorization());
     }
     if (toTarget && m_allowCookies && m_cookies) {
         m_cookies->addCookieLine(cookieTarget(), request.headerLines);
@@ -407,7 +409,7 @@ void HttpClient::sendRequest(HttpRequest& request, bool toTarget)
     m_connection.write(parts);
 }
 
-void HttpClient::readHead(std::string statusLine)
+void HttpClient::readHead(std::string statusLine, CookieSource cookies)
 {
     m_response.clear();
     m_response.statusCode = statusCodeOf(statusLine);
@@ -424,7 +426,7 @@ void HttpClient::readHead(std::string statusLine)
         // A server that closes inside the head has still said what it had to say.
     }
     m_response.parseHeaderLines();
-    if (m_allowCookies) {
+    if (m_allowCookies && cookies == CookieSource::Target) {
         if (!m_cookies) {
             m_cookies = std::make_unique<CookieStore>();
         }

@@ -12,6 +12,7 @@
 #include "SocketError.h"
 #include "TlsHandler.h"
 
+#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,6 +29,11 @@ public:
     // Bounds against a hostile server.
     static constexpr int MaxHeaderLines = 255;
     static constexpr std::size_t MaxBodySize = 64u << 20;
+    // A single receive or send waits at most this long, and a whole exchange (connection, tunnel,
+    // handshake, request and answer) takes at most ExchangeTimeLimit, however a server spreads
+    // its bytes; both end with socket error 10060.
+    static constexpr std::chrono::milliseconds ReadTimeout = TimeLimits::DefaultPerOperation;
+    static constexpr std::chrono::milliseconds ExchangeTimeLimit {120000};
 
     HttpClient();
     ~HttpClient();
@@ -56,6 +62,13 @@ public:
     // Off: a form POST closes an open connection and goes out as HTTP/1.0.
     bool keepOrigProtocol() const { return m_keepOrigProtocol; }
     void setKeepOrigProtocol(bool on) { m_keepOrigProtocol = on; }
+
+    // Tests shorten the limits so that they never wait out the real ones.
+    void setTimeLimits(std::chrono::milliseconds readTimeout, std::chrono::milliseconds exchange)
+    {
+        m_readTimeout = readTimeout;
+        m_exchangeTimeLimit = exchange;
+    }
 
     bool connected() const { return m_connection.isOpen(); }
     void disconnect() { m_connection.close(); }
@@ -86,8 +99,13 @@ private:
     void openTunnel();
     void ensureConnection(bool tls);
     void sendRequest(HttpRequest& request, bool toTarget);
-    // Takes a status line and reads the header lines after it; cookies are stored.
-    void readHead(std::string statusLine);
+    enum class CookieSource
+    {
+        Target, // the answer comes from the target: its cookies are stored
+        Ignore, // a proxy's answer to CONNECT: nothing it sets is stored
+    };
+    // Takes a status line and reads the header lines after it.
+    void readHead(std::string statusLine, CookieSource cookies = CookieSource::Target);
     void judgeResponse(std::string& answer);
     // Reads the body into sink, or discards it when sink is null.
     void readBody(std::string* sink);
@@ -110,6 +128,8 @@ private:
     int m_connectPort = 0;
     bool m_connectIpv6 = false;
     std::size_t m_bodyBytes = 0;
+    std::chrono::milliseconds m_readTimeout = ReadTimeout;
+    std::chrono::milliseconds m_exchangeTimeLimit = ExchangeTimeLimit;
     ProtocolVersion m_protocolVersion = ProtocolVersion::Http11;
     bool m_allowCookies = true;
     bool m_keepOrigProtocol = false;

@@ -23,6 +23,7 @@ QUENDRA_HTTP_ERROR(HostRequired, "A host is required.")
 QUENDRA_HTTP_ERROR(PortRequired, "A port is required.")
 QUENDRA_HTTP_ERROR(TooManyHeaderLines, "Too many header lines in the response.")
 QUENDRA_HTTP_ERROR(ResponseTooLarge, "Response body exceeds the 64 MiB limit.")
+QUENDRA_HTTP_ERROR(DataBeforeTlsHandshake, "Unexpected data received before the TLS handshake.")
 
 #undef QUENDRA_HTTP_ERROR
 

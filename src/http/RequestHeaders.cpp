@@ -3,6 +3,10 @@
 
 RequestHeaders::RequestHeaders()
 {
+    // Servers refuse folded (obsolete) line continuations, so a long line goes out whole and the
+    // server decides about its length.
+    headerLines.setFoldLines(false);
+    customHeaders.setFoldLines(false);
     clear();
 }
 

@@ -92,19 +92,24 @@ void SocketStream::connect(const std::string& host, int port, bool ipv6)
         close();
         SocketError::raiseErrno(error);
     }
-    setTimeouts(DefaultTimeoutMs);
 }
 
-void SocketStream::setTimeouts(int milliseconds)
+void SocketStream::armTimeouts()
 {
+    const long milliseconds = static_cast<long>(m_limits.nextWait().count());
+    if (milliseconds == m_armedMs || m_fd < 0) {
+        return;
+    }
     const timeval limit {milliseconds / 1000, (milliseconds % 1000) * 1000};
     ::setsockopt(m_fd, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
     ::setsockopt(m_fd, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);
+    m_armedMs = milliseconds;
 }
 
 std::size_t SocketStream::read(char* data, std::size_t size)
 {
     for (;;) {
+        armTimeouts();
         const ssize_t received = ::recv(m_fd, data, size, 0);
         if (received >= 0) {
             return static_cast<std::size_t>(received);
@@ -129,6 +134,7 @@ void SocketStream::write(std::span<const std::string_view> parts)
         msghdr message {};
         message.msg_iov = pieces.data() + first;
         message.msg_iovlen = pieces.size() - first;
+        armTimeouts();
         // MSG_NOSIGNAL: a reset peer gives an error, never SIGPIPE.
         ssize_t sent = ::sendmsg(m_fd, &message, MSG_NOSIGNAL);
         if (sent < 0) {
@@ -156,6 +162,16 @@ bool SocketStream::waitReadable(int timeoutMs)
         result = ::poll(&entry, 1, timeoutMs);
     } while (result < 0 && errno == EINTR);
     return result > 0;
+}
+
+bool SocketStream::hasPendingBytes() const
+{
+    char byte;
+    ssize_t peeked;
+    do {
+        peeked = ::recv(m_fd, &byte, 1, MSG_PEEK | MSG_DONTWAIT);
+    } while (peeked < 0 && errno == EINTR);
+    return peeked > 0;
 }
 
 void SocketStream::close()

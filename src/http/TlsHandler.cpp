@@ -3,6 +3,7 @@
 #include "TlsHandler.h"
 
 #include "HttpErrors.h"
+#include "SocketStream.h"
 #include "TlsStream.h"
 
 #include <arpa/inet.h>
@@ -14,6 +15,18 @@
 #include <openssl/x509v3.h>
 
 namespace {
+
+// The library receives and sends on the socket itself; before each of those calls the socket's
+// time-outs are set to what the limits leave, so a peer that drips bytes into one record still
+// meets the exchange's deadline.
+long armBeforeSocketCall(
+    BIO* bio, int operation, const char*, std::size_t, int, long, int result, std::size_t*)
+{
+    if (operation == BIO_CB_READ || operation == BIO_CB_WRITE) {
+        static_cast<SocketStream*>(static_cast<void*>(BIO_get_callback_arg(bio)))->armTimeouts();
+    }
+    return result;
+}
 
 bool isIpAddress(const std::string& host)
 {
@@ -78,6 +91,9 @@ std::unique_ptr<TlsStream> TlsHandler::startTls(
     if (SSL_set_fd(channel, stream->socket().handle()) != 1) {
         TlsStream::raiseFailure("Error setting File Descriptor for SSL", nullptr, 0, 0);
     }
+    BIO* socketBio = SSL_get_rbio(channel);
+    BIO_set_callback_arg(socketBio, static_cast<char*>(static_cast<void*>(&stream->socket())));
+    BIO_set_callback_ex(socketBio, armBeforeSocketCall);
     X509_VERIFY_PARAM* check = SSL_get0_param(channel);
     X509_VERIFY_PARAM_set_hostflags(check, X509_CHECK_FLAG_NO_PARTIAL_WILDCARDS);
     const bool named = isIpAddress(serverName)

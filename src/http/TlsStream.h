@@ -22,6 +22,7 @@ public:
     void write(std::span<const std::string_view> parts) override;
     bool waitReadable(int timeoutMs) override;
     void close() override;
+    void setTimeLimits(const TimeLimits& limits) override { m_socket->setTimeLimits(limits); }
 
     // Takes ownership of the channel made from this stream's context.
     void adoptChannel(SSL* channel) { m_channel = channel; }

@@ -22,10 +22,12 @@ struct Outcome
 };
 
 Outcome translateWith(FakeTranslationService& service, const std::u16string& text,
-    std::string buffer = "", const std::string& address = "")
+    std::string buffer = "", const std::string& address = "",
+    std::chrono::milliseconds readTimeout = HttpClient::ReadTimeout)
 {
     HttpClient client;
     client.ioHandler()->setRootCertFile(FakeTranslationService::caCertFile());
+    client.setTimeLimits(readTimeout, HttpClient::ExchangeTimeLimit);
     const std::string base = address.empty() ? service.baseAddress() : address;
     prepareRequestHeaders(client, base, false, true);
     RecordingHost host;
@@ -137,10 +139,10 @@ TEST(TranslationWorkerTest, ConnectionFailuresCarryTheSocketErrorText)
     EXPECT_EQ(outcome.log, std::vector<std::string> {"event: failed"});
     EXPECT_EQ(outcome.buffer, "Socket Error # 10061\r\nConnection refused.");
 
-    // A service that never answers runs into the 30-second time-out.
+    // A service that never answers runs into the read time-out (shortened here).
     FakeTranslationService mute;
     mute.stayMute();
-    outcome = translateWith(mute, longText);
+    outcome = translateWith(mute, longText, "", "", std::chrono::milliseconds(300));
     EXPECT_EQ(outcome.log, std::vector<std::string> {"event: failed"});
     EXPECT_EQ(outcome.buffer, "Socket Error # 10060\r\nConnection timed out.");
 }

@@ -1,6 +1,7 @@
 // Cookie store: which cookies are kept, replaced or dropped, and which are sent where.
 #include "CookieStore.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace std::chrono;
@@ -16,7 +17,9 @@ struct Response
 // The "Cookie" value sent to the target, or empty when no line is added.
 std::string cookieValueFor(CookieStore& store, const CookieTarget& target)
 {
-    HeaderList lines(1024);
+    // As in a request: long lines are not folded.
+    HeaderList lines;
+    lines.setFoldLines(false);
     store.addCookieLine(target, lines);
     EXPECT_LE(lines.count(), 1);
     return lines.value("Cookie");
@@ -153,17 +156,89 @@ TEST(CookieStoreTest, ReplacementKeepsCreationTimeAndExpiredCookiesGo)
     EXPECT_EQ(store.cookies().size(), 4u);
 }
 
-TEST(CookieStoreTest, ManyCookiesPushOutTheOldest)
+std::vector<std::string> namesOf(const std::vector<Cookie>& cookies)
 {
-    CookieStore store;
-    std::vector<std::string> values;
-    for (std::size_t i = 0; i <= CookieStore::MaxCookies; ++i) {
-        values.push_back(std::string("c").append(std::to_string(i)).append("=1; Path=/"));
+    std::vector<std::string> names;
+    for (const Cookie& cookie : cookies) {
+        names.push_back(cookie.name);
     }
-    store.storeResponseCookies(values, aExample);
-    const std::vector<Cookie> cookies = store.cookies();
-    ASSERT_EQ(cookies.size(), CookieStore::MaxCookies);
-    EXPECT_EQ(cookies.front().name, "c1");
+    return names;
+}
+
+// A flood of cookies meets three bounds: one cookie's size, the cookies of one domain, and the
+// cookies of the whole store; beyond the last two the oldest go, whatever their place in the list.
+TEST(CookieStoreTest, BoundsPushOutTheOldestCookies)
+{
+    DateTime now = sys_days {year {2030} / 1 / 1};
+    CookieStore store([&now] { return now; });
+    const std::size_t size = CookieStore::MaxCookieSize;
+    store.storeResponseCookies({"n=" + std::string(size - 1, 'v'), "o=" + std::string(size, 'v'),
+                                   std::string(size, 'n') + "=1"},
+        aExample);
+    EXPECT_EQ(namesOf(store.cookies()), std::vector<std::string> {"n"});
+
+    // "n" is the oldest of a.example.com; refreshing it keeps its age.
+    for (std::size_t i = 1; i < CookieStore::MaxCookiesPerDomain; ++i) {
+        now += seconds {1};
+        store.storeResponseCookies({"a" + std::to_string(i) + "=1; Path=/"}, aExample);
+    }
+    store.storeResponseCookies({"n=2"}, aExample);
+    now += seconds {1};
+    store.storeResponseCookies({"b=1"}, bExample);
+    store.storeResponseCookies({"a50=1; Path=/"}, aExample);
+    std::vector<std::string> names = namesOf(store.cookies());
+    EXPECT_EQ(names.size(), CookieStore::MaxCookiesPerDomain + 1);
+    EXPECT_EQ(std::count(names.begin(), names.end(), "n"), 0);
+    EXPECT_EQ(std::count(names.begin(), names.end(), "b"), 1);
+    EXPECT_EQ(names.back(), "a50");
+
+    // Four more domains of fifty: the store keeps the newest of all.
+    for (int domain = 0; domain < 4; ++domain) {
+        const CookieTarget target {"https", "d" + std::to_string(domain) + ".example.com", "/"};
+        for (std::size_t i = 0; i < CookieStore::MaxCookiesPerDomain; ++i) {
+            now += seconds {1};
+            store.storeResponseCookies({"d" + std::to_string(i) + "=1"}, target);
+        }
+    }
+    const std::vector<Cookie> kept = store.cookies();
+    ASSERT_EQ(kept.size(), CookieStore::DefaultMaxCookies);
+    EXPECT_EQ(kept.front().domain, "d0.example.com");
+    EXPECT_EQ(kept.front().name, "d20");
+    EXPECT_EQ(kept.back().domain, "d3.example.com");
+}
+
+// The line a request carries stays within its bound: the oldest cookies stay out, even when their
+// longer path would put them first.
+TEST(CookieStoreTest, CookieLineLeavesOutTheOldest)
+{
+    const std::string prefix = "Cookie: ";
+    // Two cookies that together make a line of exactly the bound, or one byte more.
+    const std::size_t fits = CookieStore::MaxCookieLineLength - prefix.size() - 6;
+    const struct
+    {
+        std::size_t valueBytes; // of the two values together
+        bool bothSent;
+    } cases[] = {{fits, true}, {fits + 1, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.valueBytes);
+        DateTime now = sys_days {year {2030} / 1 / 1};
+        CookieStore store([&now] { return now; });
+        const std::string older = "o=" + std::string(c.valueBytes / 2, 'o') + "; Path=/translate_a";
+        store.storeResponseCookies({older}, aExample);
+        now += seconds {1};
+        const std::string newer = "n=" + std::string(c.valueBytes - c.valueBytes / 2, 'n');
+        store.storeResponseCookies({newer}, aExample);
+        const std::string line = prefix + cookieValueFor(store, aExample);
+        EXPECT_LE(line.size(), CookieStore::MaxCookieLineLength);
+        if (c.bothSent) {
+            EXPECT_EQ(line.size(), CookieStore::MaxCookieLineLength);
+            EXPECT_EQ(line.substr(0, 10), "Cookie: o=");
+        } else {
+            EXPECT_EQ(line, prefix + newer);
+        }
+        // Left out of the line is not gone from the store.
+        EXPECT_EQ(store.cookies().size(), 2u);
+    }
 }
 
 TEST(CookieStoreTest, DomainAndPathMatching)

@@ -99,6 +99,18 @@ TEST_F(HttpClientPeers, ConnectionCloseAnswerEndsTheConnection)
     EXPECT_EQ(m_client.connectionCount(), 2);
 }
 
+// Cookies of 2 KB make a "Cookie" line past the old fold length; nginx refuses folded lines with
+// 400, so the line must go out whole.
+TEST_F(HttpClientPeers, LongCookieLineIsAcceptedByNginx)
+{
+    EXPECT_EQ(fetch(m_client, s_nginx->tlsUrl("/cookies")), "set");
+    const std::string value(NginxServer::CookieSize, 'c');
+    EXPECT_EQ(
+        fetch(m_client, s_nginx->tlsUrl("/echo-cookie")), "first=" + value + "; second=" + value);
+    EXPECT_EQ(fetch(m_client, s_nginx->tlsUrl("/small")), "hello");
+    EXPECT_EQ(m_client.connectionCount(), 1);
+}
+
 TEST_F(HttpClientPeers, LargeAndChunkedBodiesArriveWhole)
 {
     std::string answer;

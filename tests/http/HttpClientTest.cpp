@@ -294,27 +294,151 @@ TEST(HttpClient, PlainProxyGetsTheAbsoluteUrlOnOneConnection)
     EXPECT_EQ(proxy.connectionCount(), 1);
 }
 
-TEST(HttpClient, ProxyAuthenticatorOutlivesClearedProxySettings)
+// Proxy credentials are for a configured proxy alone: neither a kept proxy authenticator nor a user
+// name and password without a proxy server (a half-written settings file) reach a server directly.
+TEST(HttpClient, ProxyCredentialsNeverGoOnADirectRoute)
 {
     ScriptedServer server;
     server.addReply("HTTP/1.0 407 Proxy Authentication Required\r\n"
                     "Proxy-Authenticate: Basic realm=\"p\"\r\nContent-Length: 0\r\n\r\n");
     server.addReply(Ok);
     server.addReply(Ok);
+    server.addReply(Ok);
+    ScriptedServer tlsServer(TestPki::instance().server());
+    tlsServer.addReply(Ok);
     HttpClient client;
+    client.ioHandler()->setRootCertFile(TestPki::instance().caCertFile());
     client.proxyParams().setProxyServer("127.0.0.1");
     client.proxyParams().setProxyPort(server.port());
     EXPECT_EQ(
         fetch(client, "http://service.invalid/a"), "!HTTP/1.0 407 Proxy Authentication Required");
     EXPECT_EQ(fetch(client, "http://service.invalid/b"), "ok");
     client.proxyParams().clear();
+    EXPECT_NE(client.proxyParams().authenticator(), nullptr);
     EXPECT_EQ(fetch(client, server.baseUrl() + "/c"), "ok");
-    const auto requests = server.requests();
-    ASSERT_EQ(requests.size(), 3u);
+    client.proxyParams().setProxyUsername("user");
+    client.proxyParams().setProxyPassword("secret");
+    EXPECT_EQ(fetch(client, server.baseUrl() + "/d"), "ok");
+    EXPECT_EQ(fetch(client, tlsServer.baseUrl() + "/e"), "ok");
+
+    auto requests = server.requests();
+    ASSERT_EQ(requests.size(), 4u);
     EXPECT_EQ(requests[0].find("Proxy-Authorization"), std::string::npos);
     EXPECT_NE(requests[1].find("\r\nProxy-Authorization: Basic Og==\r\n"), std::string::npos);
-    EXPECT_EQ(requests[2].substr(0, 7), "GET /c ");
-    EXPECT_NE(requests[2].find("\r\nProxy-Authorization: Basic Og==\r\n"), std::string::npos);
+    requests.push_back(tlsServer.requests().at(0));
+    for (std::size_t i = 2; i < requests.size(); ++i) {
+        EXPECT_EQ(requests[i].find("Proxy-Authorization"), std::string::npos) << requests[i];
+    }
+}
+
+// A read that fails inside the body leaves the answer with exactly the bytes that arrived.
+TEST(HttpClient, FailureInsideTheBodyKeepsExactlyTheBytesReceived)
+{
+    const std::string timedOut = "Socket Error # 10060\r\nConnection timed out.";
+    const std::string reset = "Socket Error # 10054\r\nConnection reset by peer.";
+    const struct
+    {
+        const char* name;
+        bool tls;
+        Then then;
+        std::string failure;
+    } cases[] = {
+        {"reset", false, Then::Reset, reset},
+        {"time-out", false, Then::StaySilent, timedOut},
+        {"reset over TLS", true, Then::Reset, reset},
+        {"time-out over TLS", true, Then::StaySilent, timedOut},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedServer server(c.tls ? std::optional(TestPki::instance().server()) : std::nullopt);
+        server.addReply("HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\npart", c.then);
+        HttpClient client;
+        client.ioHandler()->setRootCertFile(TestPki::instance().caCertFile());
+        client.setTimeLimits(std::chrono::milliseconds(300), std::chrono::seconds(10));
+        std::string answer = "earlier ";
+        try {
+            client.fetchUrl(server.baseUrl() + "/", answer);
+            ADD_FAILURE() << "no failure";
+        } catch (const Exception& error) {
+            EXPECT_EQ(error.message(), c.failure);
+        }
+        EXPECT_EQ(answer, "earlier part");
+        EXPECT_FALSE(client.connected());
+    }
+}
+
+// A server that spreads its answer thin, each byte well within the read time-out, still meets the
+// exchange's deadline: in the body, and inside one TLS record during the handshake.
+TEST(HttpClient, DrippingServerIsEndedByTheExchangeDeadline)
+{
+    const struct
+    {
+        const char* name;
+        bool tls;
+        std::string reply;
+    } cases[] = {
+        {"body", false, "HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\n" + std::string(1000, 'x')},
+        // A handshake record announced as 16 KiB long, its bytes sent one by one.
+        {"TLS record", true, std::string("\x16\x03\x03\x40\x00", 5) + std::string(16384, 'x')},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedServer server;
+        server.setDripInterval(std::chrono::milliseconds(10));
+        if (c.tls) {
+            server.setOnAccept(ScriptedServer::OnAccept::RawReply);
+        }
+        server.addReply(c.reply);
+        HttpClient client;
+        client.setTimeLimits(std::chrono::seconds(2), std::chrono::milliseconds(400));
+        std::string answer;
+        const std::string url = std::string(c.tls ? "https" : "http")
+            + "://127.0.0.1:" + std::to_string(server.port()) + "/";
+        try {
+            client.fetchUrl(url, answer);
+            ADD_FAILURE() << "no failure";
+        } catch (const Exception& error) {
+            EXPECT_EQ(error.message(), "Socket Error # 10060\r\nConnection timed out.");
+        }
+        EXPECT_EQ(answer, std::string(answer.size(), 'x'));
+        EXPECT_LT(answer.size(), 1000u);
+    }
+}
+
+// A flood of big cookies from many hosts leaves the store and the next request head bounded.
+TEST(HttpClient, CookieFloodStaysWithinBounds)
+{
+    std::string flood = "HTTP/1.1 200 OK\r\n";
+    for (int i = 0; i < 250; ++i) {
+        // Every other cookie is too big to keep; the rest are just within the bound.
+        const std::size_t size = i % 2 == 0 ? 4000 : 16000;
+        flood
+            += "Set-Cookie: c" + std::to_string(i) + "=" + std::string(size, 'v') + "; Path=/\r\n";
+    }
+    flood += "Content-Length: 2\r\n\r\nok";
+    ScriptedServer proxy;
+    HttpClient client;
+    client.proxyParams().setProxyServer("127.0.0.1");
+    client.proxyParams().setProxyPort(proxy.port());
+    for (int host = 0; host < 12; ++host) {
+        proxy.addReply(flood);
+        EXPECT_EQ(fetch(client, "http://h" + std::to_string(host) + ".flood.test/"), "ok");
+    }
+    proxy.addReply(Ok);
+    EXPECT_EQ(fetch(client, "http://h11.flood.test/"), "ok");
+
+    const std::string head = proxy.requests().back();
+    const std::size_t cookieLine = head.find("\r\nCookie: ");
+    ASSERT_NE(cookieLine, std::string::npos);
+    EXPECT_LE(head.find("\r\n", cookieLine + 2) - cookieLine - 2, CookieStore::MaxCookieLineLength);
+    EXPECT_LT(head.size(), CookieStore::MaxCookieLineLength + 1024);
+    const std::vector<Cookie> cookies = client.cookieManager()->cookies();
+    EXPECT_EQ(cookies.size(), CookieStore::DefaultMaxCookies);
+    std::size_t bytes = 0;
+    for (const Cookie& cookie : cookies) {
+        bytes += cookie.name.size() + cookie.value.size();
+    }
+    EXPECT_LE(bytes, CookieStore::DefaultMaxCookies * CookieStore::MaxCookieSize);
 }
 
 // A kept connection that the server closes while the client is idle is noticed before the next

@@ -50,7 +50,14 @@ NginxServer::NginxServer(const TlsIdentity& identity)
          << "    location = /form { return 200 \"form ok\"; }\n"
          << "    location = /forbidden { return 403; }\n"
          << "    location = /redirect { return 302 /small; }\n"
-         << "    location = /close { keepalive_timeout 0; return 200 \"bye\"; }\n";
+         << "    location = /close { keepalive_timeout 0; return 200 \"bye\"; }\n"
+         << "    location = /cookies {\n";
+    for (const char* name : {"first", "second"}) {
+        conf << "      add_header Set-Cookie \"" << name << "=" << std::string(CookieSize, 'c')
+             << "; Path=/\";\n";
+    }
+    conf << "      return 200 \"set\";\n    }\n"
+         << "    location = /echo-cookie { return 200 \"$http_cookie\"; }\n";
     if (m_hasChunked) {
         conf << "    location = /chunked { echo \"hello\"; echo \"world\"; }\n";
     }

@@ -5,6 +5,8 @@
 //   /forbidden  403                    /redirect   302 with a Location
 //   /big.bin    BigSize bytes          /close      200 "bye" with "Connection: close"
 //   /chunked    200, chunked "hello\nworld\n" (when the echo module is installed)
+//   /cookies    200 "set", with two cookies of CookieSize bytes each
+//   /echo-cookie  200 with the request's "Cookie" value as its body
 #pragma once
 
 #include "ChildProcess.h"
@@ -18,6 +20,7 @@ class NginxServer
 {
 public:
     static constexpr std::size_t BigSize = 5 * 1024 * 1024 + 123;
+    static constexpr std::size_t CookieSize = 1000;
 
     struct AccessEntry
     {

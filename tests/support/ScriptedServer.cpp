@@ -66,17 +66,20 @@ struct ScriptedServer::Peer
         return channel != nullptr ? SSL_read(channel, data, static_cast<int>(size))
                                   : ::recv(fd, data, size, 0);
     }
-    void write(const std::string& bytes)
+    void write(
+        const std::string& bytes, std::chrono::milliseconds drip, const std::atomic<bool>& stop)
     {
         std::size_t done = 0;
-        while (done < bytes.size()) {
+        while (done < bytes.size() && !(drip.count() > 0 && stop)) {
+            const std::size_t piece = drip.count() > 0 ? 1 : bytes.size() - done;
             const long sent = channel != nullptr
-                ? SSL_write(channel, bytes.data() + done, static_cast<int>(bytes.size() - done))
-                : ::send(fd, bytes.data() + done, bytes.size() - done, MSG_NOSIGNAL);
+                ? SSL_write(channel, bytes.data() + done, static_cast<int>(piece))
+                : ::send(fd, bytes.data() + done, piece, MSG_NOSIGNAL);
             if (sent <= 0) {
                 return;
             }
             done += static_cast<std::size_t>(sent);
+            std::this_thread::sleep_for(drip);
         }
     }
     // Reads and drops everything until the client goes away.
@@ -184,6 +187,24 @@ void ScriptedServer::serveConnection(int fd)
         ::shutdown(fd, SHUT_WR);
         peer.drain();
         return;
+    case OnAccept::RawReply: {
+        char scratch[4096];
+        if (peer.read(scratch, sizeof scratch) <= 0) {
+            return;
+        }
+        std::pair<std::string, Then> first;
+        {
+            std::lock_guard guard(m_lock);
+            if (m_replies.empty()) {
+                return;
+            }
+            first = std::move(m_replies.front());
+            m_replies.pop_front();
+        }
+        peer.write(first.first, m_dripInterval, m_stop);
+        peer.drain();
+        return;
+    }
     case OnAccept::Serve:
         break;
     }
@@ -205,7 +226,7 @@ void ScriptedServer::serveConnection(int fd)
                 m_replies.pop_front();
             }
         }
-        peer.write(reply.first);
+        peer.write(reply.first, m_dripInterval, m_stop);
         switch (reply.second) {
         case Then::KeepOpen:
             break;
@@ -215,6 +236,8 @@ void ScriptedServer::serveConnection(int fd)
             }
             return;
         case Then::Reset: {
+            // The reply reaches the client before the reset does.
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
             const linger abort {1, 0};
             ::setsockopt(fd, SOL_SOCKET, SO_LINGER, &abort, sizeof abort);
             return;

@@ -6,6 +6,7 @@
 #include "TestPki.h"
 
 #include <atomic>
+#include <chrono>
 #include <deque>
 #include <mutex>
 #include <optional>
@@ -20,7 +21,7 @@ public:
     {
         KeepOpen, // wait for the next request on this connection
         Close, // close the connection (a FIN)
-        Reset, // drop the connection with a reset
+        Reset, // drop the connection with a reset, a moment after the reply
         StaySilent, // keep the connection open and answer nothing more
         StartTls, // the far end of a tunnel: TLS handshake with the tunnel identity, then go on
     };
@@ -50,8 +51,12 @@ public:
         Serve, // (TLS handshake, then) read requests and play the script
         StaySilent, // read and drop everything, answer nothing, not even a TLS handshake
         Close, // end our side at once: the client reads the end of the stream
+        RawReply, // answer the first bytes received, whatever they are, with the first reply
+                  // (in the clear, even on a TLS server), then read and drop the rest
     };
     void setOnAccept(OnAccept behaviour) { m_onAccept = behaviour; }
+    // Replies go out one byte at a time with this pause after each byte (zero: in one write).
+    void setDripInterval(std::chrono::milliseconds interval) { m_dripInterval = interval; }
 
     // The bytes of every request read so far, in order.
     std::vector<std::string> requests() const;
@@ -76,6 +81,7 @@ private:
     std::atomic<bool> m_stop {false};
     std::atomic<OnAccept> m_onAccept {OnAccept::Serve};
     std::atomic<bool> m_grantTunnels {false};
+    std::atomic<std::chrono::milliseconds> m_dripInterval {std::chrono::milliseconds(0)};
     std::atomic<int> m_connections {0};
     std::atomic<int> m_currentFd {-1};
     mutable std::mutex m_lock;
