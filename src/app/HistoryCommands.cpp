@@ -47,7 +47,7 @@ void HistoryCommands::addActions(QMenu* menu, std::function<void()> translateAga
 void HistoryCommands::openWindow()
 {
     if (!m_historyWindow) {
-        m_historyWindow = new HistoryWindow(m_history.store(), m_window);
+        m_historyWindow = new HistoryWindow(m_history, m_window);
         m_historyWindow->setWindowFlag(Qt::Window);
         connect(m_historyWindow, &HistoryWindow::entryOpened, this,
             [this](const HistoryEntry& entry) { runCommand([&] { m_showEntry(entry); }); });

@@ -7,6 +7,7 @@
 #include "HistoryCsv.h"
 #include "HistoryStore.h"
 #include "MessageBox.h"
+#include "TranslationHistory.h"
 
 #include <QDateTime>
 #include <QHBoxLayout>
@@ -47,9 +48,9 @@ QPushButton* addButton(QBoxLayout* row, QWidget* parent, const char* name, const
 
 } // namespace
 
-HistoryWindow::HistoryWindow(HistoryStore& store, QWidget* parent)
+HistoryWindow::HistoryWindow(TranslationHistory& history, QWidget* parent)
     : QDialog(parent)
-    , m_store(store)
+    , m_history(history)
 {
     setObjectName("frmHistory");
     setWindowTitle(QStringLiteral("History"));
@@ -147,7 +148,7 @@ void HistoryWindow::keyPressEvent(QKeyEvent* event)
 void HistoryWindow::refill()
 {
     const qint64 keepId = selectedEntry() ? selectedEntry()->id : 0;
-    m_entries = m_store.list(m_edtFilter->text().toStdU16String(), ShownEntries);
+    m_entries = m_history.store().list(m_edtFilter->text().toStdU16String(), ShownEntries);
     m_lvHistory->clear();
     QList<QTreeWidgetItem*> rows;
     QTreeWidgetItem* keep = nullptr;
@@ -168,7 +169,7 @@ void HistoryWindow::refill()
     }
     m_lvHistory->addTopLevelItems(rows);
     m_lvHistory->setCurrentItem(keep ? keep : m_lvHistory->topLevelItem(0));
-    const std::size_t total = m_store.count();
+    const std::size_t total = m_history.store().count();
     m_labCount->setText(m_edtFilter->text().isEmpty() && m_entries.size() == total
             ? QStringLiteral("%1 entries").arg(total)
             : QStringLiteral("%1 shown of %2 entries").arg(m_entries.size()).arg(total));
@@ -176,6 +177,8 @@ void HistoryWindow::refill()
         button->setEnabled(!m_entries.empty());
     }
     m_btnDeleteAll->setEnabled(total > 0);
+    // Every command ends here, so whatever the file went through reaches the user.
+    m_history.showNotices();
 }
 
 const HistoryEntry* HistoryWindow::selectedEntry() const
@@ -201,7 +204,7 @@ void HistoryWindow::deleteSelected()
             != MessageBox::Ok) {
         return;
     }
-    m_store.remove(entry->id);
+    m_history.store().remove(entry->id);
     refill();
 }
 
@@ -212,7 +215,7 @@ void HistoryWindow::deleteAll()
         != MessageBox::Ok) {
         return;
     }
-    m_store.clear();
+    m_history.store().clear();
     refill();
 }
 
@@ -224,7 +227,8 @@ void HistoryWindow::exportCsv()
         return;
     }
     // Every entry the filter keeps, not only the rows on show.
-    const std::string csv = HistoryCsv::write(m_store.list(m_edtFilter->text().toStdU16String()));
+    const std::string csv
+        = HistoryCsv::write(m_history.store().list(m_edtFilter->text().toStdU16String()));
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly)
         || file.write(csv.data(), static_cast<qint64>(csv.size()))

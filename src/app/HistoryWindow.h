@@ -7,7 +7,7 @@
 #include <QDialog>
 #include <vector>
 
-class HistoryStore;
+class TranslationHistory;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -21,7 +21,7 @@ public:
     // Most rows the list shows; the filter reaches the others.
     static constexpr std::size_t ShownEntries = 1000;
 
-    HistoryWindow(HistoryStore& store, QWidget* parent = nullptr);
+    HistoryWindow(TranslationHistory& history, QWidget* parent = nullptr);
 
     // Reads the entries again, keeping the filter.
     void refill();
@@ -41,7 +41,7 @@ private:
     void deleteAll();
     void exportCsv();
 
-    HistoryStore& m_store;
+    TranslationHistory& m_history;
     std::vector<HistoryEntry> m_entries;
     QLineEdit* m_edtFilter;
     QTreeWidget* m_lvHistory;

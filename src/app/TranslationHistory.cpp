@@ -40,6 +40,9 @@ HistoryStore& TranslationHistory::store()
 
 void TranslationHistory::showNotices()
 {
+    if (!m_store) {
+        return;
+    }
     for (const std::string& notice : m_store->takeNotices()) {
         MessageBox::show(QString::fromLocal8Bit(notice), 0);
     }

@@ -33,13 +33,15 @@ public:
     std::optional<HistoryEntry> stepOlder();
     std::optional<HistoryEntry> stepNewer();
 
+    // Shows what the store has to say about its file since the last time.
+    void showNotices();
+
     // Language codes of a direction setting, and back.
     static std::pair<std::string, std::string> codesOf(int direction);
     static int directionOf(const HistoryEntry& entry);
 
 private:
     std::optional<HistoryEntry> stepTo(std::size_t position);
-    void showNotices();
 
     std::string m_path;
     std::unique_ptr<HistoryStore> m_store;
