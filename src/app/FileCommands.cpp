@@ -7,6 +7,7 @@
 #include "FileDialogs.h"
 #include "PanePrint.h"
 #include "PaneText.h"
+#include "TextFileOpen.h"
 #include "ViewPane.h"
 
 #include <QFileInfo>
@@ -40,9 +41,9 @@ void FileCommands::open()
     if (fileName.isEmpty()) {
         return;
     }
-    // A file that cannot be read leaves the pane as it is, without a word.
-    m_input.loadTextFile(fileName, 0, 0, true);
-    m_input.format();
+    // A file that cannot be read leaves the pane as it is, without a word; one the panes cannot
+    // hold is refused with a message.
+    TextFileOpen(m_parent, m_input, fileName).run();
 }
 
 void FileCommands::openFile(const QString& fileName)

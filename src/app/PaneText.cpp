@@ -3,12 +3,11 @@
 
 #include "Exception.h"
 #include "Pane.h"
+#include "PaneDocument.h"
 
 #include <QScopeGuard>
 
 namespace {
-
-constexpr qsizetype MaxLineLength = 65535;
 
 bool isSpaceOrControl(char16_t c)
 {
@@ -20,7 +19,7 @@ bool isSpaceOrControl(char16_t c)
 
 } // namespace
 
-QString trimSpaceAndControl(const QString& text)
+QString trimSpaceAndControl(QString text)
 {
     qsizetype begin = 0;
     qsizetype end = text.size();
@@ -30,36 +29,65 @@ QString trimSpaceAndControl(const QString& text)
     while (end > begin && isSpaceOrControl(text[end - 1].unicode())) {
         --end;
     }
-    return text.mid(begin, end - begin);
+    // In place: a big pane's text is not copied again.
+    text.truncate(end);
+    text.remove(0, begin);
+    return text;
 }
 
-QStringList splitPaneLines(const QString& text)
+namespace {
+
+// Calls take(line) for each line of text in order.
+template <class Take> void forEachPaneLine(const QString& text, Take take)
 {
     static const QString crLf = QStringLiteral("\r\n");
-    QStringList lines;
     qsizetype start = 0;
     while (start < text.size()) {
         qsizetype end = text.indexOf(crLf, start);
         if (end < 0) {
             end = text.size();
         }
-        if (end - start > MaxLineLength) {
-            throw Exception("Line too long");
-        }
-        lines.append(text.mid(start, end - start));
+        take(QStringView(text).sliced(start, end - start));
         start = end + crLf.size();
     }
+}
+
+// Counts the lines first, so that a refused text changes nothing and the items are sized once.
+qsizetype countPaneLines(const QString& text)
+{
+    qsizetype count = 0;
+    forEachPaneLine(text, [&count](QStringView line) {
+        if (line.size() > MaxPaneLineLength) {
+            throw Exception("Line too long");
+        }
+        ++count;
+    });
+    return count;
+}
+
+} // namespace
+
+QStringList splitPaneLines(const QString& text)
+{
+    QStringList lines;
+    lines.reserve(countPaneLines(text));
+    forEachPaneLine(text, [&lines](QStringView line) { lines.append(line.toString()); });
     return lines;
 }
 
 QString getPaneText(const Pane& pane)
 {
-    static const QString crLf = QStringLiteral("\r\n");
+    const PaneDocument& model = pane.model();
+    const int count = model.itemCount();
+    qsizetype length = 0;
+    for (const PaneItem& item : model.items()) {
+        length += (item.isUnicode ? item.stored.size() / 2 : item.stored.size()) + 2;
+    }
     QString text;
-    const int count = pane.itemCount();
+    text.reserve(length);
     for (int i = 0; i < count; ++i) {
-        text += pane.getItemText(i);
-        text += crLf;
+        text += model.getItemText(i);
+        text += QLatin1String("\r\n");
     }
     return trimSpaceAndControl(text);
 }
@@ -70,11 +98,12 @@ void setPaneText(Pane& pane, const QString& text)
     // Also when a line is refused, the pane shows what it holds, so nothing the user sees or
     // types there is left out of its items.
     const auto formatted = qScopeGuard([&pane] { pane.format(); });
-    const QStringList lines = splitPaneLines(text);
-    for (qsizetype i = 0; i < lines.size(); ++i) {
+    pane.reserveItems(static_cast<int>(countPaneLines(text)));
+    int index = 0;
+    forEachPaneLine(text, [&pane, &index](QStringView line) {
         pane.addTextItem(QString(), 0, 0, 0);
-        pane.setItemText(static_cast<int>(i), lines[i]);
-    }
+        pane.setItemText(index++, line.toString());
+    });
 }
 
 void setPaneLine(Pane& pane, const QString& text)

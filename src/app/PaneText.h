@@ -7,8 +7,11 @@
 
 class Pane;
 
+// The longest line a pane takes as text of its own.
+constexpr qsizetype MaxPaneLineLength = 65535;
+
 // Removes spaces, controls and format characters (the window's fixed set) from both ends.
-QString trimSpaceAndControl(const QString& text);
+QString trimSpaceAndControl(QString text);
 
 // Lines of text: each CR LF ends a line; a lone CR or LF stays inside its line; nothing after a
 // final CR LF (or in an empty text) makes a line. A line longer than 65,535 characters raises

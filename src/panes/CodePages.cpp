@@ -4,7 +4,9 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QStringList>
+#include <QSysInfo>
 #include <array>
+#include <cstring>
 #include <utility>
 
 namespace {
@@ -128,6 +130,10 @@ QString fromUtf16Le(const QByteArray& bytes)
 {
     // Units are taken as stored, unpaired surrogates included.
     QString text(bytes.size() / 2, Qt::Uninitialized);
+    if constexpr (QSysInfo::ByteOrder == QSysInfo::LittleEndian) {
+        std::memcpy(text.data(), bytes.constData(), static_cast<size_t>(text.size()) * 2);
+        return text;
+    }
     const auto* in = reinterpret_cast<const unsigned char*>(bytes.constData());
     for (qsizetype i = 0; i < text.size(); ++i) {
         text[i] = QChar(static_cast<char16_t>(in[2 * i] | (in[2 * i + 1] << 8)));
@@ -138,6 +144,10 @@ QString fromUtf16Le(const QByteArray& bytes)
 QByteArray toUtf16Le(const QString& text)
 {
     QByteArray bytes(text.size() * 2, Qt::Uninitialized);
+    if constexpr (QSysInfo::ByteOrder == QSysInfo::LittleEndian) {
+        std::memcpy(bytes.data(), text.constData(), static_cast<size_t>(bytes.size()));
+        return bytes;
+    }
     char* out = bytes.data();
     for (QChar c : text) {
         const char16_t unit = c.unicode();

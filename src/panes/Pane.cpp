@@ -29,6 +29,9 @@ Pane::Pane(PaneStyles& styles, int tag, QWidget* parent)
 {
     document()->setDocumentMargin(PaneMargin);
     setTabStopDistance(styles.defaultTabWidth());
+    // A scroll bar that comes and goes changes the text width, and every change of width lays
+    // out every block again: with a big text that is seconds and a layout object per line.
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     applyStyleFonts();
     connect(document(), &QTextDocument::contentsChange, this, [this] {
         if (!m_rendering) {
@@ -56,9 +59,10 @@ void Pane::syncFromWidget() const
     if (shown->blockCount() == 1 && shown->firstBlock().length() <= 1) {
         return;
     }
+    m_document.reserve(shown->blockCount());
     for (QTextBlock block = shown->firstBlock(); block.isValid(); block = block.next()) {
         const QString text = block.text();
-        bool paragraphStart = true;
+        bool paragraphStart = !PaneRenderer::continuesParagraph(block);
         for (qsizetype lineStart = 0; lineStart <= text.size();) {
             qsizetype lineEnd = text.indexOf(QChar::LineSeparator, lineStart);
             if (lineEnd < 0) {
@@ -150,6 +154,12 @@ int Pane::addTextItem(const QString& text, int styleNo, int paraNo, int tag)
     return m_document.addTextItem(text, styleNo, paraNo, tag);
 }
 
+void Pane::reserveItems(int count)
+{
+    syncFromWidget();
+    m_document.reserve(m_document.itemCount() + count);
+}
+
 void Pane::setItemText(int index, const QString& text)
 {
     syncFromWidget();
@@ -193,6 +203,13 @@ bool Pane::loadTextFile(const QString& fileName, int styleNo, int paraNo, bool o
     const bool loaded = m_document.loadTextFile(fileName, styleNo, paraNo, oneParagraph);
     m_modelChanged = m_modelChanged || loaded;
     return loaded;
+}
+
+void Pane::appendDocument(PaneDocument&& loaded)
+{
+    syncFromWidget();
+    m_modelChanged = m_modelChanged || loaded.itemCount() > 0;
+    m_document.appendDocument(std::move(loaded));
 }
 
 bool Pane::saveTextFile(const QString& fileName, int lineWidth) const

@@ -29,6 +29,8 @@ public:
     // Shows the document anew (new fonts included) keeping the first visible line at the top.
     void reformat();
     int addTextItem(const QString& text, int styleNo, int paraNo, int tag);
+    // Makes room for count more items, for a caller about to add many.
+    void reserveItems(int count);
     void setItemText(int index, const QString& text);
     QString getItemText(int index) const;
     int itemCount() const;
@@ -36,6 +38,8 @@ public:
     QString getSelectedText() const;
 
     bool loadTextFile(const QString& fileName, int styleNo, int paraNo, bool oneParagraph);
+    // Appends the items of a document loaded aside; the widget shows them after format().
+    void appendDocument(PaneDocument&& loaded);
     bool saveTextFile(const QString& fileName, int lineWidth) const;
     bool saveHtmlFile(const QString& fileName, const QString& title, const QString& imagePrefix,
         quint16 options) const;

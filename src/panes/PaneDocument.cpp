@@ -148,22 +148,37 @@ bool PaneDocument::loadTextFile(const QString& fileName, int styleNo, int paraNo
         if (file.error() != QFileDevice::NoError) {
             return false;
         }
-        QString text = decodeFile(bytes, m_styles->codePageOf(styleNo));
-        if (text.isEmpty()) {
-            return true;
-        }
-        text.replace(QChar(0), QChar('?'));
         // Built aside, so that a failure leaves the document as it was.
         PaneDocument loaded(*m_styles);
-        loaded.appendLoadedText(text, styleNo, paraNo, oneParagraph);
-        m_items.reserve(m_items.size() + loaded.m_items.size());
-        for (PaneItem& item : loaded.m_items) {
-            append(std::move(item));
-        }
+        loaded.appendFileText(decodeFileText(bytes, styleNo), styleNo, paraNo, oneParagraph);
+        appendDocument(std::move(loaded));
         return true;
     } catch (...) {
         return false;
     }
+}
+
+QString PaneDocument::decodeFileText(const QByteArray& bytes, int styleNo) const
+{
+    return decodeFile(bytes, m_styles->codePageOf(styleNo));
+}
+
+void PaneDocument::appendFileText(QString text, int styleNo, int paraNo, bool oneParagraph)
+{
+    if (text.isEmpty()) {
+        return;
+    }
+    text.replace(QChar(0), QChar('?'));
+    appendLoadedText(text, styleNo, paraNo, oneParagraph);
+}
+
+void PaneDocument::appendDocument(PaneDocument&& other)
+{
+    m_items.reserve(m_items.size() + other.m_items.size());
+    for (PaneItem& item : other.m_items) {
+        append(std::move(item));
+    }
+    other.m_items.clear();
 }
 
 void PaneDocument::appendLoadedText(const QString& text, int styleNo, int paraNo, bool oneParagraph)

@@ -45,6 +45,12 @@ public:
     // order mark selects UTF-8, UTF-16LE or UTF-16BE; without one the style's code page applies.
     // With oneParagraph the loaded lines after the first are line breaks in one paragraph.
     bool loadTextFile(const QString& fileName, int styleNo, int paraNo, bool oneParagraph);
+    // The parts of loadTextFile, for a caller that reads the file itself: the text of a file's
+    // bytes (byte order mark or the style's code page), then its lines appended as loadTextFile
+    // appends them (U+0000 shown as "?"), in a document of their own that is then appended here.
+    QString decodeFileText(const QByteArray& bytes, int styleNo) const;
+    void appendFileText(QString text, int styleNo, int paraNo, bool oneParagraph);
+    void appendDocument(PaneDocument&& other);
     // The whole document as UTF-16LE with FF FE, CR LF between lines; an empty document gives an
     // empty file. False when the file cannot be written.
     bool saveTextFile(const QString& fileName, int lineWidth) const;

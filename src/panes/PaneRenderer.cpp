@@ -5,23 +5,28 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <algorithm>
 
 namespace {
 
 // Line ends inside an item's text show as line breaks without splitting the paragraph.
-QString shownText(QString text)
+void showLineEnds(QChar* begin, QChar* end)
 {
-    for (QChar& c : text) {
-        if (c == u'\r' || c == u'\n' || c == QChar::ParagraphSeparator) {
-            c = QChar::LineSeparator;
+    for (QChar* c = begin; c != end; ++c) {
+        if (*c == u'\r' || *c == u'\n' || *c == QChar::ParagraphSeparator) {
+            *c = QChar::LineSeparator;
         }
     }
-    return text;
 }
 
 } // namespace
 
 namespace PaneRenderer {
+
+bool continuesParagraph(const QTextBlock& block)
+{
+    return block.blockFormat().boolProperty(ContinuesParagraph);
+}
 
 std::vector<int> fill(QTextDocument& target, const PaneDocument& model, bool pageBreaks)
 {
@@ -29,40 +34,96 @@ std::vector<int> fill(QTextDocument& target, const PaneDocument& model, bool pag
     const std::vector<PaneItem>& items = model.items();
     const int count = model.itemCount();
     std::vector<int> starts(items.size());
-    QString text;
+    // A line inside a paragraph is a block of its own that says so: a file's lines are one
+    // paragraph, and one block of them all would be laid out whole at every change.
+    const auto continues = [](const PaneItem& item) { return item.startsLine() && item.lineBreak; };
+
+    int blocks = 1;
+    int lines = 0;
+    for (int i = 1; i < count; ++i) {
+        const PaneItem& item = items[static_cast<size_t>(i)];
+        blocks += item.startsLine() ? 1 : 0;
+        lines += continues(item) ? 1 : 0;
+    }
+
+    // New blocks take the format of the block the text goes into, so the kind most blocks have
+    // is set first and only the others are changed afterwards. Undo starts afresh, as after
+    // setPlainText.
+    const bool undo = target.isUndoRedoEnabled();
+    target.setUndoRedoEnabled(false);
+    target.clear();
+    QTextBlockFormat lineFormat;
+    lineFormat.setProperty(ContinuesParagraph, true);
+    const bool mostlyLines = lines * 2 > blocks;
+    QTextCursor cursor(&target);
+    cursor.beginEditBlock();
+    if (mostlyLines) {
+        cursor.setBlockFormat(lineFormat);
+    }
+
+    // The text goes in by pieces of whole lines, so a big document is not held twice.
+    constexpr qsizetype PieceLength = 1 << 20;
+    QString piece;
+    int inserted = 0;
     for (int i = 0; i < count; ++i) {
         const PaneItem& item = items[static_cast<size_t>(i)];
         if (i > 0 && item.startsLine()) {
-            const bool newBlock = item.startsParagraph() || (pageBreaks && item.pageBreak);
-            text += newBlock ? QChar(u'\n') : QChar::LineSeparator;
+            if (piece.size() >= PieceLength) {
+                cursor.insertText(piece);
+                inserted += static_cast<int>(piece.size());
+                piece.resize(0);
+            }
+            piece += QChar(u'\n');
         }
-        starts[static_cast<size_t>(i)] = static_cast<int>(text.size());
-        text += shownText(model.displayText(i));
+        const qsizetype at = piece.size();
+        starts[static_cast<size_t>(i)] = inserted + static_cast<int>(at);
+        if (item.isTab()) {
+            piece += QChar(u'\t');
+        } else if (item.isUnicode) {
+            // Stored UTF-16LE units; an odd last byte is dropped.
+            piece.resize(at + item.stored.size() / 2);
+            const auto* in = reinterpret_cast<const unsigned char*>(item.stored.constData());
+            QChar* out = piece.data() + at;
+            for (qsizetype k = 0; k + 1 < item.stored.size(); k += 2) {
+                *out++ = QChar(static_cast<char16_t>(in[k] | (in[k + 1] << 8)));
+            }
+        } else {
+            piece += model.displayText(i);
+        }
+        showLineEnds(piece.data() + at, piece.data() + piece.size());
     }
-    target.setPlainText(text);
+    cursor.insertText(piece);
+    const int textEnd = inserted + static_cast<int>(piece.size());
+    piece = QString();
 
-    QTextCursor cursor(&target);
-    cursor.beginEditBlock();
+    int alignedPara = 0;
     for (int i = 0; i < count; ++i) {
         const PaneItem& item = items[static_cast<size_t>(i)];
         const int start = starts[static_cast<size_t>(i)];
-        if ((item.startsParagraph() && item.paraNo > 0) || (pageBreaks && item.pageBreak)) {
-            cursor.setPosition(start);
-            QTextBlockFormat format = cursor.blockFormat();
+        if (i == 0 || item.startsLine()) {
+            // The first block always starts a paragraph.
+            const bool line = i > 0 && continues(item);
             if (item.startsParagraph()) {
-                format.setAlignment(styles.paraStyle(item.paraNo).alignment);
+                alignedPara = item.paraNo;
             }
-            if (pageBreaks && item.pageBreak && i > 0) {
-                format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            const bool pageBreak = pageBreaks && item.pageBreak && i > 0;
+            if (line != mostlyLines || alignedPara > 0 || pageBreak) {
+                QTextBlockFormat format = line ? lineFormat : QTextBlockFormat();
+                if (alignedPara > 0) {
+                    format.setAlignment(styles.paraStyle(alignedPara).alignment);
+                }
+                if (pageBreak) {
+                    format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+                }
+                cursor.setPosition(start);
+                cursor.setBlockFormat(format);
             }
-            cursor.setBlockFormat(format);
         }
         const int style = item.isTab() ? item.associatedStyle : item.styleNo;
         if (style <= 0) {
             continue;
         }
-        const int end
-            = i + 1 < count ? starts[static_cast<size_t>(i + 1)] : static_cast<int>(text.size());
+        const int end = i + 1 < count ? starts[static_cast<size_t>(i + 1)] : textEnd;
         cursor.setPosition(start);
         cursor.setPosition(end, QTextCursor::KeepAnchor);
         QTextCharFormat format;
@@ -71,6 +132,7 @@ std::vector<int> fill(QTextDocument& target, const PaneDocument& model, bool pag
         cursor.setCharFormat(format);
     }
     cursor.endEditBlock();
+    target.setUndoRedoEnabled(undo);
     return starts;
 }
 

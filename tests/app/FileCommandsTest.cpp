@@ -2,20 +2,26 @@
 #include "FileCommands.h"
 
 #include "EditPane.h"
+#include "ErrorReport.h"
 #include "Exception.h"
 #include "FileDialogs.h"
 #include "MessageCapture.h"
 #include "PanePrint.h"
 #include "PaneText.h"
+#include "TextFileOpen.h"
 #include "ViewPane.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QProgressDialog>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -83,6 +89,74 @@ TEST_F(FileCommandsTest, OpenAppendsToTheInputPane)
     }
     EXPECT_EQ(m_input.itemCount(), items);
     EXPECT_TRUE(m_messages.shown.empty());
+}
+
+TEST_F(FileCommandsTest, OpenRefusesWhatThePanesCannotHoldAndKeepsThePane)
+{
+    QFile sparse(m_dir.filePath("huge.txt"));
+    ASSERT_TRUE(sparse.open(QIODevice::WriteOnly) && sparse.resize(TextFileOpen::MaxFileBytes + 1));
+    sparse.close();
+    QByteArray binary;
+    for (int i = 0; i < 4096; ++i) {
+        binary += char((i * 37) % 256);
+    }
+    const QByteArray longest(MaxPaneLineLength, 'x');
+    const struct
+    {
+        QString file;
+        QString message; // empty when the file opens
+    } cases[] = {
+        {sparse.fileName(), "huge.txt is larger than 64 MB and was not opened."},
+        {writeFile("long.txt", "short\r\n" + longest + "y\r\nend"),
+            "long.txt has a line longer than 65,535 characters and was not opened."},
+        {writeFile("tail.txt", "short\r\n" + longest + "y"),
+            "tail.txt has a line longer than 65,535 characters and was not opened."},
+        {writeFile("image.png", binary), "image.png is not a text file and was not opened."},
+        // The limits themselves still open, and a stray U+0000 is shown as "?".
+        {writeFile("longest.txt", longest + "\r\n"), ""},
+        {writeFile("nul.txt", QByteArray("a\0b\r\n", 5)), ""},
+    };
+    for (const auto& c : cases) {
+        setPaneText(m_input, "kept");
+        m_messages.shown.clear();
+        FileDialogs::setNextFileName(c.file);
+        runCommand([this] { m_commands.open(); });
+        if (c.message.isEmpty()) {
+            EXPECT_TRUE(m_messages.shown.empty()) << c.file.toStdString();
+            EXPECT_GT(m_input.itemCount(), 1) << c.file.toStdString();
+            continue;
+        }
+        EXPECT_EQ(m_messages.shown, (std::vector<ShownMessage> {{c.message, 1}}));
+        EXPECT_EQ(getPaneText(m_input), "kept");
+        EXPECT_EQ(m_input.toPlainText(), "kept");
+    }
+    EXPECT_EQ(m_input.getItemText(1), "a?b");
+}
+
+TEST_F(FileCommandsTest, OpenShowsProgressThatEscCancels)
+{
+    setPaneText(m_input, "kept");
+    const QString file = writeFile("slow.txt", "one\r\ntwo\r\n");
+    TextFileOpen::setReadDelayForTest(60000);
+    QString label;
+    // Waits for the progress box, then presses Esc on it.
+    std::function<void()> pressEsc = [&] {
+        auto* box = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible()) {
+            QTimer::singleShot(20, pressEsc);
+            return;
+        }
+        label = box->labelText();
+        QTest::keyClick(box, Qt::Key_Escape);
+    };
+    QTimer::singleShot(0, pressEsc);
+    FileDialogs::setNextFileName(file);
+    runCommand([this] { m_commands.open(); });
+    TextFileOpen::setReadDelayForTest(0);
+    EXPECT_EQ(label, "Opening slow.txt...");
+    EXPECT_EQ(getPaneText(m_input), "kept");
+    EXPECT_TRUE(m_messages.shown.empty());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 TEST_F(FileCommandsTest, SaveChoosesFormatByTheFinalExtension)

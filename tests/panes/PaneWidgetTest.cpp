@@ -107,6 +107,29 @@ TEST(PaneWidget, FormatShowsTheModel)
     EXPECT_EQ(shownBlocks(pane), QStringList {""});
 }
 
+TEST(PaneWidget, LinesOfOneParagraphShowAsBlocksAndReadBackAsLines)
+{
+    // A loaded file is one paragraph of lines; each line is a block of its own in the widget, so
+    // a big file is never laid out as one block, and typing reads the same items back.
+    PaneStyles styles;
+    EditPane pane(styles);
+    TempFiles files;
+    fill(pane, {"before"});
+    ASSERT_TRUE(pane.loadTextFile(files.write("in.txt", "one\ntwo\tx\n\nfour"), 0, 0, true));
+    pane.format();
+    const QString loaded = "P:before | P:one | L:two | C:<tab> | C:x | L: | L:four";
+    EXPECT_EQ(describe(pane.model()), loaded);
+    EXPECT_EQ(shownBlocks(pane), (QStringList {"before", "one", "two\tx", "", "four"}));
+
+    QTest::keyClicks(&pane, "!");
+    EXPECT_EQ(describe(pane.model()), "P:!before" + loaded.mid(8));
+    // Return inside a line of the paragraph starts another line of it, not a paragraph.
+    pane.moveCursor(QTextCursor::End);
+    QTest::keyClick(&pane, Qt::Key_Return);
+    QTest::keyClicks(&pane, "five");
+    EXPECT_EQ(describe(pane.model()), "P:!before" + loaded.mid(8) + " | L:five");
+}
+
 TEST(PaneWidget, SelectedTextFollowsItemsAndLines)
 {
     PaneStyles styles;
