@@ -7,10 +7,12 @@
 //   json_bench --answer FILE            writes the generated 1 MB answer, e.g. for json-probe
 #include "InterpretResult.h"
 #include "ParseJson.h"
+#include "ProcessStatus.h"
 #include "Utf8.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -78,6 +80,13 @@ std::string readFile(const std::string& path)
     return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
+// The shared data beside the checkout; QUENDRA_SHARED_DATA names it for a checkout elsewhere.
+std::string sharedDataDir()
+{
+    const char* dir = std::getenv("QUENDRA_SHARED_DATA");
+    return dir && *dir ? dir : QUENDRA_SHARED_DATA_DIR;
+}
+
 struct Document
 {
     std::string name;
@@ -91,9 +100,7 @@ std::vector<Document>& documents()
         std::vector<Document> list;
         list.push_back({"answer", makeAnswer(1 << 20), {}});
         for (const char* name : {"twitter", "citm_catalog", "canada"}) {
-            list.push_back({name,
-                readFile(std::string(QUENDRA_SHARED_DATA_DIR) + "/json-bench/" + name + ".json"),
-                {}});
+            list.push_back({name, readFile(sharedDataDir() + "/json-bench/" + name + ".json"), {}});
         }
         for (Document& document : list) {
             document.utf16 = Utf8::decode(document.utf8);
@@ -187,19 +194,6 @@ public:
 private:
     std::map<std::string, double> m_seconds;
 };
-
-// Resident and peak resident kilobytes of this process.
-long statusKb(const char* field)
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.starts_with(field)) {
-            return std::stol(line.substr(std::strlen(field)));
-        }
-    }
-    return 0;
-}
 
 // Runs one parse in a child process, so that its peak is not hidden by an earlier one.
 template <class Parse> void measurePeak(const char* label, Parse parse)
