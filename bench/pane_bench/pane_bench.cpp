@@ -11,6 +11,7 @@
 //   pane_bench --case NAME     one big-text case in this process (result, paste, open, read,
 //                              read-typed)
 #include "EditPane.h"
+#include "MemoryPolicy.h"
 #include "PaneText.h"
 #include "ProcessStatus.h"
 #include "TextFileOpen.h"
@@ -253,6 +254,8 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+    // As the program itself does at start-up.
+    returnBigBlocksToTheSystem();
     QApplication app(argc, argv);
     if (argc > 2 && std::strcmp(argv[1], "--case") == 0) {
         return runBigCase(QString::fromLocal8Bit(argv[2]));

@@ -2,6 +2,7 @@
 // application with its main window; closing the window ends the program.
 #include "CommandLine.h"
 #include "ConsoleTranslation.h"
+#include "MemoryPolicy.h"
 #include "TfrmMain.h"
 #include "TranslationWorker.h"
 
@@ -45,6 +46,7 @@ int runConsoleCommand(int argc, char* argv[], const CommandLine& command)
 
 int main(int argc, char* argv[])
 {
+    returnBigBlocksToTheSystem();
     QStringList arguments;
     for (int i = 0; i < argc; ++i) {
         arguments += QString::fromLocal8Bit(argv[i]);

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QSaveFile>
 #include <QStringDecoder>
+#include <algorithm>
 
 PaneDocument::PaneDocument(const PaneStyles& styles)
     : m_styles(&styles)
@@ -169,11 +170,25 @@ void PaneDocument::appendFileText(QString text, int styleNo, int paraNo, bool on
         return;
     }
     text.replace(QChar(0), QChar('?'));
+    // Every item ends at one of these, so their count bounds the items a big file makes.
+    qsizetype ends = 1;
+    for (const QChar c : text) {
+        ends += c == u'\n' || c == u'\r' || c == u'\f' || c == u'\t' ? 1 : 0;
+    }
+    m_items.reserve(m_items.size() + static_cast<size_t>(std::min(ends, text.size() + 1)));
     appendLoadedText(text, styleNo, paraNo, oneParagraph);
 }
 
 void PaneDocument::appendDocument(PaneDocument&& other)
 {
+    if (m_items.empty() && !other.m_items.empty()) {
+        m_items = std::move(other.m_items);
+        other.m_items.clear();
+        // The first item of a document always starts a paragraph.
+        m_items.front().continuesLine = false;
+        m_items.front().lineBreak = false;
+        return;
+    }
     m_items.reserve(m_items.size() + other.m_items.size());
     for (PaneItem& item : other.m_items) {
         append(std::move(item));
