@@ -1,6 +1,8 @@
 // Member tables of object values: an AVL tree in hash order.
 #include "JsonMemberTable.h"
 
+#include "SmallBlocks.h"
+
 #include <new>
 
 struct JsonMemberTable::Entry
@@ -54,7 +56,7 @@ JsonMemberTable::~JsonMemberTable()
 JsonMemberTable::Entry* JsonMemberTable::makeEntry(
     std::u16string_view name, std::uint32_t hash, JsonValue&& value)
 {
-    void* memory = ::operator new(sizeof(Entry) + name.size() * sizeof(char16_t));
+    void* memory = SmallBlocks::allocate(sizeof(Entry) + name.size() * sizeof(char16_t));
     Entry* entry = new (memory)
         Entry {nullptr, nullptr, 0, hash, std::uint32_t(name.size()), std::move(value)};
     std::char_traits<char16_t>::copy(
@@ -70,8 +72,9 @@ void JsonMemberTable::destroy(Entry* entry)
     }
     destroy(entry->before);
     destroy(entry->after);
+    const std::size_t size = sizeof(Entry) + entry->nameLength * sizeof(char16_t);
     entry->~Entry();
-    ::operator delete(entry);
+    SmallBlocks::release(entry, SmallBlocks::isSmall(size));
 }
 
 void JsonMemberTable::putMember(std::u16string_view name, JsonValue value)

@@ -11,6 +11,7 @@
 
 #include <climits>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace {
@@ -25,6 +26,13 @@ bool isWordChar(char16_t c)
 {
     return c >= 0x100 || c == u'.' || c == u'_' || (c >= u'A' && c <= u'Z')
         || (c >= u'a' && c <= u'z');
+}
+
+// Characters the number reader takes as part of a number.
+bool isNumberChar(char16_t c)
+{
+    return (c >= u'0' && c <= u'9') || c == u'.' || c == u'e' || c == u'E' || c == u'+'
+        || c == u'-';
 }
 
 int hexDigit(char16_t c)
@@ -182,7 +190,8 @@ void JsonTokenizer::leaveLevel()
         skipTo(parent, State::AfterItem);
     } else {
         // A repeated name replaces the earlier value.
-        parent.current.asMemberTable()->putMember(m_names[m_depth], std::move(finished));
+        parent.current.asMemberTable()->putMember(
+            parent.nameInText ? parent.name : m_names[std::size_t(m_depth)], std::move(finished));
         skipTo(parent, State::AfterMember);
     }
 }
@@ -416,6 +425,22 @@ JsonParseError JsonTokenizer::readLiteral(Level& level, std::u16string_view word
 JsonValue JsonTokenizer::readNumber()
 {
     const char16_t* start = m_p;
+    // Most numbers are plain integers: an optional minus and up to 18 digits, which cannot
+    // overflow, read without the general path.
+    {
+        const char16_t* q = m_p + (*m_p == u'-' ? 1 : 0);
+        const char16_t* const digits = q;
+        std::uint64_t magnitude = 0;
+        while (q < m_end && q - digits < 18 && *q >= u'0' && *q <= u'9') {
+            magnitude = magnitude * 10 + unsigned(*q - u'0');
+            ++q;
+        }
+        if (q > digits && (q == m_end || !isNumberChar(*q))) {
+            m_p = q;
+            const auto value = std::int64_t(magnitude);
+            return JsonValue::fromInteger(digits != start ? -value : value);
+        }
+    }
     bool fraction = false;
     int decimals = -1;
     for (; m_p < m_end; ++m_p) {
@@ -529,10 +554,19 @@ JsonParseError JsonTokenizer::readMemberName(Level& level)
         error = readBare(u':', u':', name);
     }
     if (error == JsonParseError::None) {
-        if (m_names.size() <= std::size_t(m_depth)) {
-            m_names.resize(std::size_t(m_depth) + 1);
+        name = untilNul(name);
+        const std::u16string_view buffered = m_token.view();
+        const std::less<const char16_t*> before;
+        level.nameInText = before(name.data(), buffered.data())
+            || before(buffered.data() + buffered.size(), name.data());
+        if (level.nameInText) {
+            level.name = name;
+        } else {
+            if (m_names.size() <= std::size_t(m_depth)) {
+                m_names.resize(std::size_t(m_depth) + 1);
+            }
+            m_names[std::size_t(m_depth)].assign(name);
         }
-        m_names[std::size_t(m_depth)].assign(untilNul(name));
         skipTo(level, State::ExpectColon);
         if (level.state == State::ExpectColon) {
             error = expectColon(level);

@@ -45,6 +45,10 @@ private:
         State next; // where SkipBlanks goes on
         char16_t closer; // "]" or "}" while this level reads an array or an object
         std::size_t firstItem; // an open array's items start here in m_items
+        // The name of the member being read at this level: a view into the text, or, when it
+        // had to be put together (escapes, bare names), m_names at this level.
+        std::u16string_view name;
+        bool nameInText;
         JsonValue current;
     };
 

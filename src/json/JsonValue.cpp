@@ -7,6 +7,7 @@
 #include "JsonMemberTable.h"
 #include "JsonStringWriter.h"
 #include "NumberText.h"
+#include "SmallBlocks.h"
 
 #include <atomic>
 #include <charconv>
@@ -18,6 +19,7 @@ struct JsonValue::Node
     bool writing = false; // set while this container's text is being written
     ValueKind kind = ValueKind::Null;
     bool preset = false; // one of the shared constants below: never counted, never freed
+    bool small = false; // made by SmallBlocks
     union {
         bool boolean;
         double real;
@@ -35,9 +37,16 @@ struct JsonValue::Node
 
     const char16_t* chars() const { return reinterpret_cast<const char16_t*>(this + 1); }
 
+    static Node* allocate(std::size_t size)
+    {
+        Node* node = new (SmallBlocks::allocate(size)) Node;
+        node->small = SmallBlocks::isSmall(size);
+        return node;
+    }
+
     static Node* make(ValueKind kind, std::size_t textLength = 0)
     {
-        Node* node = new (::operator new(sizeof(Node) + textLength * sizeof(char16_t))) Node;
+        Node* node = allocate(sizeof(Node) + textLength * sizeof(char16_t));
         node->kind = kind;
         switch (kind) {
         case ValueKind::Array:
@@ -57,8 +66,7 @@ struct JsonValue::Node
 
     static Node* makeArray(JsonValue* items, int count)
     {
-        Node* node
-            = new (::operator new(sizeof(Node) + std::size_t(count) * sizeof(JsonValue))) Node;
+        Node* node = allocate(sizeof(Node) + std::size_t(count) * sizeof(JsonValue));
         node->kind = ValueKind::Array;
         new (&node->array) JsonArray(node + 1, items, count);
         return node;
@@ -79,8 +87,9 @@ struct JsonValue::Node
         default:
             break;
         }
+        const bool fromSlab = small;
         this->~Node();
-        ::operator delete(this);
+        SmallBlocks::release(this, fromSlab);
     }
 };
 

@@ -3,6 +3,7 @@
 #include "JsonMemberTable.h"
 
 #include "JsonArray.h"
+#include "ParseJson.h"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -127,6 +128,27 @@ TEST(JsonValue, CountsAreSafeAcrossThreads)
     EXPECT_FALSE(watched.alive.expired());
     watched.value = JsonValue();
     EXPECT_TRUE(watched.alive.expired());
+}
+
+TEST(JsonValue, ValuesOutliveTheirTreeAndTheThreadThatMadeThem)
+{
+    // Many slabs' worth of values, parsed on one thread and dropped on another, with a few kept
+    // past the rest of their tree.
+    std::u16string text = u"[";
+    for (int i = 0; i < 20000; ++i) {
+        text += u"{\"name\":\"value " + std::u16string(1, char16_t(u'a' + i % 26))
+            + u"\",\"n\":1.5e7},";
+    }
+    text += u"{}]";
+    JsonValue tree;
+    std::thread([&] { tree = parseJson(text); }).join();
+    ASSERT_EQ(tree.toArray()->arrayLength(), 20001);
+    const JsonValue first = tree.toArray()->itemAt(0);
+    const JsonValue name = tree.toArray()->itemAt(19999).asMemberTable()->findMember(u"name");
+    std::thread([dropped = std::move(tree)]() mutable { dropped = JsonValue(); }).join();
+    EXPECT_EQ(first.asMemberTable()->findMember(u"name").toText(), u"value a");
+    EXPECT_EQ(first.asMemberTable()->findMember(u"n").toDouble(), 1.5e7);
+    EXPECT_EQ(name.toText(), u"value f");
 }
 
 } // namespace

@@ -59,6 +59,9 @@ const TextCase textCases[] = {
     {u"{\"x\":[1,{y:[]}]}", ValueKind::Object, u"{\"x\":[1,{\"y\":[]}]}"},
     {u"ab\\u0000cd", ValueKind::String, u"\"ab\""},
     {u"{'a\\u0000b':1}", ValueKind::Object, u"{\"a\":1}"},
+    // A name put together from escapes keeps its text while the value after it is read.
+    {u"{\"a\\u0062\":\"c\\u0064\",\"e\":{\"f\\u0067\":'h\\u0069'}}", ValueKind::Object,
+        u"{\"e\":{\"fg\":\"hi\"},\"ab\":\"cd\"}"},
     // A repeated name keeps one member with the last value.
     {u"{\"a\":1,\"a\":2}", ValueKind::Object, u"{\"a\":2}"},
     // Only the first complete value counts; blanks and comments may follow it.
@@ -154,6 +157,13 @@ const NumberCase numberCases[] = {
     {u"1-2", ValueKind::Integer, 1, 0},
     {u"-", ValueKind::Integer, 0, 0},
     {u"-9223372036854775808", ValueKind::Integer, std::numeric_limits<std::int64_t>::min(), 0},
+    // Around the eighteen digits read on the short path.
+    {u"999999999999999999", ValueKind::Integer, 999999999999999999, 0},
+    {u"-999999999999999999", ValueKind::Integer, -999999999999999999, 0},
+    {u"9223372036854775807", ValueKind::Integer, std::numeric_limits<std::int64_t>::max(), 0},
+    {u"9223372036854775808", ValueKind::Double, 0, 9223372036854775808.0},
+    {u"123456789012345678.5", ValueKind::Double, 0, 123456789012345678.5},
+    {u"12+3", ValueKind::Integer, 12, 0},
     {u"0.93", ValueKind::Currency, 9300, 0},
     {u"1.5", ValueKind::Currency, 15000, 0},
     {u"1.", ValueKind::Currency, 10000, 0},
