@@ -48,9 +48,8 @@ void FileCommands::open()
 
 void FileCommands::openFile(const QString& fileName)
 {
-    const bool read = m_input.loadTextFile(fileName, 0, 0, true);
-    m_input.format();
-    if (!read) {
+    TextFileOpen load(m_parent, m_input, fileName);
+    if (!load.run() && !load.cancelled()) {
         throw Exception(
             QStringLiteral("Unable to read %1").arg(fileName).toLocal8Bit().toStdString());
     }

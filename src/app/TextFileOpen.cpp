@@ -214,8 +214,10 @@ bool TextFileOpen::run()
     case Outcome::NotText:
         throw Exception(
             QStringLiteral("%1 is not a text file and was not opened").arg(name).toStdString());
-    case Outcome::Unreadable:
     case Outcome::Cancelled:
+        m_cancelled = true;
+        break;
+    case Outcome::Unreadable:
         break;
     }
     return false;

@@ -24,6 +24,8 @@ public:
     // unchanged, when the file cannot be read or the user cancelled. A file that is too large, has
     // a line the panes refuse or is not text raises an Exception that names it.
     bool run();
+    // The user stopped the last run().
+    bool cancelled() const { return m_cancelled; }
 
     // Test hook: the worker waits this long before it reads, so that a test can see the progress
     // box and cancel it.
@@ -33,4 +35,5 @@ private:
     QWidget* m_parent;
     Pane& m_pane;
     QString m_fileName;
+    bool m_cancelled = false;
 };
