@@ -1,10 +1,11 @@
 # make run: install what is missing, build, start Quendra.
-# make test: install what is missing, build, run every test.
+# make test: install what is missing, build, run every test, then the HTTP and engine tests again
+# under AddressSanitizer and UndefinedBehaviorSanitizer (make test-sanitize runs only those).
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all setup configure build run test bench fuzz format clean
+.PHONY: all setup configure build run test test-sanitize bench fuzz format clean
 
 all: build
 
@@ -22,6 +23,15 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	$(MAKE) test-sanitize
+
+# The modules that read what peers send, built apart with the sanitizers: only their two test
+# programs and what those link.
+test-sanitize: setup
+	cmake -S . -B $(BUILD)-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
+		-DQUENDRA_SANITIZE=ON
+	cmake --build $(BUILD)-asan -j $(JOBS) --target http_tests engine_tests
+	cd $(BUILD)-asan && ctest --output-on-failure -j $(JOBS) -R '^(http|engine)_tests$$'
 
 bench: setup
 	cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DQUENDRA_BENCH=ON
@@ -37,4 +47,4 @@ format:
 	find src tests tools bench -name '*.cpp' -o -name '*.h' | xargs -r clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-fuzz
+	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-fuzz $(BUILD)-asan
