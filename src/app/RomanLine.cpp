@@ -30,6 +30,8 @@ RomanLine::RomanLine(QWidget* window, Pane& input, Pane& output)
     , m_refresh(new QTimer(this))
 {
     m_line->setObjectName("labRoman");
+    // Placed here, under the Marathi pane, not by the window's layout.
+    m_line->setProperty("anchored", false);
     m_line->setTextFormat(Qt::PlainText);
     m_line->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_line->hide();
@@ -78,7 +80,7 @@ void RomanLine::toggleClicked(bool checked)
 void RomanLine::place()
 {
     for (int tag = 0; tag < 2; ++tag) {
-        QRect geometry = m_paneGeometry[tag];
+        QRect geometry = m_panePlace ? m_panePlace(tag) : m_paneGeometry[tag];
         if (m_shown && tag == m_marathi) {
             geometry.setHeight(geometry.height() - LineHeight - LineGap);
             m_line->setGeometry(

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QRect>
 #include <array>
+#include <functional>
 
 class Pane;
 class QLabel;
@@ -29,15 +30,24 @@ public:
     void setShown(bool shown);
     bool shown() const { return m_shown; }
 
+    // Where each pane's place is now (by tag), for a window that moves its panes; by default the
+    // geometry they had when the line was made.
+    void setPanePlaces(std::function<QRect(int tag)> panePlace)
+    {
+        m_panePlace = std::move(panePlace);
+    }
+    // Lays the panes and the line out again in their places.
+    void place();
+
 private:
     // The toggle's click: shows or hides and remembers the choice.
     void toggleClicked(bool checked);
-    void place();
     void follow();
     void refresh();
 
     std::array<Pane*, 2> m_panes;
     std::array<QRect, 2> m_paneGeometry;
+    std::function<QRect(int tag)> m_panePlace;
     int m_marathi = 1;
     bool m_shown = false;
     QLabel* m_line;

@@ -13,6 +13,7 @@
 #include "IniHelpers.h"
 #include "InterpretResult.h"
 #include "LangRes.h"
+#include "MainWindowLayout.h"
 #include "MarathiAidSettings.h"
 #include "PanePrint.h"
 #include "PaneStyles.h"
@@ -37,6 +38,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QToolButton>
 
@@ -44,6 +46,10 @@ namespace {
 
 constexpr int ClientWidth = 528;
 constexpr int ClientHeight = 545;
+constexpr int MinimumClientHeight
+    = ClientHeight - 2 * (MainWindowPanes.upperHeight - MainWindowMinimumPaneHeight);
+// Room for the window's title bar and frame when the screen is too small for the whole window.
+constexpr int FrameAllowance = 48;
 
 // A slot body that runs its command through the error report.
 auto guarded(std::function<void()> command)
@@ -109,11 +115,17 @@ TfrmMain::TfrmMain(const MainFormSetup& setup, QWidget* parent)
     , m_paneStyles(std::make_unique<PaneStyles>())
     , m_panePrint(std::make_unique<PanePrint>())
     , m_session(std::make_unique<TranslationSession>())
+    , m_layout(MainWindowDesignSize, MainWindowPanes)
 {
     setObjectName("frmMain");
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-        | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setFixedSize(ClientWidth, ClientHeight);
+    // A normal application window: resizable, maximisable, listed by taskbars.
+    setWindowFlags(Qt::Window);
+    setMinimumSize(ClientWidth, MinimumClientHeight);
+    // The design size, unless the screen is smaller (a small screen at a high scale).
+    const QRect screenArea = screen()->availableGeometry();
+    resize(ClientWidth,
+        std::max(
+            MinimumClientHeight, std::min(ClientHeight, screenArea.height() - FrameAllowance)));
     initGlyphs();
     createControls();
     createMenus();
@@ -179,6 +191,11 @@ void TfrmMain::createControls()
     m_lbl1->setToolTip(
         QStringLiteral("Quick translation your content between 72 international languages."));
     styleLabel(m_lbl1, QColor(0, 0, 128), false, true);
+    // The whole text in whatever font the system has: the label grows to the left, its right
+    // edge stays where it is.
+    const QSize whole = m_lbl1->sizeHint().expandedTo(m_lbl1->size());
+    m_lbl1->setGeometry(
+        m_lbl1->geometry().right() + 1 - whole.width(), m_lbl1->y(), whole.width(), whole.height());
     m_lbl1->installEventFilter(this);
 
     m_labFrom = languageLabel(this, "labFrom", QStringLiteral("Translate from :"), 9, 27);
@@ -199,6 +216,7 @@ void TfrmMain::createControls()
     m_fileCommands = std::make_unique<FileCommands>(this, *m_e1, *m_e2, *m_panePrint);
     m_romanLine = new RomanLine(this, *m_e1, *m_e2);
     m_romanLine->toggle()->setGeometry(441, 226, 22, 22);
+    m_romanLine->setPanePlaces([this](int tag) { return m_layout.place(&paneByTag(tag)); });
     m_historyCommands = std::make_unique<HistoryCommands>(
         this, m_setup.historyFile, [this](const HistoryEntry& entry) { showHistoryEntry(entry); });
     for (Pane* pane : {static_cast<Pane*>(m_e1), static_cast<Pane*>(m_e2)}) {
@@ -281,7 +299,6 @@ void TfrmMain::createControls()
 
     m_bar = new QStatusBar(this);
     m_bar->setObjectName("Bar");
-    m_bar->setSizeGripEnabled(false);
     m_bar->setGeometry(0, ClientHeight - 22, ClientWidth, 22);
 
     setTabOrder(m_e1, m_e2);
@@ -354,6 +371,18 @@ void TfrmMain::keyPressEvent(QKeyEvent* event)
         return;
     }
     TfrmRoot::keyPressEvent(event);
+}
+
+void TfrmMain::resizeEvent(QResizeEvent* event)
+{
+    TfrmRoot::resizeEvent(event);
+    if (!m_layoutReady) {
+        // Every control exists by now, each still at its design place.
+        m_layoutReady = true;
+        anchorMainWindowControls(m_layout, this);
+    }
+    m_layout.apply(size());
+    m_romanLine->place();
 }
 
 void TfrmMain::showEvent(QShowEvent* event)

@@ -2,6 +2,7 @@
 // the settings refresh, and the Translate command with its completion.
 #pragma once
 
+#include "AnchorLayout.h"
 #include "MainFormSetup.h"
 #include "TfrmRoot.h"
 
@@ -82,6 +83,7 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -116,6 +118,8 @@ private:
     // The Translate button was clicked with Shift held.
     bool m_shiftClick = false;
     bool m_shown = false;
+    AnchorLayout m_layout;
+    bool m_layoutReady = false;
     // A settings folder that could not be created, reported when the window first shows.
     QString m_settingsProblem;
     // Set before the Translate command lets pending events run, cleared when the worker reported.

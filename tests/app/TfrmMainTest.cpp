@@ -23,8 +23,6 @@ TEST_F(TfrmMainTest, ControlsKeepTheirPlacesTextsAndTags)
         QString hint;
         int tag;
     } controls[] = {
-        {"lbl1", {248, 8, 268, 14},
-            "Quick translation your content between 72 international languages.", 0},
         {"E1", {8, 45, 478, 178}, {}, 0},
         {"E2", {8, 249, 478, 178}, {}, 1},
         {"btnOpen", {491, 62, 25, 25}, "Open", 0},
@@ -57,11 +55,20 @@ TEST_F(TfrmMainTest, ControlsKeepTheirPlacesTextsAndTags)
         }
     }
 
+    // The promotion shows its whole text: at least its design width, right edge kept.
+    QLabel* promotion = control<QLabel>("lbl1");
+    EXPECT_EQ(promotion->geometry().topRight(), QPoint(515, 8));
+    EXPECT_GE(promotion->width(), std::max(268, promotion->sizeHint().width()));
+    EXPECT_GE(promotion->height(), std::max(14, promotion->sizeHint().height()));
+    EXPECT_EQ(
+        promotion->toolTip(), "Quick translation your content between 72 international languages.");
+
     EXPECT_EQ(form.windowTitle(), "Quendra");
-    EXPECT_EQ(form.minimumSize(), QSize(528, 545));
-    EXPECT_EQ(form.maximumSize(), QSize(528, 545));
-    EXPECT_FALSE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
-    EXPECT_TRUE(form.windowFlags() & Qt::WindowMinimizeButtonHint);
+    // Opens at the design size as a normal window that can be resized and maximised.
+    EXPECT_EQ(form.size(), QSize(528, 545));
+    EXPECT_EQ(form.windowType(), Qt::Window);
+    EXPECT_LT(form.minimumSize().height(), 545);
+    EXPECT_GT(form.maximumSize().width(), 5000);
     EXPECT_EQ(
         control<QLabel>("lbl1")->text(), "Free Get Brennor Translator Pro Full Version Now !");
     EXPECT_EQ(control<QLabel>("labFrom")->text(), "Translate from :");
@@ -218,4 +225,55 @@ TEST_F(TfrmMainTest, HelpButtonOpensTheMenuBelowItAndEscapeKeepsTheWindow)
 
     QTest::keyClick(&form, Qt::Key_Escape);
     EXPECT_TRUE(form.isVisible());
+}
+
+TEST_F(TfrmMainTest, ResizingGrowsThePanesAndKeepsTheButtonsBesideThem)
+{
+    TfrmMain& form = open();
+    const struct
+    {
+        const char* name;
+        QRect larger; // at 828 x 745: 300 wider, each pane 100 taller
+        QRect smallest; // at the minimum size: each pane 30 shorter, its buttons closer together
+    } controls[] = {
+        {"E1", {8, 45, 778, 278}, {8, 45, 478, 148}},
+        {"E2", {8, 349, 778, 278}, {8, 219, 478, 148}},
+        {"btnOpen", {791, 62, 25, 25}, {491, 59, 25, 25}},
+        {"btnPaste", {791, 182, 25, 25}, {491, 158, 25, 25}},
+        {"btnSwap", {791, 325, 25, 25}, {491, 195, 25, 25}},
+        {"btnClear2", {791, 370, 25, 25}, {491, 236, 25, 25}},
+        {"btnPrint", {791, 490, 25, 25}, {491, 336, 25, 25}},
+        {"rgDirection", {12, 634, 775, 48}, {12, 374, 475, 48}},
+        {"btnHelp", {13, 689, 88, 25}, {13, 429, 88, 25}},
+        {"btnTrans", {673, 689, 113, 25}, {373, 429, 113, 25}},
+        {"Bar", {0, 723, 828, 22}, {0, 463, 528, 22}},
+    };
+    form.resize(828, 745);
+    for (const auto& c : controls) {
+        EXPECT_EQ(control(c.name)->geometry(), c.larger) << c.name;
+    }
+    // The language labels keep their distance to the panes; their left edges stay theirs.
+    const QRect labToLang = control("labToLang")->geometry();
+    EXPECT_EQ(labToLang.top(), 331);
+    EXPECT_EQ(control("labTo")->geometry().topLeft(), QPoint(9, 331));
+    EXPECT_EQ(control("lbl1")->geometry().right(), 515 + 300);
+
+    form.resize(form.minimumSize());
+    EXPECT_EQ(form.size(), QSize(528, 485));
+    for (const auto& c : controls) {
+        EXPECT_EQ(control(c.name)->geometry(), c.smallest) << c.name;
+    }
+    EXPECT_EQ(control("labToLang")->geometry(), labToLang.translated(0, -100 - 30));
+
+    form.resize(528, 545);
+    EXPECT_EQ(control("E2")->geometry(), QRect(8, 249, 478, 178));
+
+    // The romanisation line takes the lowest rows of the Marathi pane's present place.
+    QTest::mouseClick(control<QAbstractButton>("btnRoman"), Qt::LeftButton);
+    form.resize(828, 745);
+    const QRect output = control("E2")->geometry();
+    EXPECT_EQ(output.topLeft(), QPoint(8, 349));
+    EXPECT_EQ(output.width(), 778);
+    EXPECT_LT(output.height(), 278);
+    EXPECT_EQ(control("labRoman")->geometry().bottom(), 349 + 278 - 1);
 }
