@@ -9,7 +9,6 @@
 #include "MessageBox.h"
 #include "TranslationHistory.h"
 
-#include <QDateTime>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -154,8 +153,7 @@ void HistoryWindow::refill()
     QTreeWidgetItem* keep = nullptr;
     for (const HistoryEntry& entry : m_entries) {
         auto* row = new QTreeWidgetItem({
-            QDateTime::fromMSecsSinceEpoch(entry.usedAt)
-                .toString(QStringLiteral("yyyy-MM-dd HH:mm")),
+            TranslationHistory::timeText(entry),
             QStringLiteral("%1 → %2").arg(
                 QString::fromStdString(entry.sourceCode), QString::fromStdString(entry.targetCode)),
             cellText(entry.source),

@@ -7,6 +7,7 @@
 #include "MessageBox.h"
 #include "Params.h"
 
+#include <QDateTime>
 #include <QDir>
 
 TranslationHistory::TranslationHistory(std::string path)
@@ -46,6 +47,19 @@ void TranslationHistory::showNotices()
     for (const std::string& notice : m_store->takeNotices()) {
         MessageBox::show(QString::fromLocal8Bit(notice), 0);
     }
+}
+
+QString TranslationHistory::timeText(const HistoryEntry& entry)
+{
+    return QDateTime::fromMSecsSinceEpoch(entry.usedAt)
+        .toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+}
+
+QString TranslationHistory::describe(const HistoryEntry& entry)
+{
+    return QStringLiteral("From the history: last used %1, %2 time(s).")
+        .arg(timeText(entry))
+        .arg(entry.useCount);
 }
 
 std::pair<std::string, std::string> TranslationHistory::codesOf(int direction)

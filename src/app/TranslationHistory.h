@@ -36,6 +36,11 @@ public:
     // Shows what the store has to say about its file since the last time.
     void showNotices();
 
+    // When an entry was last used, in local time to the minute.
+    static QString timeText(const HistoryEntry& entry);
+    // The status bar's word for an entry put back into the panes.
+    static QString describe(const HistoryEntry& entry);
+
     // Language codes of a direction setting, and back.
     static std::pair<std::string, std::string> codesOf(int direction);
     static int directionOf(const HistoryEntry& entry);

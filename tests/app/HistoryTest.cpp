@@ -288,6 +288,9 @@ TEST_F(HistoryTest, AltLeftAndAltRightStepThroughPastTranslations)
     EXPECT_EQ(panes(), (QStringList {"", ""}));
     press(Qt::Key_Left);
     EXPECT_EQ(panes(), (QStringList {"third", "तिसरा"}));
+    EXPECT_TRUE(statusText().startsWith("From the history: last used "))
+        << statusText().toStdString();
+    EXPECT_TRUE(statusText().endsWith(", 1 time(s).")) << statusText().toStdString();
     press(Qt::Key_Left);
     EXPECT_EQ(panes(), (QStringList {"दुसरा", "second"}));
     EXPECT_TRUE(control<QRadioButton>("rbChnToEng")->isChecked());
