@@ -1,0 +1,83 @@
+// One start of a window for the start-up benchmark. Built twice: startup_probe makes Quendra's main
+// window as the program does, startup_bare (linked with Qt Widgets alone) a bare window with one
+// text edit. At the window's first paint it prints the milliseconds since the launcher's clock
+// reading in QUENDRA_LAUNCH_NS (CLOCK_REALTIME nanoseconds taken just before the start) and the
+// resident kilobytes, then quits.
+#include "ProcessStatus.h"
+
+#if QUENDRA_WINDOW
+#include "MemoryPolicy.h"
+#include "TfrmMain.h"
+#endif
+
+#include <QApplication>
+#include <QEvent>
+#include <QTextEdit>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <memory>
+
+namespace {
+
+double msSinceLaunch()
+{
+    const char* launch = std::getenv("QUENDRA_LAUNCH_NS");
+    timespec now {};
+    clock_gettime(CLOCK_REALTIME, &now);
+    const double nowNs = double(now.tv_sec) * 1e9 + double(now.tv_nsec);
+    return launch ? (nowNs - std::strtod(launch, nullptr)) / 1e6 : 0;
+}
+
+// Notes the first paint of anything inside the window.
+class FirstPaint : public QObject
+{
+public:
+    explicit FirstPaint(QWidget* window)
+        : m_window(window)
+    { }
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override
+    {
+        auto* widget = qobject_cast<QWidget*>(object);
+        if (!m_seen && event->type() == QEvent::Paint && widget && widget->window() == m_window) {
+            m_seen = true;
+            const double ms = msSinceLaunch();
+            // Reported once the paint has finished.
+            QTimer::singleShot(0, [ms] {
+                std::printf("%.1f %ld\n", ms, statusKb("VmRSS:"));
+                std::fflush(stdout);
+                QCoreApplication::quit();
+            });
+        }
+        return false;
+    }
+
+private:
+    QWidget* m_window;
+    bool m_seen = false;
+};
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+#if QUENDRA_WINDOW
+    returnBigBlocksToTheSystem();
+    QApplication app(argc, argv);
+    std::unique_ptr<QWidget> window = std::make_unique<TfrmMain>();
+#else
+    QApplication app(argc, argv);
+    auto window = std::make_unique<QWidget>();
+    auto* layout = new QVBoxLayout(window.get());
+    layout->addWidget(new QTextEdit);
+    window->resize(495, 434);
+#endif
+    FirstPaint firstPaint(window.get());
+    app.installEventFilter(&firstPaint);
+    window->show();
+    return app.exec();
+}
