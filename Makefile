@@ -5,7 +5,9 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all setup configure build run test test-sanitize bench fuzz format clean
+PREFIX ?= /usr/local
+
+.PHONY: all setup configure build run test test-sanitize install package bench fuzz format clean
 
 all: build
 
@@ -32,6 +34,13 @@ test-sanitize: setup
 		-DQUENDRA_SANITIZE=ON
 	cmake --build $(BUILD)-asan -j $(JOBS) --target http_tests engine_tests
 	cd $(BUILD)-asan && ctest --output-on-failure -j $(JOBS) -R '^(http|engine)_tests$$'
+
+# make install PREFIX=... (DESTDIR is honoured); make package: a Debian package in $(BUILD).
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+package: build
+	cd $(BUILD) && cpack
 
 bench: setup
 	cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DQUENDRA_BENCH=ON

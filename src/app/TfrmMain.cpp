@@ -107,6 +107,7 @@ QString directionCaption(const char* from, const char* to)
 static void initGlyphs()
 {
     Q_INIT_RESOURCE(app);
+    Q_INIT_RESOURCE(icons);
 }
 
 TfrmMain::TfrmMain(const MainFormSetup& setup, QWidget* parent)
@@ -132,6 +133,11 @@ TfrmMain::TfrmMain(const MainFormSetup& setup, QWidget* parent)
 
     QCoreApplication::setApplicationName(QStringLiteral("Quendra"));
     setWindowTitle(QStringLiteral("Quendra"));
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+        icon.addFile(QStringLiteral(":/appicon/quendra-%1.png").arg(size));
+    }
+    setWindowIcon(icon);
     m_bar->showMessage(copyrightNotice());
     AppPaths::SettingsLocation settings = AppPaths::settingsFile();
     if (!m_setup.settingsFolder.isEmpty()) {

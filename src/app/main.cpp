@@ -57,6 +57,8 @@ int main(int argc, char* argv[])
     }
 
     QApplication app(argc, argv);
+    // Ties the window to the installed desktop entry (taskbars, icon, Wayland's app id).
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.tarnwick.Quendra"));
     TfrmMain window;
     window.show();
     window.openFiles(command.arguments);

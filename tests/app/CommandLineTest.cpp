@@ -1,11 +1,11 @@
 // The built program's command line, run as a child process without a display: usage, version,
 // and --translate against a local stand-in for the translation service.
 #include "FakeTranslationService.h"
+#include "ProgramRun.h"
 #include "TinyproxyServer.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
@@ -13,12 +13,7 @@
 
 namespace {
 
-struct Outcome
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using Outcome = ProgramOutcome;
 
 // A copy of the program in a folder of its own, so its settings file is the test's; root's
 // folder, open for others to read, as an installed program's would be.
@@ -66,31 +61,19 @@ protected:
     Outcome run(const QStringList& arguments, const QByteArray& input = {},
         bool asOrdinaryUser = false, const QString& service = {})
     {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char* name :
-            {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_CONFIG_HOME", "XDG_DATA_HOME"}) {
-            environment.remove(QString::fromLatin1(name));
-        }
-        environment.insert(QStringLiteral("HOME"), m_home.path());
+        QProcessEnvironment environment = scriptEnvironment(m_home.path());
         environment.insert(QStringLiteral("SSL_CERT_FILE"), caFile());
         environment.insert(QStringLiteral("QUENDRA_SERVICE_ADDRESS"),
             service.isEmpty() ? QString::fromStdString(m_service.baseAddress()) : service);
-        QProcess process;
-        process.setProcessEnvironment(environment);
+        std::function<void()> asUser;
         if (asOrdinaryUser) {
-            process.setChildProcessModifier([] {
+            asUser = [] {
                 if (::getuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
                     ::_exit(99);
                 }
-            });
+            };
         }
-        process.start(program(), arguments);
-        process.write(input);
-        process.closeWriteChannel();
-        EXPECT_TRUE(process.waitForFinished(60000));
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+        return runProgram(program(), arguments, environment, input, asUser);
     }
 
     static std::string sourceCodeOf(const std::string& request)
