@@ -57,6 +57,12 @@ public:
 
 private:
     friend struct JsonValue::Node;
+    friend class JsonTokenizer; // hands in names it has already cut at their first U+0000
+
+    void putCutMember(std::u16string_view name, JsonValue value)
+    {
+        insert(&m_root, name, nameHash(name), value);
+    }
 
     JsonMemberTable() = default;
     ~JsonMemberTable();

@@ -190,7 +190,7 @@ void JsonTokenizer::leaveLevel()
         skipTo(parent, State::AfterItem);
     } else {
         // A repeated name replaces the earlier value.
-        parent.current.asMemberTable()->putMember(
+        parent.current.asMemberTable()->putCutMember(
             parent.nameInText ? parent.name : m_names[std::size_t(m_depth)], std::move(finished));
         skipTo(parent, State::AfterMember);
     }
