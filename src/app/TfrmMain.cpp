@@ -13,6 +13,7 @@
 #include "IniHelpers.h"
 #include "InterpretResult.h"
 #include "LangRes.h"
+#include "M17nEngine.h"
 #include "MainWindowLayout.h"
 #include "MarathiAidSettings.h"
 #include "PanePrint.h"
@@ -25,6 +26,8 @@
 #include "TfrmAbout.h"
 #include "TfrmOptions.h"
 #include "TranslationSession.h"
+#include "TypingTableChoice.h"
+#include "TypingToggle.h"
 #include "ViewPane.h"
 #include "WebLinks.h"
 
@@ -40,6 +43,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -162,6 +166,7 @@ TfrmMain::TfrmMain(const MainFormSetup& setup, QWidget* parent)
             }
         });
     });
+    TypingTableChoice::setTableLister(&M17nEngine::marathiTables);
     TfrmOptions::setErrorReport(
         [](const Exception& error) { reportError(QString::fromLocal8Bit(error.what())); });
 
@@ -225,6 +230,8 @@ void TfrmMain::createControls()
     m_romanLine->setPanePlaces([this](int tag) { return m_layout.place(&paneByTag(tag)); });
     m_historyCommands = std::make_unique<HistoryCommands>(
         this, m_setup.historyFile, [this](const HistoryEntry& entry) { showHistoryEntry(entry); });
+    m_typingToggle = new TypingToggle(this, *m_e1);
+    m_typingToggle->button()->setGeometry(441, 23, 22, 21);
     for (Pane* pane : {static_cast<Pane*>(m_e1), static_cast<Pane*>(m_e2)}) {
         setTag(pane, pane->tag());
         connect(pane, &Pane::contextPopup, this, [this, pane](const QPoint& position) {
@@ -400,6 +407,8 @@ void TfrmMain::showEvent(QShowEvent* event)
             reportError(m_settingsProblem);
         }
         runCommand([this] { formShow(); });
+        // After the first paint: the check loads libraries the window does not need to appear.
+        QTimer::singleShot(0, m_typingToggle, &TypingToggle::checkAvailability);
     }
 }
 
@@ -448,6 +457,7 @@ void TfrmMain::refreshSettings()
     m_e1->reformat();
     m_e2->reformat();
     m_romanLine->setShown(loadMarathiAidSettings().romanLine);
+    m_typingToggle->applySettings();
 }
 
 void TfrmMain::applyDirection()

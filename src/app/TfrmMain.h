@@ -21,6 +21,7 @@ class TranslationSession;
 class Pane;
 class PaneStyles;
 class RomanLine;
+class TypingToggle;
 class ViewPane;
 class QAction;
 class QGroupBox;
@@ -151,4 +152,5 @@ private:
     QMenu* m_pmHelp = nullptr;
     QMenu* m_pmTrans = nullptr;
     RomanLine* m_romanLine = nullptr;
+    TypingToggle* m_typingToggle = nullptr;
 };

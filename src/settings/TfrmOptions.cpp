@@ -6,6 +6,7 @@
 #include "IniHelpers.h"
 #include "MsgLangRes.h"
 #include "Params.h"
+#include "TypingTableChoice.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -141,6 +142,7 @@ TfrmOptions::TfrmOptions(QWidget* parent)
     m_edtPassword = place(new QLineEdit(m_rgProxySettings), "edtPassword", 277, 136, 121, 22);
     m_edtPassword->setEchoMode(QLineEdit::Password);
     m_edtPassword->setStyleSheet("lineedit-password-character: 42");
+    m_typingTable = std::make_unique<TypingTableChoice>(m_pageControl1);
 
     m_btnDefault = place(new QPushButton("Default", this), "btnDefault", 12, 246, 75, 25);
     m_btnOk = place(new QPushButton("&OK", this), "btnOk", 365, 246, 75, 25);
@@ -243,6 +245,7 @@ void TfrmOptions::showSettings()
     m_edtUserName->setText(fromLocal(Params.userName));
     m_edtPassword->setText(fromLocal(Params.password));
     rbNoProxyClick();
+    m_typingTable->showSettings();
 }
 
 void TfrmOptions::setProxyEditsReadOnly(bool readOnly)
@@ -275,6 +278,7 @@ void TfrmOptions::btnDefaultClick()
     m_chkHistory->setChecked(true);
     m_chkHistoryReuse->setChecked(true);
     m_rbNoProxy->setChecked(true);
+    m_typingTable->selectDefault();
 }
 
 void TfrmOptions::saveSettings()
@@ -291,6 +295,7 @@ void TfrmOptions::saveSettings()
     iniWriteString(file, "Connection", "Password", toLocal(m_edtPassword->text()));
     iniWriteBool(file, "History", "Enabled", m_chkHistory->isChecked());
     iniWriteBool(file, "History", "Reuse", m_chkHistoryReuse->isChecked());
+    m_typingTable->saveSettings();
 }
 
 void TfrmOptions::cmbLangChange()

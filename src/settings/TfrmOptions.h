@@ -5,6 +5,7 @@
 #include "TfrmRoot.h"
 
 #include <functional>
+#include <memory>
 
 class Exception;
 class FormLangRes;
@@ -17,6 +18,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
+class TypingTableChoice;
 
 class TfrmOptions : public TfrmRoot
 {
@@ -89,4 +91,5 @@ private:
     QPushButton* m_btnOk;
     FormLangRes* m_formLangRes1;
     MsgLangRes* m_msgLangRes1;
+    std::unique_ptr<TypingTableChoice> m_typingTable;
 };
