@@ -32,6 +32,9 @@ constexpr Anchors Table[] = {
     {"ImgLoad", Horizontal::Free, Vertical::Middle},
     {"rgDirection", Horizontal::Grow, Vertical::Bottom},
     {"btnTrans", Horizontal::Right, Vertical::Bottom},
+    // Above the right end of their pane.
+    {"btnRomanTyping", Horizontal::Right, Vertical::Top},
+    {"btnRoman", Horizontal::Right, Vertical::Middle},
     {"Bar", Horizontal::Grow, Vertical::Bottom},
 };
 
