@@ -21,6 +21,7 @@
 #include "PaneText.h"
 #include "Params.h"
 #include "ProxyFromSettings.h"
+#include "ReadableColour.h"
 #include "RequestProfile.h"
 #include "RomanLine.h"
 #include "TfrmAbout.h"
@@ -78,7 +79,8 @@ void styleLabel(QLabel* label, const QColor& colour, bool bold, bool underline)
     font.setUnderline(underline);
     label->setFont(font);
     QPalette colours = label->palette();
-    colours.setColor(QPalette::WindowText, colour);
+    // The design's colour on a light palette; lighter where the desktop's palette is dark.
+    colours.setColor(QPalette::WindowText, readableColour(colour, colours.color(QPalette::Window)));
     label->setPalette(colours);
 }
 
@@ -486,9 +488,19 @@ void TfrmMain::layoutLanguageLabels()
 void TfrmMain::rbEngToChnClick()
 {
     Params.direction = m_rbEngToChn->isChecked() ? 0 : 1;
-    iniWriteInteger(SettingsFileName, "General", "Direction", Params.direction);
+    // The new direction is in effect whether or not it can be stored, so the screen shows it
+    // before a failed write is reported.
+    std::exception_ptr failure;
+    try {
+        iniWriteInteger(SettingsFileName, "General", "Direction", Params.direction);
+    } catch (...) {
+        failure = std::current_exception();
+    }
     applyDirection();
     layoutLanguageLabels();
+    if (failure) {
+        std::rethrow_exception(failure);
+    }
 }
 
 void TfrmMain::btnHelpClick()

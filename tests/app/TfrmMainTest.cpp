@@ -1,10 +1,12 @@
 // The main window's start-up state: controls, settings refresh, direction and proxy.
 #include "MainFormFixture.h"
 #include "ProxySettings.h"
+#include "ReadableColour.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QDate>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -277,4 +279,54 @@ TEST_F(TfrmMainTest, ResizingGrowsThePanesAndKeepsTheButtonsBesideThem)
     EXPECT_EQ(output.width(), 778);
     EXPECT_LT(output.height(), 278);
     EXPECT_EQ(control("labRoman")->geometry().bottom(), 349 + 278 - 1);
+}
+
+TEST_F(TfrmMainTest, ADirectionThatCannotBeStoredIsStillShownAsTheOneInEffect)
+{
+    // A folder where the settings file should be: reads give the defaults, writes fail.
+    ASSERT_TRUE(QDir().mkpath(settingsPath()));
+    open();
+    QTest::mouseClick(control<QRadioButton>("rbChnToEng"), Qt::LeftButton);
+    EXPECT_EQ(Params.direction, 1);
+    EXPECT_TRUE(control<QRadioButton>("rbChnToEng")->isChecked());
+    EXPECT_EQ(control<QLabel>("labFromLang")->text(), "Marathi");
+    EXPECT_EQ(control<QLabel>("labToLang")->text(), "English");
+    ASSERT_EQ(m_messages.shown.size(), 1u);
+    EXPECT_EQ(m_messages.shown[0].text, "Unable to write to " + settingsPath() + ".");
+}
+
+TEST_F(TfrmMainTest, LabelColoursStayReadableOnADarkPaletteAndKeepTheDesignOnALightOne)
+{
+    const QPalette original = QApplication::palette();
+    QPalette dark = original;
+    dark.setColor(QPalette::Window, QColor(0x2b, 0x2b, 0x2b));
+    dark.setColor(QPalette::Button, QColor(0x35, 0x35, 0x35));
+    dark.setColor(QPalette::WindowText, QColor(0xee, 0xee, 0xee));
+    QPalette light = original;
+    light.setColor(QPalette::Window, QColor(0xef, 0xef, 0xef));
+    light.setColor(QPalette::Button, QColor(0xef, 0xef, 0xef));
+    const struct
+    {
+        const char* name;
+        QPalette palette;
+        bool designColours;
+    } cases[] = {{"light", light, true}, {"dark", dark, false}};
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        QApplication::setPalette(test.palette);
+        open();
+        for (const char* name : {"lbl1", "labFrom", "labFromLang", "labTo", "labToLang"}) {
+            QLabel* label = control<QLabel>(name);
+            const QColor text = label->palette().color(QPalette::WindowText);
+            // The window paints itself in the button face.
+            const QColor background = test.palette.color(QPalette::Button);
+            EXPECT_GE(contrastRatio(text, background), 4.5) << name;
+            if (test.designColours) {
+                EXPECT_EQ(text, name == std::string("lbl1") ? QColor(0, 0, 128) : QColor(128, 0, 0))
+                    << name;
+            }
+        }
+        m_form.reset();
+    }
+    QApplication::setPalette(original);
 }

@@ -1,0 +1,52 @@
+// Readable text colours.
+#include "ReadableColour.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double MinimumContrast = 4.5;
+
+double channel(double value)
+{
+    return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+}
+
+double luminance(const QColor& colour)
+{
+    return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF())
+        + 0.0722 * channel(colour.blueF());
+}
+
+QColor mixed(const QColor& from, const QColor& to, double share)
+{
+    const auto mix = [share](float a, float b) { return a + (b - a) * share; };
+    return QColor::fromRgbF(mix(from.redF(), to.redF()), mix(from.greenF(), to.greenF()),
+        mix(from.blueF(), to.blueF()));
+}
+
+} // namespace
+
+double contrastRatio(const QColor& first, const QColor& second)
+{
+    const double a = luminance(first);
+    const double b = luminance(second);
+    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+}
+
+QColor readableColour(const QColor& wanted, const QColor& background)
+{
+    if (contrastRatio(wanted, background) >= MinimumContrast) {
+        return wanted;
+    }
+    const QColor target = luminance(background) < 0.18 ? QColor(Qt::white) : QColor(Qt::black);
+    // The smallest share of the target that is enough, to a hundredth.
+    for (int step = 1; step <= 100; ++step) {
+        const QColor candidate = mixed(wanted, target, step / 100.0);
+        if (contrastRatio(candidate, background) >= MinimumContrast) {
+            return candidate;
+        }
+    }
+    return target;
+}
