@@ -184,7 +184,9 @@ def gif_animation(width=44, height=16, frames=8):
                 slot, inside = divmod(x - 2, 5)
                 dot = 0 <= slot < 8 and inside < 4 and 6 <= y < 10
                 pixels.append((2 if slot == f else 1) if dot else 0)
-        out += b"\x21\xf9\x04\x04" + struct.pack("<H", 10) + b"\x00\x00"  # 100 ms per frame
+        # 100 ms per frame; colour 0 is transparent, so the window's own background shows
+        # through, and each frame is cleared before the next.
+        out += b"\x21\xf9\x04\x09" + struct.pack("<H", 10) + b"\x00\x00"
         out += b"\x2c" + struct.pack("<HHHHB", 0, 0, width, height, 0)
         out += b"\x07"  # LZW minimum code size: 7 bits, so codes are 8 bits wide
         codes = bytearray()

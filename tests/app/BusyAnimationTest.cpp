@@ -40,6 +40,8 @@ TEST_F(BusyAnimationTest, PlaysTheBundledAnimationAndReleasesTheBundle)
         EXPECT_EQ(movie->state(), QMovie::Running);
         EXPECT_GT(movie->frameCount(), 1);
         EXPECT_EQ(image.size(), QSize(44, 16));
+        // The window's background shows around the dots.
+        EXPECT_EQ(movie->currentImage().pixelColor(0, 0).alpha(), 0);
         // Read afresh at each start: nothing of the bundle stays registered.
         EXPECT_FALSE(QFile::exists(QStringLiteral(":/GIF/LOADING")));
 
