@@ -94,6 +94,9 @@ QString getPaneText(const Pane& pane)
 
 void setPaneText(Pane& pane, const QString& text)
 {
+    if (text.size() > MaxPaneTextLength) {
+        throw Exception("The text is larger than 64 MB and was not put into the pane");
+    }
     pane.clear();
     // Also when a line is refused, the pane shows what it holds, so nothing the user sees or
     // types there is left out of its items.

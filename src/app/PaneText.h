@@ -9,6 +9,8 @@ class Pane;
 
 // The longest line a pane takes as text of its own.
 constexpr qsizetype MaxPaneLineLength = 65535;
+// The longest text a pane takes at once (64 MB of UTF-16); the pane holds it several times over.
+constexpr qsizetype MaxPaneTextLength = qsizetype(32) << 20;
 
 // Removes spaces, controls and format characters (the window's fixed set) from both ends.
 QString trimSpaceAndControl(QString text);
@@ -21,7 +23,8 @@ QStringList splitPaneLines(const QString& text);
 // Every item followed by CR LF, then trimmed at both ends.
 QString getPaneText(const Pane& pane);
 
-// Clears the pane and fills it with one paragraph per line of text, then formats it.
+// Clears the pane and fills it with one paragraph per line of text, then formats it. A text
+// longer than MaxPaneTextLength is refused before the pane changes.
 void setPaneText(Pane& pane, const QString& text);
 
 // Clears the pane and shows text as its one item, line breaks and all, then formats it.

@@ -1,6 +1,7 @@
 // Plain-text rules of the panes: the trimmed character set and the CR LF line split.
 #include "PaneText.h"
 
+#include "EditPane.h"
 #include "Exception.h"
 
 #include <gtest/gtest.h>
@@ -58,4 +59,19 @@ TEST(PaneTextTest, LineLimitIs65535Characters)
     } catch (const Exception& e) {
         EXPECT_EQ(e.message(), "Line too long");
     }
+}
+
+TEST(PaneTextTest, TooLargeTextIsRefusedAndThePaneKeepsItsText)
+{
+    PaneStyles styles;
+    EditPane pane(styles);
+    setPaneText(pane, "kept");
+    try {
+        setPaneText(pane, QString(MaxPaneTextLength + 1, QChar('x')));
+        FAIL() << "no failure";
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.message(), "The text is larger than 64 MB and was not put into the pane");
+    }
+    EXPECT_EQ(getPaneText(pane), "kept");
+    EXPECT_EQ(pane.toPlainText(), "kept");
 }
