@@ -5,6 +5,7 @@
 #include "RequestProfile.h"
 
 #include <QString>
+#include <chrono>
 #include <string>
 
 struct MainFormSetup
@@ -17,4 +18,8 @@ struct MainFormSetup
     QString settingsFolder;
     // The translation history's file; empty means history.sqlite3 in the user's data folder.
     std::string historyFile;
+    // How long connecting to the service may take.
+    int connectTimeoutMs = 30000;
+    // How long one second of a wait before a retry lasts; tests shorten it.
+    std::chrono::milliseconds retrySecond {1000};
 };

@@ -11,11 +11,11 @@
 #include "HistoryCommands.h"
 #include "HistoryStore.h"
 #include "IniHelpers.h"
-#include "InterpretResult.h"
 #include "LangRes.h"
 #include "M17nEngine.h"
 #include "MainWindowLayout.h"
 #include "MarathiAidSettings.h"
+#include "MessageBox.h"
 #include "PanePrint.h"
 #include "PaneStyles.h"
 #include "PaneText.h"
@@ -24,9 +24,11 @@
 #include "ReadableColour.h"
 #include "RequestProfile.h"
 #include "RomanLine.h"
+#include "TextScript.h"
 #include "TfrmAbout.h"
 #include "TfrmOptions.h"
 #include "TranslationSession.h"
+#include "TranslationTexts.h"
 #include "TypingTableChoice.h"
 #include "TypingToggle.h"
 #include "ViewPane.h"
@@ -40,6 +42,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -106,6 +109,11 @@ QString directionCaption(const char* from, const char* to)
     return QStringLiteral("Translate %1 to %2").arg(QLatin1String(from), QLatin1String(to));
 }
 
+QString translateCaption()
+{
+    return QStringLiteral("&Translate");
+}
+
 } // namespace
 
 // The glyphs are compiled into this static library; the linker keeps them only when referenced.
@@ -144,7 +152,7 @@ TfrmMain::TfrmMain(const MainFormSetup& setup, QWidget* parent)
         icon.addFile(QStringLiteral(":/appicon/quendra-%1.png").arg(size));
     }
     setWindowIcon(icon);
-    m_bar->showMessage(copyrightNotice());
+    showStatusNote(copyrightNotice());
     AppPaths::SettingsLocation settings = AppPaths::settingsFile();
     if (!m_setup.settingsFolder.isEmpty()) {
         settings = {QDir(m_setup.settingsFolder).filePath(QStringLiteral("Lingvane.ini")), {}};
@@ -159,6 +167,13 @@ TfrmMain::TfrmMain(const MainFormSetup& setup, QWidget* parent)
     if (!m_setup.rootCertFile.empty()) {
         m_session->client().ioHandler()->setRootCertFile(m_setup.rootCertFile);
     }
+    m_session->client().setConnectTimeout(m_setup.connectTimeoutMs);
+    m_session->setProgressHandler(
+        [this](int part, int partCount) { showPartProgress(part, partCount); });
+    m_session->setCountdownHandler([this](int secondsLeft) {
+        m_bar->showMessage(QString::fromStdString(TranslationTexts::fillIn(
+            TranslationTexts::RetryCountdown, {std::to_string(secondsLeft)})));
+    });
     m_session->setEventHandler([this](TranslationEvent event) {
         runCommand([this, event] {
             if (event == TranslationEvent::Done) {
@@ -186,6 +201,8 @@ TfrmMain::~TfrmMain()
         // The worker still uses the client and the buffer: the session outlives the window and
         // frees itself when the worker reports back.
         m_session->setEventHandler({});
+        m_session->setProgressHandler({});
+        m_session->setCountdownHandler({});
         m_session.release();
     }
 }
@@ -301,13 +318,13 @@ void TfrmMain::createControls()
     m_btnHelp->setGeometry(13, 489, 88, 25);
     m_btnHelp->setAutoDefault(false);
     connect(m_btnHelp, &QPushButton::clicked, this, guarded([this] { btnHelpClick(); }));
-    m_btnTrans = new QPushButton(
-        QIcon(QStringLiteral(":/icons/translate.png")), QStringLiteral("&Translate"), this);
+    m_btnTrans
+        = new QPushButton(QIcon(QStringLiteral(":/icons/translate.png")), translateCaption(), this);
     m_btnTrans->setObjectName("btnTrans");
     m_btnTrans->setGeometry(373, 489, 113, 25);
     m_btnTrans->setDefault(true);
     connect(m_btnTrans, &QPushButton::clicked, this, guarded([this] {
-        startTranslation(std::exchange(m_shiftClick, false)
+        btnTransClick(std::exchange(m_shiftClick, false)
             || QGuiApplication::keyboardModifiers().testFlag(Qt::ShiftModifier));
     }));
     m_btnTrans->installEventFilter(this);
@@ -315,6 +332,12 @@ void TfrmMain::createControls()
     m_bar = new QStatusBar(this);
     m_bar->setObjectName("Bar");
     m_bar->setGeometry(0, ClientHeight - 22, ClientWidth, 22);
+    m_pbParts = new QProgressBar(m_bar);
+    m_pbParts->setObjectName("pbParts");
+    m_pbParts->setFormat(QString::fromUtf8(TranslationTexts::PartProgress));
+    m_pbParts->setFixedWidth(140);
+    m_bar->addPermanentWidget(m_pbParts);
+    m_pbParts->hide();
 
     setTabOrder(m_e1, m_e2);
     setTabOrder(m_e2, m_rbEngToChn);
@@ -380,9 +403,12 @@ void TfrmMain::createMenus()
 
 void TfrmMain::keyPressEvent(QKeyEvent* event)
 {
-    // The main window is no dialog to dismiss: Esc does nothing.
+    // The main window is no dialog to dismiss: Esc only stops a running translation.
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         event->accept();
+        if (m_workerStarted) {
+            runCommand([this] { stopTranslation(); });
+        }
         return;
     }
     TfrmRoot::keyPressEvent(event);
@@ -645,10 +671,15 @@ void TfrmMain::startTranslation(bool askService)
     if (m_lastSourceText.isEmpty()) {
         m_lastSourceText = getPaneText(*m_e1);
     }
-    if (m_lastSourceText.isEmpty() || (!askService && showReusedTranslation())) {
+    if (m_lastSourceText.isEmpty()) {
         return;
     }
-    m_bar->showMessage(copyrightNotice());
+    // The direction first: the history is looked up in the direction the text goes.
+    showStatusNote(copyrightNotice());
+    followTextDirection(m_lastSourceText);
+    if (!askService && showReusedTranslation()) {
+        return;
+    }
     setPaneLine(*m_e2, QStringLiteral("Translation, please wait ..."));
 
     // In place before pending events run, so a second queued click finds it.
@@ -667,35 +698,68 @@ void TfrmMain::startTranslation(bool askService)
         leaveRunningState();
         throw;
     }
-    m_btnTrans->setEnabled(false);
-    m_session->resultBuffer().clear();
     m_historyCommands->history().beginRequest(m_lastSourceText, Params.direction);
     const bool englishFirst = Params.direction == 0;
-    TranslationWorker::start(*m_session, m_session->client(),
-        {m_setup.serviceBaseAddress, m_lastSourceText.toStdU16String(), englishFirst ? "en" : "mr",
-            englishFirst ? "mr" : "en"},
-        m_session->resultBuffer());
+    TranslationJob job {m_setup.serviceBaseAddress, m_lastSourceText.toStdU16String(),
+        englishFirst ? "en" : "mr", englishFirst ? "mr" : "en", {}};
+    job.retry.secondLength = m_setup.retrySecond;
+    m_session->start(std::move(job));
+    m_workerStarted = true;
+    m_btnTrans->setText(QString::fromUtf8(TranslationTexts::StopCaption));
+}
+
+void TfrmMain::btnTransClick(bool askService)
+{
+    if (m_workerStarted) {
+        stopTranslation();
+    } else {
+        startTranslation(askService);
+    }
+}
+
+void TfrmMain::stopTranslation()
+{
+    if (m_workerStarted) {
+        m_session->stop();
+    }
+}
+
+void TfrmMain::followTextDirection(const QString& text)
+{
+    if (!Params.autoDirection) {
+        return;
+    }
+    const int wanted = directionForScript(dominantScript(text.toStdU16String()));
+    if (wanted < 0 || (wanted == 0) == (Params.direction == 0)) {
+        return;
+    }
+    // As a click on the other radio button: labels, panes and the settings file follow.
+    (wanted == 0 ? m_rbEngToChn : m_rbChnToEng)->setChecked(true);
+    showStatusNote(QString::fromUtf8(
+        wanted == 0 ? TranslationTexts::SwitchedToMarathi : TranslationTexts::SwitchedToEnglish));
+}
+
+void TfrmMain::showPartProgress(int part, int partCount)
+{
+    m_pbParts->setRange(0, partCount);
+    m_pbParts->setValue(part);
+    m_pbParts->show();
+}
+
+void TfrmMain::showStatusNote(const QString& note)
+{
+    m_statusNote = note;
+    m_bar->showMessage(note);
 }
 
 void TfrmMain::leaveRunningState()
 {
     m_translationRunning = false;
+    m_workerStarted = false;
     if (m_proxyPending) {
         m_proxyPending = false;
         runCommand([this] { applyProxySettings(); });
     }
-}
-
-void TfrmMain::takeResult(std::u16string& translation, std::string& message)
-{
-    std::string& buffer = m_session->resultBuffer();
-    // Standard UTF-8: characters beyond the BMP become surrogate pairs, a malformed byte U+FFFD.
-    const QString text = QString::fromUtf8(buffer.data(), static_cast<qsizetype>(buffer.size()));
-    buffer.clear();
-    buffer.shrink_to_fit();
-    const QStringView view(text);
-    interpretResult(std::u16string_view(view.utf16(), static_cast<std::size_t>(view.size())), false,
-        translation, message);
 }
 
 void TfrmMain::endTranslation(const std::function<void()>& handlerSteps)
@@ -706,7 +770,9 @@ void TfrmMain::endTranslation(const std::function<void()>& handlerSteps)
     } catch (...) {
         failure = std::current_exception();
     }
-    m_btnTrans->setEnabled(true);
+    m_btnTrans->setText(translateCaption());
+    m_pbParts->hide();
+    m_bar->showMessage(m_statusNote);
     stopBusyAnimation(m_imgLoad);
     leaveRunningState();
     if (failure) {
@@ -716,18 +782,13 @@ void TfrmMain::endTranslation(const std::function<void()>& handlerSteps)
 
 void TfrmMain::translationDone()
 {
-    std::u16string translation;
+    const QString translation = QString::fromStdU16String(m_session->outcome().translation);
     endTranslation([&] {
-        std::string message;
-        takeResult(translation, message);
-        if (message.empty()) {
-            setPaneText(*m_e2, QString::fromStdU16String(translation));
-            m_historyCommands->history().recordSuccess(QString::fromStdU16String(translation));
-        } else {
-            setPaneLine(*m_e2, QString::fromLocal8Bit(message));
-        }
+        setPaneText(*m_e2, translation);
+        // The translation has succeeded and is shown.
+        m_historyCommands->history().recordSuccess(translation);
     });
-    afterTranslationShown(QString::fromStdU16String(translation));
+    afterTranslationShown(translation);
 }
 
 void TfrmMain::afterTranslationShown(const QString& translation)
@@ -764,11 +825,21 @@ void TfrmMain::showHistoryEntry(const HistoryEntry& entry)
 
 void TfrmMain::translationFailed()
 {
-    endTranslation([this] {
-        std::u16string translation;
-        std::string message;
-        takeResult(translation, message);
-        setPaneLine(*m_e2, QString::fromLocal8Bit(message));
+    const TranslationOutcome& outcome = m_session->outcome();
+    const TranslationFailure failure
+        = outcome.failure.value_or(makeFailure(FailureKind::Other, ""));
+    const QString report = QString::fromStdString(failure.reportText());
+    // What was translated before the failure stays; the last line names the cause.
+    const QString done = QString::fromStdU16String(outcome.translation);
+    endTranslation([&] {
+        if (done.isEmpty()) {
+            setPaneLine(*m_e2, report);
+        } else {
+            setPaneText(*m_e2, done + QStringLiteral("\r\n") + report);
+        }
     });
     m_e2->setFocus();
+    if (failure.kind != FailureKind::Cancelled) {
+        MessageBox::show(report, failure.isWarning() ? 0 : 1);
+    }
 }

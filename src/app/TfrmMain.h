@@ -27,6 +27,7 @@ class QAction;
 class QGroupBox;
 class QLabel;
 class QMenu;
+class QProgressBar;
 class QPushButton;
 class QRadioButton;
 class QStatusBar;
@@ -58,9 +59,12 @@ public:
     void e1ContextPopup(Pane* pane, const QPoint& position);
     void cut1Click();
 
-    // The Translate command and the two ends of a translation. A text the history holds is shown
-    // from there unless askService is set (Shift+Translate, "Translate again").
+    // The Translate command (Stop while a worker runs) and the two ends of a translation. A text
+    // the history holds is shown from there unless askService is set (Shift+Translate,
+    // "Translate again").
+    void btnTransClick(bool askService = false);
     void startTranslation(bool askService = false);
+    void stopTranslation();
     void translationDone();
     void translationFailed();
     bool translationRunning() const { return m_translationRunning; }
@@ -98,8 +102,11 @@ private:
     bool showReusedTranslation();
     // What follows a translation shown in the output pane: the automatic copy and the focus.
     void afterTranslationShown(const QString& translation);
-    // Decodes and empties the result buffer and interprets it.
-    void takeResult(std::u16string& translation, std::string& message);
+    // Switches the direction as the other radio button would when the text is clearly in the
+    // other language's script.
+    void followTextDirection(const QString& text);
+    void showPartProgress(int part, int partCount);
+    void showStatusNote(const QString& note);
     // Runs a completion handler's own steps, then ends the busy state whatever they did and
     // applies deferred proxy changes; a failure of the steps is passed on afterwards.
     void endTranslation(const std::function<void()>& handlerSteps);
@@ -125,6 +132,10 @@ private:
     QString m_settingsProblem;
     // Set before the Translate command lets pending events run, cleared when the worker reported.
     bool m_translationRunning = false;
+    // A worker runs: the Translate button stops it.
+    bool m_workerStarted = false;
+    // What the status bar shows when no countdown runs.
+    QString m_statusNote;
     // Proxy settings changed while a translation ran; applied once it has ended.
     bool m_proxyPending = false;
 
@@ -149,6 +160,7 @@ private:
     QPushButton* m_btnHelp = nullptr;
     QPushButton* m_btnTrans = nullptr;
     QStatusBar* m_bar = nullptr;
+    QProgressBar* m_pbParts = nullptr;
     QMenu* m_pmHelp = nullptr;
     QMenu* m_pmTrans = nullptr;
     RomanLine* m_romanLine = nullptr;

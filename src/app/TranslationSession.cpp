@@ -1,10 +1,22 @@
 // The main window's side of a translation worker.
 #include "TranslationSession.h"
 
-#include "MessageBox.h"
-
 #include <QCoreApplication>
 #include <QEvent>
+
+void TranslationSession::start(TranslationJob job)
+{
+    m_cancel.reset();
+    m_outcome = {};
+    TranslationWorker::start(*this, m_client, std::move(job), m_cancel, m_outcome);
+}
+
+void TranslationSession::stop()
+{
+    // The token first: the worker looks at it after the abort has woken it.
+    m_cancel.cancel();
+    m_client.abort();
+}
 
 bool TranslationSession::postEvent(TranslationEvent event)
 {
@@ -13,10 +25,28 @@ bool TranslationSession::postEvent(TranslationEvent event)
     return true;
 }
 
-void TranslationSession::showMessage(const std::string& text)
+void TranslationSession::partStarted(int part, int partCount)
 {
     QMetaObject::invokeMethod(
-        this, [&text] { showMessageBox(text, 2); }, Qt::BlockingQueuedConnection);
+        this,
+        [this, part, partCount] {
+            if (m_progressHandler) {
+                m_progressHandler(part, partCount);
+            }
+        },
+        Qt::QueuedConnection);
+}
+
+void TranslationSession::retryCountdown(int secondsLeft, const TranslationFailure&)
+{
+    QMetaObject::invokeMethod(
+        this,
+        [this, secondsLeft] {
+            if (m_countdownHandler) {
+                m_countdownHandler(secondsLeft);
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 bool TranslationSession::event(QEvent* event)

@@ -1,49 +1,40 @@
-// One translation on its own thread: sends the request, fills the result buffer and tells the
-// main window which way it ended. The window's side is reached only through TranslationHost.
+// One translation on its own thread: runs translateText, leaves the outcome where the main window
+// reads it and tells the window which way it ended. The window's side is reached only through
+// TranslationHost.
 #pragma once
 
-#include <string>
+#include "TranslateText.h"
 
 class HttpClient;
 
 // The two completion events a worker posts to the main window.
 enum class TranslationEvent
 {
-    Done = 0x1401, // the buffer holds the answer body (empty after a failed GET)
-    Failed = 0x1402, // the buffer holds the failure's message unless it held text already
+    Done = 0x1401, // the outcome holds the translation
+    Failed = 0x1402, // the outcome holds the failure (a stop included)
 };
 
-// What the worker needs from the main window; called on the worker's thread.
-class TranslationHost
+// What the worker needs from the main window; called on the worker's thread. The progress calls
+// it inherits come before the completion event.
+class TranslationHost : public TranslationObserver
 {
 public:
-    virtual ~TranslationHost() = default;
     // Queues the event for the GUI thread; false when the queue refused it.
     virtual bool postEvent(TranslationEvent event) = 0;
-    // Shows an information message box on the GUI thread and returns once it was closed.
-    virtual void showMessage(const std::string& text) = 0;
-};
-
-struct TranslationJob
-{
-    std::string serviceBaseAddress;
-    std::u16string text;
-    std::string sourceCode; // "en" or "mr"
-    std::string targetCode;
 };
 
 class TranslationWorker
 {
 public:
     // Starts a detached thread that runs the job once and then frees itself. Until it posts its
-    // event the worker alone uses client and resultBuffer; host, client and resultBuffer must
-    // stay alive until the event has been handled.
-    static void start(
-        TranslationHost& host, HttpClient& client, TranslationJob job, std::string& resultBuffer);
+    // event the worker alone uses client and outcome; host, client, cancel and outcome must stay
+    // alive until the event has been handled. cancel (with client.abort()) stops it early.
+    static void start(TranslationHost& host, HttpClient& client, TranslationJob job,
+        const CancelToken& cancel, TranslationOutcome& outcome);
 
     // Runs the job on the calling thread; start() runs this on the new one.
     static void translate(TranslationHost& host, HttpClient& client, const TranslationJob& job,
-        std::string& resultBuffer);
+        const CancelToken& cancel, TranslationOutcome& outcome);
 
     // Threads started by start() that have not ended yet.
     static int running();

@@ -19,7 +19,8 @@ Connection::~Connection()
     close();
 }
 
-void Connection::connect(const std::string& host, int port, bool ipv6)
+void Connection::connect(
+    const std::string& host, int port, bool ipv6, int connectTimeoutMs, AbortSwitch* abortSwitch)
 {
     if (isOpen()) {
         throw AlreadyConnected();
@@ -31,7 +32,7 @@ void Connection::connect(const std::string& host, int port, bool ipv6)
         throw PortRequired();
     }
     auto socket = std::make_unique<SocketStream>();
-    socket->connect(host, port, ipv6);
+    socket->connect(host, port, ipv6, connectTimeoutMs, abortSwitch);
     open(std::move(socket), host, port, ipv6);
 }
 

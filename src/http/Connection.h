@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+class AbortSwitch;
 class TlsHandler;
 
 class Connection
@@ -19,8 +20,10 @@ public:
     Connection();
     ~Connection();
 
-    // Connects in the clear; fails with AlreadyConnected while a connection is open.
-    void connect(const std::string& host, int port, bool ipv6);
+    // Connects in the clear; fails with AlreadyConnected while a connection is open. The socket
+    // gives up connecting after connectTimeoutMs and answers abortSwitch (see SocketStream).
+    void connect(const std::string& host, int port, bool ipv6, int connectTimeoutMs,
+        AbortSwitch* abortSwitch = nullptr);
     // Takes a stream that is already connected to host and port.
     void open(std::unique_ptr<Stream> stream, const std::string& host, int port, bool ipv6);
     // Turns the open connection into TLS, verifying the server as serverName.

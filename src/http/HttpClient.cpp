@@ -127,6 +127,9 @@ void HttpClient::runExchange(const char* method, const std::string& url,
     m_request.body = body;
     m_connection.setTimeLimits({m_readTimeout, TimeLimits::Clock::now() + m_exchangeTimeLimit});
     try {
+        if (m_abortSwitch.aborted()) {
+            SocketError::raise(10004);
+        }
         prepareTarget(url);
         openRoute();
         readHead(m_connection.readLine());
@@ -344,7 +347,8 @@ void HttpClient::ensureConnection(bool tls)
     // A connection the last answer did not allow to keep is closed already.
     m_connection.discardUnread();
     if (!m_connection.isOpen()) {
-        m_connection.connect(m_connectHost, m_connectPort, m_connectIpv6);
+        m_connection.connect(
+            m_connectHost, m_connectPort, m_connectIpv6, m_connectTimeoutMs, &m_abortSwitch);
         if (tls) {
             m_connection.startTls(*m_tlsHandler, m_target.host);
         }

@@ -3,6 +3,7 @@
 // texts the rest of the program relies on. Used by one thread at a time.
 #pragma once
 
+#include "AbortSwitch.h"
 #include "Connection.h"
 #include "CookieStore.h"
 #include "HttpErrors.h"
@@ -10,6 +11,7 @@
 #include "HttpResponse.h"
 #include "ProxySettings.h"
 #include "SocketError.h"
+#include "SocketStream.h"
 #include "TlsHandler.h"
 
 #include <chrono>
@@ -69,6 +71,13 @@ public:
         m_readTimeout = readTimeout;
         m_exchangeTimeLimit = exchange;
     }
+    // Any thread: ends the exchange under way (its socket is shut down, a connect gives up with
+    // socket error 10004) and refuses new ones until resetAbort.
+    void abort() { m_abortSwitch.abort(); }
+    // By the thread that runs the exchanges, while none runs.
+    void resetAbort() { m_abortSwitch.reset(); }
+    // How long a connect may take before it fails with socket error 10060.
+    void setConnectTimeout(int milliseconds) { m_connectTimeoutMs = milliseconds; }
 
     bool connected() const { return m_connection.isOpen(); }
     void disconnect() { m_connection.close(); }
@@ -123,6 +132,8 @@ private:
     std::unique_ptr<CookieStore> m_cookies;
     std::unique_ptr<TlsHandler> m_tlsHandler;
     Connection m_connection;
+    AbortSwitch m_abortSwitch;
+    int m_connectTimeoutMs = static_cast<int>(TimeLimits::DefaultPerOperation.count());
     Target m_target;
     std::string m_connectHost;
     int m_connectPort = 0;

@@ -1,11 +1,15 @@
 // POSIX sockets behind the Stream interface.
 #include "SocketStream.h"
 
+#include "AbortSwitch.h"
 #include "SocketError.h"
 
+#include <algorithm>
 #include <arpa/inet.h>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
+#include <fcntl.h>
 #include <netdb.h>
 #include <poll.h>
 #include <strings.h>
@@ -76,19 +80,70 @@ SocketStream::~SocketStream()
     close();
 }
 
-void SocketStream::connect(const std::string& host, int port, bool ipv6)
+void SocketStream::connect(
+    const std::string& host, int port, bool ipv6, int connectTimeoutMs, AbortSwitch* abortSwitch)
 {
     const ResolvedAddress target = resolve(host, port, ipv6);
     m_fd = ::socket(target.address.ss_family, SOCK_STREAM | SOCK_CLOEXEC, IPPROTO_TCP);
     if (m_fd < 0) {
         SocketError::raiseErrno(errno);
     }
-    int result;
-    do {
-        result = ::connect(m_fd, reinterpret_cast<const sockaddr*>(&target.address), target.length);
-    } while (result < 0 && errno == EINTR);
-    if (result < 0) {
+    m_abortSwitch = abortSwitch;
+    if (m_abortSwitch) {
+        m_abortSwitch->attach(m_fd);
+    }
+    // Without a time-out of its own a connect to a host that drops the packets takes the kernel's
+    // two minutes; non-blocking, it can be timed and abandoned.
+    const int flags = ::fcntl(m_fd, F_GETFL);
+    ::fcntl(m_fd, F_SETFL, flags | O_NONBLOCK);
+    const int result
+        = ::connect(m_fd, reinterpret_cast<const sockaddr*>(&target.address), target.length);
+    if (result < 0 && errno != EINPROGRESS && errno != EINTR) {
         const int error = errno;
+        close();
+        SocketError::raiseErrno(error);
+    }
+    if (result < 0) {
+        awaitConnect(connectTimeoutMs);
+    }
+    ::fcntl(m_fd, F_SETFL, flags);
+}
+
+void SocketStream::awaitConnect(int timeoutMs)
+{
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (;;) {
+        if (m_abortSwitch && m_abortSwitch->aborted()) {
+            close();
+            SocketError::raise(10004);
+        }
+        const auto left
+            = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now())
+                  .count();
+        if (left <= 0) {
+            close();
+            SocketError::raise(10060);
+        }
+        // Short slices: a shut-down socket that is still connecting does not always wake poll.
+        pollfd entry {m_fd, POLLOUT, 0};
+        const int ready = ::poll(&entry, 1, static_cast<int>(std::min<long long>(left, 20)));
+        if (ready < 0 && errno != EINTR) {
+            const int error = errno;
+            close();
+            SocketError::raiseErrno(error);
+        }
+        if (ready > 0) {
+            break;
+        }
+    }
+    int error = 0;
+    socklen_t length = sizeof error;
+    ::getsockopt(m_fd, SOL_SOCKET, SO_ERROR, &error, &length);
+    if (m_abortSwitch && m_abortSwitch->aborted()) {
+        error = EINTR;
+    }
+    if (error != 0) {
         close();
         SocketError::raiseErrno(error);
     }
@@ -177,6 +232,9 @@ bool SocketStream::hasPendingBytes() const
 void SocketStream::close()
 {
     if (m_fd >= 0) {
+        if (m_abortSwitch) {
+            m_abortSwitch->detach(m_fd);
+        }
         ::close(m_fd);
         m_fd = -1;
     }

@@ -6,6 +6,8 @@
 
 #include <string>
 
+class AbortSwitch;
+
 class SocketStream : public Stream
 {
 public:
@@ -14,8 +16,12 @@ public:
     SocketStream(const SocketStream&) = delete;
     SocketStream& operator=(const SocketStream&) = delete;
 
-    // Resolves host ("LOCALHOST" and numeric addresses without the resolver) and connects.
-    void connect(const std::string& host, int port, bool ipv6);
+    // Resolves host ("LOCALHOST" and numeric addresses without the resolver) and connects, giving
+    // up with 10060 after connectTimeoutMs and with 10004 once abortSwitch is thrown. The socket
+    // stays attached to abortSwitch until it is closed.
+    void connect(const std::string& host, int port, bool ipv6,
+        int connectTimeoutMs = static_cast<int>(TimeLimits::DefaultPerOperation.count()),
+        AbortSwitch* abortSwitch = nullptr);
 
     std::size_t read(char* data, std::size_t size) override;
     void write(std::span<const std::string_view> parts) override;
@@ -32,7 +38,11 @@ public:
     bool isOpen() const { return m_fd >= 0; }
 
 private:
+    // Waits for a non-blocking connect to finish.
+    void awaitConnect(int timeoutMs);
+
     int m_fd = -1;
     TimeLimits m_limits;
     long m_armedMs = -1; // the time-out the socket holds now
+    AbortSwitch* m_abortSwitch = nullptr;
 };

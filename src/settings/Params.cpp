@@ -24,6 +24,7 @@ void loadSettings()
     Params.direction = iniReadInteger(file, "General", "Direction");
     Params.autoPaste = iniReadBool(file, "General", "AutoPaste");
     Params.autoCopy = iniReadBool(file, "General", "AutoCopy");
+    Params.autoDirection = readBool(file, "General", "AutoDirection", true);
     Params.displayLanguage = iniReadString(file, "General", "DisplayLanguage");
     Params.noProxy = iniReadBool(file, "Connection", "NoProxy");
     if (iniReadString(file, "Connection", "NoProxy").empty()) {

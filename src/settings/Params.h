@@ -26,6 +26,8 @@ struct AppParams
     bool historyEnabled = true;
     bool historyReuse = true;
     std::int32_t historyLimit = 10000;
+    // The direction follows the script of the text to translate; on unless the file says 0.
+    bool autoDirection = true;
 
     bool operator==(const AppParams&) const = default;
 };

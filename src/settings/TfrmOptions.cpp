@@ -106,6 +106,9 @@ TfrmOptions::TfrmOptions(QWidget* parent)
             "chkAutoPaste", 10, 12, 407, 17);
     m_chkAutoCopy = place(new QCheckBox("Auto copy to clipboard in target language.", m_tsGeneral),
         "chkAutoCopy", 10, 35, 407, 17);
+    m_chkAutoDirection
+        = place(new QCheckBox("Choose the direction from the script of the text.", m_tsGeneral),
+            "chkAutoDirection", 10, 177, 407, 17);
     m_rgLang = place(
         new QGroupBox("Infterface language setting", m_tsGeneral), "rgLang", 10, 67, 407, 55);
     m_rgLang->setVisible(false);
@@ -151,8 +154,8 @@ TfrmOptions::TfrmOptions(QWidget* parent)
     }
 
     QWidget* const tabOrder[] = {m_pageControl1, m_chkAutoPaste, m_chkAutoCopy, m_cmbLang,
-        m_chkHistory, m_chkHistoryReuse, m_rbNoProxy, m_rbManuallyProxy, m_edtAddress, m_edtPort,
-        m_edtUserName, m_edtPassword, m_btnDefault, m_btnOk};
+        m_chkHistory, m_chkHistoryReuse, m_chkAutoDirection, m_rbNoProxy, m_rbManuallyProxy,
+        m_edtAddress, m_edtPort, m_edtUserName, m_edtPassword, m_btnDefault, m_btnOk};
     for (std::size_t i = 1; i < std::size(tabOrder); ++i) {
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
     }
@@ -235,6 +238,7 @@ void TfrmOptions::showSettings()
 {
     m_chkAutoPaste->setChecked(Params.autoPaste);
     m_chkAutoCopy->setChecked(Params.autoCopy);
+    m_chkAutoDirection->setChecked(Params.autoDirection);
     m_cmbLang->setCurrentIndex(m_cmbLang->findText(fromLocal(Params.displayLanguage)));
     m_chkHistory->setChecked(Params.historyEnabled);
     m_chkHistoryReuse->setChecked(Params.historyReuse);
@@ -274,6 +278,7 @@ void TfrmOptions::btnDefaultClick()
 {
     m_chkAutoPaste->setChecked(false);
     m_chkAutoCopy->setChecked(false);
+    m_chkAutoDirection->setChecked(true);
     m_cmbLang->setCurrentIndex(m_cmbLang->findText("English"));
     m_chkHistory->setChecked(true);
     m_chkHistoryReuse->setChecked(true);
@@ -287,6 +292,7 @@ void TfrmOptions::saveSettings()
     iniWriteInteger(file, "General", "Translator", 0);
     iniWriteBool(file, "General", "AutoPaste", m_chkAutoPaste->isChecked());
     iniWriteBool(file, "General", "AutoCopy", m_chkAutoCopy->isChecked());
+    iniWriteBool(file, "General", "AutoDirection", m_chkAutoDirection->isChecked());
     iniWriteString(file, "General", "DisplayLanguage", toLocal(m_cmbLang->currentText()));
     iniWriteBool(file, "Connection", "NoProxy", m_rbNoProxy->isChecked());
     iniWriteString(file, "Connection", "Address", toLocal(m_edtAddress->text()));

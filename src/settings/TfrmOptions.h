@@ -70,6 +70,7 @@ private:
     QWidget* m_tsGeneral;
     QCheckBox* m_chkAutoPaste;
     QCheckBox* m_chkAutoCopy;
+    QCheckBox* m_chkAutoDirection;
     QGroupBox* m_rgLang;
     QLabel* m_labLang;
     QComboBox* m_cmbLang;

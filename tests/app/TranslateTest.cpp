@@ -1,5 +1,6 @@
 // The Translate command and its completion, against a local stand-in for the translation service.
 #include "BusyAnimation.h"
+#include "CopyrightNotice.h"
 #include "FakeTranslationService.h"
 #include "MainFormFixture.h"
 #include "Pane.h"
@@ -11,7 +12,9 @@
 #include <QDeadlineTimer>
 #include <QLabel>
 #include <QMovie>
+#include <QProgressBar>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTextCursor>
 #include <QThread>
 #include <QTimer>
@@ -26,6 +29,8 @@ protected:
         MainFormSetup setup;
         setup.serviceBaseAddress = service.baseAddress();
         setup.rootCertFile = FakeTranslationService::caCertFile();
+        // A second of waiting before a retry lasts 20 ms here.
+        setup.retrySecond = std::chrono::milliseconds(20);
         open(setup);
         input = control<Pane>("E1");
         output = control<Pane>("E2");
@@ -82,7 +87,8 @@ TEST_F(TranslateTest, RoundTripFillsTheOutputPaneAndEndsTheBusyState)
     QTest::mouseClick(translate, Qt::LeftButton);
 
     EXPECT_EQ(itemsOf(*output), QStringList {"Translation, please wait ..."});
-    EXPECT_FALSE(translate->isEnabled());
+    EXPECT_EQ(translate->text(), "&Stop");
+    EXPECT_TRUE(translate->isEnabled());
     EXPECT_NE(control<QLabel>("ImgLoad")->movie(), nullptr);
     ASSERT_TRUE(finish());
 
@@ -92,7 +98,7 @@ TEST_F(TranslateTest, RoundTripFillsTheOutputPaneAndEndsTheBusyState)
         std::string::npos);
     // The service ends a segment with LF, which is no line end of the pane.
     EXPECT_EQ(itemsOf(*output), QStringList {"सुप्रभात.\n[mr] How are you?"});
-    EXPECT_TRUE(translate->isEnabled());
+    EXPECT_EQ(translate->text(), "&Translate");
     EXPECT_EQ(control<QLabel>("ImgLoad")->movie(), nullptr);
     EXPECT_TRUE(control("ImgLoad")->isVisible());
     EXPECT_EQ(m_form->focusWidget(), output);
@@ -100,13 +106,13 @@ TEST_F(TranslateTest, RoundTripFillsTheOutputPaneAndEndsTheBusyState)
 
     // The other direction swaps the two codes.
     QTest::mouseClick(control<QRadioButton>("rbChnToEng"), Qt::LeftButton);
-    service.answerTranslation("x", "mr", "en");
-    setPaneText(*input, "x");
+    service.answerTranslation("घर", "mr", "en");
+    setPaneText(*input, "घर");
     QTest::mouseClick(translate, Qt::LeftButton);
     ASSERT_TRUE(finish());
-    EXPECT_NE(
-        service.requests().at(1).find("?client=gtx&sl=mr&tl=en&dt=t&q=x "), std::string::npos);
-    EXPECT_EQ(itemsOf(*output), QStringList {"[en] x"});
+    EXPECT_NE(service.requests().at(1).find("?client=gtx&sl=mr&tl=en&dt=t&q=%E0%A4%98%E0%A4%B0 "),
+        std::string::npos);
+    EXPECT_EQ(itemsOf(*output), QStringList {"[en] घर"});
 }
 
 TEST_F(TranslateTest, OnlyTheSelectionIsSentUntrimmed)
@@ -154,35 +160,189 @@ TEST_F(TranslateTest, TwoQuickPressesStartOneWorker)
     EXPECT_TRUE(translate->isEnabled());
 }
 
-TEST_F(TranslateTest, ForbiddenPostShowsTheEngineMessageAndLeavesTheClipboard)
+TEST_F(TranslateTest, AFailureIsReportedOnceByItsCauseAndLeavesTheClipboard)
 {
     enableAutoCopyAndPaste();
-    QGuiApplication::clipboard()->setText("unchanged");
-    service.answerStatus(403, "Forbidden");
-    setPaneText(*input, QString(1960, QChar('a')));
-    QTest::mouseClick(translate, Qt::LeftButton);
-    ASSERT_TRUE(finish());
-    EXPECT_EQ(service.requests().at(0).rfind("POST ", 0), 0u);
-    EXPECT_EQ(itemsOf(*output), QStringList {"Translate Engine disabled, Please try again later."});
-    EXPECT_TRUE(m_messages.shown.empty());
-    EXPECT_EQ(clipboard(), "unchanged");
-    EXPECT_TRUE(translate->isEnabled());
-    EXPECT_EQ(m_form->focusWidget(), output);
+    const QString refused = "The translation service refused the request. Please try again "
+                            "later. (HTTP/1.1 403 Forbidden)";
+    const struct
+    {
+        const char* name;
+        QString text;
+        std::function<void(FakeTranslationService&)> serve;
+        QString report;
+        int kind; // 0 warning, 1 error
+    } cases[] = {
+        {"GET refused", "hello",
+            [](FakeTranslationService& s) { s.answerStatus(403, "Forbidden"); }, refused, 1},
+        {"POST refused", QString(1960, QChar('a')),
+            [](FakeTranslationService& s) { s.answerStatus(403, "Forbidden"); }, refused, 1},
+        {"connection closed", "hello", [](FakeTranslationService& s) { s.closeConnection(); },
+            "The connection to 127.0.0.1 was closed before the answer arrived. (Connection Closed "
+            "Gracefully.)",
+            0},
+        {"web page", "hello",
+            [](FakeTranslationService& s) {
+                for (int i = 0; i < 4; ++i) {
+                    s.answerWith("text/html; charset=UTF-8", "<html>unusual traffic</html>");
+                }
+            },
+            "The translation service is limiting requests from this computer (it asks to prove "
+            "that a person is asking). Please try again later. (HTTP/1.1 200 OK)",
+            0},
+        {"unreadable answer", "hello", [](FakeTranslationService& s) { s.answerGarbage(); },
+            "The service's answer could not be read as a translation. (ERROR: Failed to parse "
+            "translation results.)",
+            1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_messages.shown.clear();
+        QGuiApplication::clipboard()->setText("unchanged");
+        c.serve(service);
+        setPaneText(*input, c.text);
+        QTest::mouseClick(translate, Qt::LeftButton);
+        ASSERT_TRUE(finish());
+        EXPECT_EQ(m_messages.shown, (std::vector<ShownMessage> {{c.report, c.kind}}));
+        EXPECT_EQ(itemsOf(*output), QStringList {c.report});
+        EXPECT_EQ(clipboard(), "unchanged");
+        EXPECT_EQ(translate->text(), "&Translate");
+        EXPECT_EQ(m_form->focusWidget(), output);
+    }
 }
 
-TEST_F(TranslateTest, FailedGetShowsABoxThenTheParseFailureAndEmptiesTheClipboard)
+TEST_F(TranslateTest, StopAndEscEndATranslationAtOnceAndTheNextOneWorks)
 {
-    enableAutoCopyAndPaste();
-    QGuiApplication::clipboard()->setText("old");
-    service.answerStatus(403, "Forbidden");
+    for (const bool byEsc : {false, true}) {
+        SCOPED_TRACE(byEsc ? "Esc" : "Stop button");
+        service.stayMute();
+        setPaneText(*input, "hello");
+        QTest::mouseClick(translate, Qt::LeftButton);
+        QTest::qWait(200);
+        ASSERT_TRUE(m_form->translationRunning());
+        QDeadlineTimer deadline(5000); // the mute service would hold it for 30 seconds
+        if (byEsc) {
+            QTest::keyClick(m_form.get(), Qt::Key_Escape);
+        } else {
+            QTest::mouseClick(translate, Qt::LeftButton);
+        }
+        ASSERT_TRUE(finish());
+        EXPECT_FALSE(deadline.hasExpired());
+        EXPECT_EQ(itemsOf(*output), QStringList {"Translation stopped."});
+        EXPECT_EQ(itemsOf(*input), QStringList {"hello"});
+        EXPECT_TRUE(m_messages.shown.empty());
+        EXPECT_EQ(translate->text(), "&Translate");
+
+        const int connections = service.connectionCount();
+        service.answerTranslation("hello");
+        QTest::mouseClick(translate, Qt::LeftButton);
+        ASSERT_TRUE(finish());
+        EXPECT_EQ(itemsOf(*output), QStringList {"[mr] hello"});
+        EXPECT_EQ(service.connectionCount(), connections + 1);
+    }
+}
+
+TEST_F(TranslateTest, ALimitedRequestCountsDownInTheStatusBarAndIsTriedAgain)
+{
+    QStringList notes;
+    QObject::connect(control<QStatusBar>("Bar"), &QStatusBar::messageChanged,
+        [&](const QString& note) { notes << note; });
+    service.answerTooManyRequests("2");
+    service.answerTranslation("hello");
     setPaneText(*input, "hello");
     QTest::mouseClick(translate, Qt::LeftButton);
     ASSERT_TRUE(finish());
-    EXPECT_EQ(m_messages.shown, (std::vector<ShownMessage> {{"HTTP/1.1 403 Forbidden", 2}}));
-    EXPECT_EQ(itemsOf(*output), QStringList {"ERROR: Failed to parse translation results."});
-    EXPECT_EQ(clipboard(), "");
-    EXPECT_TRUE(translate->isEnabled());
-    EXPECT_EQ(m_form->focusWidget(), output);
+    EXPECT_EQ(itemsOf(*output), QStringList {"[mr] hello"});
+    EXPECT_TRUE(
+        notes.contains("The service is limiting requests; trying again in 2 s (Stop cancels)."));
+    EXPECT_TRUE(
+        notes.contains("The service is limiting requests; trying again in 1 s (Stop cancels)."));
+    // The countdown gives way to the note that was there before.
+    EXPECT_EQ(control<QStatusBar>("Bar")->currentMessage(), copyrightNotice());
+    EXPECT_TRUE(m_messages.shown.empty());
+}
+
+TEST_F(TranslateTest, StopDuringTheCountdownCancelsTheWait)
+{
+    service.answerTooManyRequests("50");
+    setPaneText(*input, "hello");
+    QTest::mouseClick(translate, Qt::LeftButton);
+    QDeadlineTimer deadline(5000);
+    while (!control<QStatusBar>("Bar")->currentMessage().startsWith("The service is limiting")
+        && !deadline.hasExpired()) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    QTest::keyClick(m_form.get(), Qt::Key_Escape);
+    ASSERT_TRUE(finish());
+    EXPECT_FALSE(deadline.hasExpired());
+    EXPECT_EQ(itemsOf(*output), QStringList {"Translation stopped."});
+    EXPECT_EQ(service.requests().size(), 1u);
+}
+
+TEST_F(TranslateTest, ALongTextGoesInPartsWithProgressAndComesBackLineForLine)
+{
+    service.setUpperCaseTranslation(true);
+    service.translateEveryRequest();
+    QString text;
+    for (int line = 0; text.size() < 11000; ++line) {
+        text += QStringLiteral("Line %1 has a few words. And a second sentence!\r\n").arg(line);
+    }
+    text.chop(2);
+    QList<int> parts;
+    auto* progress = control<QProgressBar>("pbParts");
+    QObject::connect(progress, &QProgressBar::valueChanged, [&](int part) {
+        parts << part;
+        EXPECT_EQ(progress->text(), QStringLiteral("part %1 of 3").arg(part));
+    });
+    setPaneText(*input, text);
+    QTest::mouseClick(translate, Qt::LeftButton);
+    ASSERT_TRUE(finish());
+    EXPECT_EQ(parts, (QList<int> {1, 2, 3}));
+    EXPECT_FALSE(progress->isVisible());
+    EXPECT_EQ(getPaneText(*output).toStdString(), service.translationOf(text.toStdString()));
+    EXPECT_EQ(service.texts().size(), 3u);
+    EXPECT_EQ(service.connectionCount(), 1);
+}
+
+TEST_F(TranslateTest, TheDirectionFollowsTheScriptOfTheText)
+{
+    const struct
+    {
+        const char* name;
+        const char* settings;
+        QString text;
+        const char* sent; // the codes of the request
+        int direction; // afterwards
+        QString note; // in the status bar
+    } cases[] = {
+        {"Marathi typed while English to Marathi", "", "नमस्कार, तुम्ही कसे आहात?", "sl=mr&tl=en", 1,
+            "The text is in Devanagari: translating from Marathi into English."},
+        {"English typed while Marathi to English", "Direction=1\r\n", "Good morning", "sl=en&tl=mr",
+            0, "The text is in Latin letters: translating from English into Marathi."},
+        {"turned off", "Direction=1\r\nAutoDirection=0\r\n", "Good morning", "sl=mr&tl=en", 1, ""},
+        {"mixed text", "", "नमस्कार hello", "sl=en&tl=mr", 0, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeSettings(QByteArray("[General]\r\n") + c.settings);
+        m_form->refreshSettings();
+        control<QStatusBar>("Bar")->clearMessage();
+        const std::size_t before = service.requests().size();
+        service.translateEveryRequest();
+        setPaneText(*input, c.text);
+        QTest::mouseClick(translate, Qt::LeftButton);
+        ASSERT_TRUE(finish());
+        ASSERT_EQ(service.requests().size(), before + 1);
+        EXPECT_NE(service.requests().back().find(c.sent), std::string::npos);
+        EXPECT_EQ(Params.direction, c.direction);
+        EXPECT_EQ(
+            control<QRadioButton>(c.direction == 0 ? "rbEngToChn" : "rbChnToEng")->isChecked(),
+            true);
+        EXPECT_EQ(control<QLabel>("labFromLang")->text(), c.direction == 0 ? "English" : "Marathi");
+        EXPECT_NE(settingsContent().indexOf("Direction=" + QByteArray::number(c.direction)), -1);
+        EXPECT_EQ(control<QStatusBar>("Bar")->currentMessage(),
+            c.note.isEmpty() ? copyrightNotice() : c.note);
+    }
 }
 
 TEST_F(TranslateTest, EmojiAndMarathiSurviveTheAnswer)
@@ -212,7 +372,7 @@ TEST_F(TranslateTest, OverlongTranslationLineEndsTheBusyStateAndIsReported)
     EXPECT_EQ(output->toPlainText(), "") << "the wait line is gone with the pane's items";
     // Neither the automatic copy nor the move of the focus follows the failure.
     EXPECT_EQ(clipboard(), "old");
-    EXPECT_EQ(m_form->focusWidget(), input);
+    EXPECT_NE(m_form->focusWidget(), output);
 }
 
 TEST_F(TranslateTest, AutomaticCopyIsNotPastedBackButNewClipboardTextIs)

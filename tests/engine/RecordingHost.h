@@ -1,10 +1,12 @@
-// A stand-in for the main window: records what a worker shows and posts, and can refuse posts.
+// A stand-in for the main window: records what a worker reports, can refuse posts, and can act
+// on a report (a test stops the translation at a chosen moment this way).
 #pragma once
 
 #include "TranslationWorker.h"
 
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -14,6 +16,11 @@ class RecordingHost : public TranslationHost
 public:
     // The next `count` posts are refused.
     void refusePosts(int count) { m_refusals = count; }
+    // Runs on the worker's thread after each progress report is recorded.
+    void onReport(std::function<void(const std::string&)> action)
+    {
+        m_onReport = std::move(action);
+    }
 
     bool postEvent(TranslationEvent event) override
     {
@@ -28,10 +35,14 @@ public:
         return true;
     }
 
-    void showMessage(const std::string& text) override
+    void partStarted(int part, int partCount) override
     {
-        std::lock_guard guard(m_lock);
-        m_log.push_back("message: " + text);
+        report("progress " + std::to_string(part) + "/" + std::to_string(partCount));
+    }
+
+    void retryCountdown(int secondsLeft, const TranslationFailure&) override
+    {
+        report("wait " + std::to_string(secondsLeft));
     }
 
     // Waits for a posted event and returns everything recorded.
@@ -50,9 +61,21 @@ public:
     }
 
 private:
+    void report(const std::string& entry)
+    {
+        {
+            std::lock_guard guard(m_lock);
+            m_log.push_back(entry);
+        }
+        if (m_onReport) {
+            m_onReport(entry);
+        }
+    }
+
     std::mutex m_lock;
     std::condition_variable m_posted;
     std::vector<std::string> m_log;
+    std::function<void(const std::string&)> m_onReport;
     int m_refusals = 0;
     int m_postAttempts = 0;
 };

@@ -10,7 +10,7 @@
 
 namespace {
 
-const std::string okReply = "HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\n[]";
+const std::string okReply = "HTTP/1.1 200 OK\r\nContent-Length: 4\r\n\r\n[[]]";
 
 class TranslationWireTest : public testing::Test
 {
@@ -27,10 +27,11 @@ protected:
     {
         m_server.addReply(reply);
         prepareRequestHeaders(m_client, m_server.baseUrl(), otherEngine, keepAlive);
-        std::string buffer;
+        CancelToken cancel;
+        TranslationOutcome outcome;
         RecordingHost host;
         TranslationWorker::translate(
-            host, m_client, {m_server.baseUrl(), text, source, target}, buffer);
+            host, m_client, {m_server.baseUrl(), text, source, target, {}}, cancel, outcome);
         EXPECT_EQ(host.waitForEvent(), std::vector<std::string> {"event: done"});
         return m_server.requests().back();
     }
@@ -123,7 +124,7 @@ TEST_F(TranslationWireTest, CookiesTheServiceSetComeBackAfterTheUserAgent)
 {
     send(u"first", "en", "mr", false, true,
         "HTTP/1.1 200 OK\r\nSet-Cookie: NID=abc; Path=/; Secure; HttpOnly\r\nContent-Length: "
-        "2\r\n\r\n[]");
+        "4\r\n\r\n[[]]");
     EXPECT_EQ(send(u"second"),
         "GET /translate_a/single?client=gtx&sl=en&tl=mr&dt=t&q=second HTTP/1.1\r\n" + headLines()
             + "Cookie: NID=abc\r\n\r\n");

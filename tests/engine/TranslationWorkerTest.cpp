@@ -1,9 +1,10 @@
-// The worker against the fake translation service: what the buffer holds, which event is
-// posted, and when a message is shown.
+// The worker against the fake translation service: the outcome the window reads, which event is
+// posted, and one classified failure for every way the exchange can fail.
 #include "FakeTranslationService.h"
 #include "HttpClient.h"
 #include "RecordingHost.h"
 #include "RequestProfile.h"
+#include "Utf8.h"
 
 #include <chrono>
 #include <functional>
@@ -18,11 +19,11 @@ const std::u16string longText(1960, u'a');
 struct Outcome
 {
     std::vector<std::string> log;
-    std::string buffer;
+    TranslationOutcome result;
 };
 
 Outcome translateWith(FakeTranslationService& service, const std::u16string& text,
-    std::string buffer = "", const std::string& address = "",
+    const std::string& address = "",
     std::chrono::milliseconds readTimeout = HttpClient::ReadTimeout)
 {
     HttpClient client;
@@ -31,9 +32,12 @@ Outcome translateWith(FakeTranslationService& service, const std::u16string& tex
     const std::string base = address.empty() ? service.baseAddress() : address;
     prepareRequestHeaders(client, base, false, true);
     RecordingHost host;
-    TranslationWorker::start(host, client, {base, text, "en", "mr"}, buffer);
-    Outcome outcome {host.waitForEvent(), {}};
-    outcome.buffer = buffer;
+    CancelToken cancel;
+    Outcome outcome;
+    TranslationJob job {base, text, "en", "mr", {}};
+    job.retry.secondLength = std::chrono::milliseconds(1);
+    TranslationWorker::start(host, client, job, cancel, outcome.result);
+    outcome.log = host.waitForEvent();
     return outcome;
 }
 
@@ -46,62 +50,75 @@ TEST(TranslationWorkerTest, AnswersAndFailuresReachTheWindowAsTheyShould)
         const char* name;
         const std::u16string& text;
         std::function<void(FakeTranslationService&)> serve;
-        std::vector<std::string> log;
-        std::string buffer;
+        std::optional<FailureKind> kind; // nothing: a translation
+        std::string report; // the translation, or the failure's report
     };
-    const std::string answer = "[[[\"[mr] Good morning.\\n\",\"Good morning.\\n\",null,null,3],"
-                               "[\"[mr] How are you?\",\"How are you?\",null,null,3]],null,\"en\"]";
+    const std::string post(1960, 'a');
     const Case cases[] = {
         {"GET answer", shortText,
             [](FakeTranslationService& s) { s.answerTranslation("Good morning.\nHow are you?"); },
-            {"event: done"}, answer},
-        {"POST answer", longText,
-            [](FakeTranslationService& s) { s.answerTranslation(std::string(1960, 'a')); },
-            {"event: done"},
-            "[[[\"[mr] " + std::string(1960, 'a') + "\",\"" + std::string(1960, 'a')
-                + "\",null,null,3]],null,\"en\"]"},
+            std::nullopt, "[mr] Good morning.\n[mr] How are you?"},
+        {"POST answer", longText, [&](FakeTranslationService& s) { s.answerTranslation(post); },
+            std::nullopt, "[mr] " + post},
         {"GET 403", shortText, [](FakeTranslationService& s) { s.answerStatus(403, "Forbidden"); },
-            {"message: HTTP/1.1 403 Forbidden", "event: done"}, ""},
+            FailureKind::Forbidden,
+            "The translation service refused the request. Please try again later. (HTTP/1.1 403 "
+            "Forbidden)"},
         {"POST 403", longText, [](FakeTranslationService& s) { s.answerStatus(403, "Forbidden"); },
-            {"event: failed"}, "HTTP/1.1 403 Forbidden"},
-        {"POST 429", longText,
-            [](FakeTranslationService& s) { s.answerStatus(429, "Too Many Requests"); },
-            {"event: failed"}, "HTTP/1.1 429 Too Many Requests"},
+            FailureKind::Forbidden,
+            "The translation service refused the request. Please try again later. (HTTP/1.1 403 "
+            "Forbidden)"},
+        {"GET 404", shortText, [](FakeTranslationService& s) { s.answerStatus(404, "Not Found"); },
+            FailureKind::HttpStatus,
+            "The translation service answered with an error. (HTTP/1.1 404 Not Found)"},
         {"GET closed", shortText, [](FakeTranslationService& s) { s.closeConnection(); },
-            {"message: Connection Closed Gracefully.", "event: done"}, ""},
+            FailureKind::ConnectionClosed,
+            "The connection to 127.0.0.1 was closed before the answer arrived. (Connection Closed "
+            "Gracefully.)"},
         {"POST closed", longText, [](FakeTranslationService& s) { s.closeConnection(); },
-            {"event: failed"}, "Connection Closed Gracefully."},
-        {"GET garbage", shortText, [](FakeTranslationService& s) { s.answerGarbage(); },
-            {"event: done"}, ")]}'\n<not json at all>"},
+            FailureKind::ConnectionClosed, ""},
+        {"closed mid-answer", shortText, [](FakeTranslationService& s) { s.answerHalfThenClose(); },
+            FailureKind::ConnectionClosed,
+            "The connection to 127.0.0.1 was closed before the answer arrived."},
+        {"garbage", shortText, [](FakeTranslationService& s) { s.answerGarbage(); },
+            FailureKind::BadAnswer,
+            "The service's answer could not be read as a translation. (ERROR: Failed to parse "
+            "translation results.)"},
+        {"empty answer", shortText,
+            [](FakeTranslationService& s) { s.answerWith("application/json", ""); },
+            FailureKind::BadAnswer, ""},
+        {"truncated JSON", shortText,
+            [](FakeTranslationService& s) { s.answerWith("application/json", "[[[\"x\",\"y\""); },
+            FailureKind::BadAnswer, ""},
+        {"JSON of another shape", shortText,
+            [](FakeTranslationService& s) { s.answerWith("application/json", "{\"a\":[1]}"); },
+            FailureKind::BadAnswer, ""},
+        {"413", shortText,
+            [](FakeTranslationService& s) { s.answerStatus(413, "Request Entity Too Large"); },
+            FailureKind::TooLarge,
+            "The text is too long for one request to the service. (HTTP/1.1 413 Request Entity "
+            "Too Large)"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         FakeTranslationService service;
         c.serve(service);
         const Outcome outcome = translateWith(service, c.text);
-        EXPECT_EQ(outcome.log, c.log);
-        EXPECT_EQ(outcome.buffer, c.buffer);
+        EXPECT_EQ(outcome.log, std::vector<std::string> {c.kind ? "event: failed" : "event: done"});
+        ASSERT_EQ(outcome.result.failure.has_value(), c.kind.has_value());
+        if (c.kind) {
+            EXPECT_EQ(outcome.result.failure->kind, *c.kind);
+            EXPECT_TRUE(outcome.result.translation.empty()) << "nothing shown as a translation";
+            if (!c.report.empty()) {
+                EXPECT_EQ(outcome.result.failure->reportText(), c.report);
+            }
+        } else {
+            EXPECT_EQ(Utf8::encode(outcome.result.translation), c.report);
+        }
+        // No failure here is worth a second request.
         ASSERT_EQ(service.texts().size(), 1u);
         EXPECT_EQ(service.texts()[0],
             c.text == shortText ? "Good morning.\nHow are you?" : std::string(1960, 'a'));
-    }
-}
-
-TEST(TranslationWorkerTest, FailureTextGoesOnlyIntoABlankBuffer)
-{
-    struct Case
-    {
-        std::string before;
-        std::string after;
-    };
-    const Case cases[]
-        = {{"earlier text", "earlier text"}, {" \r\n\t", " \r\n\tHTTP/1.1 403 Forbidden"}};
-    for (const Case& c : cases) {
-        FakeTranslationService service;
-        service.answerStatus(403, "Forbidden");
-        const Outcome outcome = translateWith(service, longText, c.before);
-        EXPECT_EQ(outcome.log, std::vector<std::string> {"event: failed"});
-        EXPECT_EQ(outcome.buffer, c.after);
     }
 }
 
@@ -114,8 +131,10 @@ TEST(TranslationWorkerTest, RefusedPostsAreRetriedUntilOneIsAccepted)
     prepareRequestHeaders(client, service.baseAddress(), false, true);
     RecordingHost host;
     host.refusePosts(3);
-    std::string buffer;
-    TranslationWorker::start(host, client, {service.baseAddress(), u"x", "en", "mr"}, buffer);
+    CancelToken cancel;
+    TranslationOutcome outcome;
+    TranslationWorker::start(
+        host, client, {service.baseAddress(), u"x", "en", "mr", {}}, cancel, outcome);
     EXPECT_GE(TranslationWorker::running(), 1);
     EXPECT_EQ(host.waitForEvent(), std::vector<std::string> {"event: done"});
     EXPECT_EQ(host.postAttempts(), 4);
@@ -135,14 +154,19 @@ TEST(TranslationWorkerTest, ConnectionFailuresCarryTheSocketErrorText)
         address = gone.baseAddress();
     }
     FakeTranslationService unused;
-    Outcome outcome = translateWith(unused, longText, "", address);
+    Outcome outcome = translateWith(unused, longText, address);
     EXPECT_EQ(outcome.log, std::vector<std::string> {"event: failed"});
-    EXPECT_EQ(outcome.buffer, "Socket Error # 10061\r\nConnection refused.");
+    ASSERT_TRUE(outcome.result.failure);
+    EXPECT_EQ(outcome.result.failure->kind, FailureKind::Unreachable);
+    EXPECT_EQ(outcome.result.failure->detail, "Socket Error # 10061\r\nConnection refused.");
 
     // A service that never answers runs into the read time-out (shortened here).
     FakeTranslationService mute;
     mute.stayMute();
-    outcome = translateWith(mute, longText, "", "", std::chrono::milliseconds(300));
+    outcome = translateWith(mute, longText, "", std::chrono::milliseconds(300));
     EXPECT_EQ(outcome.log, std::vector<std::string> {"event: failed"});
-    EXPECT_EQ(outcome.buffer, "Socket Error # 10060\r\nConnection timed out.");
+    ASSERT_TRUE(outcome.result.failure);
+    EXPECT_EQ(outcome.result.failure->kind, FailureKind::TimedOut);
+    EXPECT_EQ(outcome.result.failure->reportText(),
+        "127.0.0.1 did not answer in time. (Socket Error # 10060)");
 }

@@ -122,8 +122,8 @@ TEST_F(Options, TabOrderFollowsTheControls)
 {
     TfrmOptions dialog;
     const QStringList expected = {"PageControl1", "chkAutoPaste", "chkAutoCopy", "cmbLang",
-        "chkHistory", "chkHistoryReuse", "rbNoProxy", "rbManuallyProxy", "edtAddress", "edtPort",
-        "edtUserName", "edtPassword", "btnDefault", "btnOk"};
+        "chkHistory", "chkHistoryReuse", "chkAutoDirection", "rbNoProxy", "rbManuallyProxy",
+        "edtAddress", "edtPort", "edtUserName", "edtPassword", "btnDefault", "btnOk"};
     QStringList order;
     for (QWidget* widget = dialog.findChild<QWidget*>("PageControl1");
          order.size() < expected.size() && widget; widget = widget->nextInFocusChain()) {
@@ -167,13 +167,13 @@ TEST_F(Options, LabelsShowTheirWholeTextBesideTheirEdits)
 TEST_F(Options, ClosingValidatesTheProxyAndSavesEveryKey)
 {
     // Every case types user name "ana" and password "s3cret" into a manual proxy first.
-    const auto saved
-        = [](const char* autoCopy, const char* noProxy, const char* address, const char* port) {
-              return std::string("[General]\nTranslator=0\nAutoPaste=0\nAutoCopy=") + autoCopy
-                  + "\nDisplayLanguage=\n[Connection]\nNoProxy=" + noProxy + "\nAddress=" + address
-                  + "\nPort=" + port + "\nUserName=ana\nPassword=s3cret\n"
-                  + "[History]\nEnabled=1\nReuse=1\n";
-          };
+    const auto saved = [](const char* autoCopy, const char* noProxy, const char* address,
+                           const char* port, const char* autoDirection = "1") {
+        return std::string("[General]\nTranslator=0\nAutoPaste=0\nAutoCopy=") + autoCopy
+            + "\nAutoDirection=" + autoDirection
+            + "\nDisplayLanguage=\n[Connection]\nNoProxy=" + noProxy + "\nAddress=" + address
+            + "\nPort=" + port + "\nUserName=ana\nPassword=s3cret\n[History]\nEnabled=1\nReuse=1\n";
+    };
     const struct
     {
         const char* name;
@@ -196,9 +196,16 @@ TEST_F(Options, ClosingValidatesTheProxyAndSavesEveryKey)
             [](QWidget& d) {
                 click(d, "chkAutoPaste");
                 click(d, "chkAutoCopy");
+                click(d, "chkAutoDirection");
                 click(d, "btnDefault");
             },
             false, nullptr, saved("0", "1", "proxy.local", "8080")},
+        {"direction from the text turned off", "proxy.local", "8080",
+            [](QWidget& d) {
+                click(d, "rbNoProxy");
+                click(d, "chkAutoDirection");
+            },
+            false, nullptr, saved("0", "1", "proxy.local", "8080", "0")},
     };
     for (const auto& test : cases) {
         std::filesystem::remove(SettingsFileName);
@@ -230,7 +237,7 @@ TEST_F(Options, ClosingValidatesTheProxyAndSavesEveryKey)
 TEST_F(Options, DirectModeKeepsTheStoredProxy)
 {
     const std::string content
-        = "[General]\nTranslator=0\nAutoPaste=1\nAutoCopy=0\nDisplayLanguage=\n"
+        = "[General]\nTranslator=0\nAutoPaste=1\nAutoCopy=0\nAutoDirection=0\nDisplayLanguage=\n"
           "[Connection]\nNoProxy=1\nAddress=proxy.local\nPort=3128\nUserName=ana\n"
           "Password=pw\n[History]\nEnabled=1\nReuse=1\n";
     ScratchFolder::write(SettingsFileName, content);

@@ -70,6 +70,35 @@ std::string fieldQ(std::string_view fields)
     return {};
 }
 
+// The text a request carries: the q field of a POST body or of a GET query.
+std::string requestText(std::string_view request)
+{
+    const std::size_t headEnd = request.find("\r\n\r\n");
+    const std::string_view requestLine = request.substr(0, request.find("\r\n"));
+    const std::size_t query = requestLine.find('?');
+    if (requestLine.starts_with("POST ")) {
+        return fieldQ(request.substr(headEnd + 4));
+    }
+    if (query != std::string_view::npos) {
+        const std::string_view target = requestLine.substr(query + 1);
+        return fieldQ(target.substr(0, target.find(' ')));
+    }
+    return {};
+}
+
+// The source code of a request ("sl=").
+std::string requestSource(std::string_view request)
+{
+    const std::size_t at = request.find("sl=");
+    return at == std::string_view::npos ? "en" : std::string(request.substr(at + 3, 2));
+}
+
+std::string requestTarget(std::string_view request)
+{
+    const std::size_t at = request.find("tl=");
+    return at == std::string_view::npos ? "mr" : std::string(request.substr(at + 3, 2));
+}
+
 } // namespace
 
 FakeTranslationService::FakeTranslationService()
@@ -97,10 +126,10 @@ std::string FakeTranslationService::answerBody(
     return body + "],null," + jsonString(sourceCode) + "]";
 }
 
-void FakeTranslationService::answerTranslation(
-    std::string_view text, std::string_view sourceCode, std::string_view targetCode)
+FakeTranslationService::Segments FakeTranslationService::segmentsFor(
+    std::string_view text, std::string_view targetCode) const
 {
-    std::vector<std::pair<std::string, std::string>> segments;
+    Segments segments;
     for (std::size_t start = 0; start <= text.size();) {
         const std::size_t end = std::min(text.find('\n', start), text.size());
         std::string_view line = text.substr(start, end - start);
@@ -108,14 +137,84 @@ void FakeTranslationService::answerTranslation(
             line.remove_suffix(1);
         }
         const auto known = m_translations.find(line);
-        std::string translated = known != m_translations.end()
-            ? known->second
-            : std::string("[").append(targetCode).append("] ").append(line);
+        std::string translated;
+        if (known != m_translations.end()) {
+            translated = known->second;
+        } else if (m_upperCase) {
+            translated = line;
+            for (char& c : translated) {
+                c = static_cast<char>(c >= 'a' && c <= 'z' ? c - ('a' - 'A') : c);
+            }
+        } else if (!line.empty()) {
+            translated = std::string("[").append(targetCode).append("] ").append(line);
+        }
         const std::string lineEnd = end < text.size() ? "\n" : "";
-        segments.emplace_back(translated + lineEnd, std::string(line) + lineEnd);
+        // A text ending in a line end gets no segment for the nothing after it.
+        if (!(line.empty() && end == text.size() && start > 0)) {
+            segments.emplace_back(translated + lineEnd, std::string(line) + lineEnd);
+        }
         start = end + 1;
     }
-    answer(200, "OK", "application/json; charset=utf-8", answerBody(segments, sourceCode));
+    return segments;
+}
+
+std::string FakeTranslationService::translationOf(
+    std::string_view text, std::string_view targetCode) const
+{
+    std::string joined;
+    for (const auto& segment : segmentsFor(text, targetCode)) {
+        joined += segment.first;
+    }
+    return joined;
+}
+
+void FakeTranslationService::answerTranslation(
+    std::string_view text, std::string_view sourceCode, std::string_view targetCode)
+{
+    answer(200, "OK", "application/json; charset=utf-8",
+        answerBody(segmentsFor(text, targetCode), sourceCode));
+}
+
+void FakeTranslationService::translateEveryRequest(std::size_t refuseAbove)
+{
+    m_server.setResponder([this, refuseAbove](const std::string& request) {
+        const std::string text = requestText(request);
+        if (text.size() > refuseAbove) {
+            return std::pair(reply(413, "Request Entity Too Large", "text/html; charset=UTF-8",
+                                 "<html><title>Error 413</title></html>"),
+                ScriptedServer::Then::KeepOpen);
+        }
+        return std::pair(
+            reply(200, "OK", "application/json; charset=utf-8",
+                answerBody(segmentsFor(text, requestTarget(request)), requestSource(request))),
+            ScriptedServer::Then::KeepOpen);
+    });
+}
+
+void FakeTranslationService::answerTooManyRequests(std::optional<std::string> retryAfter)
+{
+    answer(429, "Too Many Requests", "text/html; charset=UTF-8",
+        "<html><title>Error 429</title></html>",
+        retryAfter ? "Retry-After: " + *retryAfter + "\r\n" : "");
+}
+
+void FakeTranslationService::answerCaptchaRedirect()
+{
+    answer(302, "Found", "text/html; charset=UTF-8", "<html>moved</html>",
+        "Location: https://www.google.com/sorry/index?continue=https://translate.googleapis.com/"
+        "translate_a/single\r\n");
+}
+
+void FakeTranslationService::answerHalf(ScriptedServer::Then then)
+{
+    const std::string body = answerBody({{"[mr] x", "x"}}, "en");
+    const std::string whole = reply(200, "OK", "application/json; charset=utf-8", body);
+    m_server.addReply(whole.substr(0, whole.size() - body.size() / 2), then);
+}
+
+void FakeTranslationService::stallHandshakes()
+{
+    m_server.setOnAccept(ScriptedServer::OnAccept::StaySilent);
 }
 
 void FakeTranslationService::answerStatus(int code, std::string_view reason)
@@ -139,30 +238,25 @@ void FakeTranslationService::stayMute()
     m_server.addReply("", ScriptedServer::Then::StaySilent);
 }
 
-void FakeTranslationService::answer(
-    int code, std::string_view reason, std::string_view contentType, std::string body)
+std::string FakeTranslationService::reply(int code, std::string_view reason,
+    std::string_view contentType, std::string_view body, std::string_view extraLines)
 {
-    m_server.addReply("HTTP/1.1 " + std::to_string(code) + " " + std::string(reason)
-        + "\r\nContent-Type: " + std::string(contentType)
-        + "\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body);
+    return "HTTP/1.1 " + std::to_string(code) + " " + std::string(reason)
+        + "\r\nContent-Type: " + std::string(contentType) + "\r\n" + std::string(extraLines)
+        + "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" + std::string(body);
+}
+
+void FakeTranslationService::answer(int code, std::string_view reason, std::string_view contentType,
+    std::string body, std::string_view extraLines)
+{
+    m_server.addReply(reply(code, reason, contentType, body, extraLines));
 }
 
 std::vector<std::string> FakeTranslationService::texts() const
 {
     std::vector<std::string> result;
     for (const std::string& request : m_server.requests()) {
-        const std::size_t headEnd = request.find("\r\n\r\n");
-        const std::string_view requestLine
-            = std::string_view(request).substr(0, request.find("\r\n"));
-        const std::size_t query = requestLine.find('?');
-        if (requestLine.starts_with("POST ")) {
-            result.push_back(fieldQ(std::string_view(request).substr(headEnd + 4)));
-        } else if (query != std::string_view::npos) {
-            const std::string_view target = requestLine.substr(query + 1);
-            result.push_back(fieldQ(target.substr(0, target.find(' '))));
-        } else {
-            result.emplace_back();
-        }
+        result.push_back(requestText(request));
     }
     return result;
 }

@@ -5,7 +5,9 @@
 
 #include "ScriptedServer.h"
 
+#include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,10 +33,32 @@ public:
     void answerStatus(int code, std::string_view reason);
     // A success status whose body is not the service's JSON.
     void answerGarbage();
+    // A success status with this body.
+    void answerWith(std::string_view contentType, std::string body)
+    {
+        answer(200, "OK", contentType, std::move(body));
+    }
+    // 429 "Too Many Requests", with a Retry-After line when a value is given.
+    void answerTooManyRequests(std::optional<std::string> retryAfter = std::nullopt);
+    // What the service sends a client it distrusts: a redirect to its "/sorry/" page.
+    void answerCaptchaRedirect();
     // Reads the request and closes the connection without answering.
     void closeConnection();
     // Reads the request and never answers; the connection stays open until the client gives up.
     void stayMute();
+    // A success head and half the answer; then the connection closes, or stays open and silent.
+    void answerHalfThenClose() { answerHalf(ScriptedServer::Then::Close); }
+    void answerHalfThenStall() { answerHalf(ScriptedServer::Then::StaySilent); }
+    // Connections are accepted but never get a TLS handshake.
+    void stallHandshakes();
+    // Every request that finds no queued reply is translated; one whose text is longer than
+    // refuseAbove bytes (UTF-8) gets 413 instead.
+    void translateEveryRequest(std::size_t refuseAbove = SIZE_MAX);
+    // Lines are translated by upper-casing their ASCII letters instead of the "[<target>] " mark,
+    // so a text cut between words translates the same in parts as in one piece.
+    void setUpperCaseTranslation(bool on) { m_upperCase = on; }
+    // The translation a single request for text gets (segments joined).
+    std::string translationOf(std::string_view text, std::string_view targetCode = "mr") const;
 
     // The raw bytes of every request received.
     std::vector<std::string> requests() const { return m_server.requests(); }
@@ -47,8 +71,15 @@ public:
         std::string_view sourceCode);
 
 private:
-    void answer(int code, std::string_view reason, std::string_view contentType, std::string body);
+    using Segments = std::vector<std::pair<std::string, std::string>>;
+    void answerHalf(ScriptedServer::Then then);
+    Segments segmentsFor(std::string_view text, std::string_view targetCode) const;
+    static std::string reply(int code, std::string_view reason, std::string_view contentType,
+        std::string_view body, std::string_view extraLines = {});
+    void answer(int code, std::string_view reason, std::string_view contentType, std::string body,
+        std::string_view extraLines = {});
 
     ScriptedServer m_server;
     std::map<std::string, std::string, std::less<>> m_translations;
+    bool m_upperCase = false;
 };

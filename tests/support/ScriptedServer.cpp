@@ -1,6 +1,8 @@
 // The scripted server's accept loop, request reader and TLS ends.
 #include "ScriptedServer.h"
 
+#include "LoopbackListener.h"
+
 #include <arpa/inet.h>
 #include <csignal>
 #include <cstring>
@@ -95,17 +97,9 @@ ScriptedServer::ScriptedServer(std::optional<TlsIdentity> tls)
 {
     // TLS writes to a client that has gone must fail, not end the test program.
     std::signal(SIGPIPE, SIG_IGN);
-    m_listenFd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address {};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    if (::bind(m_listenFd, reinterpret_cast<sockaddr*>(&address), length) != 0
-        || ::listen(m_listenFd, 16) != 0
-        || ::getsockname(m_listenFd, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-        throw std::runtime_error("scripted server: cannot listen on loopback");
-    }
-    m_port = ntohs(address.sin_port);
+    const LoopbackListener listener = listenOnLoopback(16, "scripted server");
+    m_listenFd = listener.fd;
+    m_port = listener.port;
     m_thread = std::thread([this] { serve(); });
 }
 
@@ -129,6 +123,12 @@ void ScriptedServer::addReply(std::string bytes, Then then)
 {
     std::lock_guard guard(m_lock);
     m_replies.emplace_back(std::move(bytes), then);
+}
+
+void ScriptedServer::setResponder(Responder responder)
+{
+    std::lock_guard guard(m_lock);
+    m_responder = std::move(responder);
 }
 
 std::vector<std::string> ScriptedServer::requests() const
@@ -219,6 +219,8 @@ void ScriptedServer::serveConnection(int fd)
             m_requestConnections.push_back(m_connections);
             if (m_grantTunnels && request.starts_with("CONNECT ")) {
                 reply = {"HTTP/1.1 200 Connection established\r\n\r\n", Then::StartTls};
+            } else if (m_replies.empty() && m_responder) {
+                reply = m_responder(request);
             } else if (m_replies.empty()) {
                 return;
             } else {

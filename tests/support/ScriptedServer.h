@@ -8,6 +8,7 @@
 #include <atomic>
 #include <chrono>
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -39,6 +40,10 @@ public:
     // Sends bytes after the next request is read, then does what `then` says. A request with no
     // reply left gets its connection closed.
     void addReply(std::string bytes, Then then = Then::KeepOpen);
+    // Answers every request that finds no scripted reply left (called with the server's lock
+    // held: it must not call back into the server).
+    using Responder = std::function<std::pair<std::string, Then>(const std::string& request)>;
+    void setResponder(Responder responder);
     // The identity presented after a reply with Then::StartTls.
     void setTunnelIdentity(TlsIdentity identity) { m_tunnelIdentity = std::move(identity); }
     // Acting as a proxy: every CONNECT is granted (and recorded) without using a scripted reply,
@@ -86,6 +91,7 @@ private:
     std::atomic<int> m_currentFd {-1};
     mutable std::mutex m_lock;
     std::deque<std::pair<std::string, Then>> m_replies;
+    Responder m_responder;
     std::vector<std::string> m_requests;
     std::vector<int> m_requestConnections;
     std::vector<std::string> m_serverNames;
