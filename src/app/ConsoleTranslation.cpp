@@ -5,41 +5,16 @@
 #include "CommandLine.h"
 #include "Exception.h"
 #include "HttpClient.h"
-#include "InterpretResult.h"
 #include "Params.h"
 #include "ProxyFromSettings.h"
 #include "RequestProfile.h"
-#include "TranslationWorker.h"
+#include "TextScript.h"
+#include "TranslateText.h"
 
 #include <QByteArray>
 #include <string>
 
 namespace {
-
-// The worker's host on the console: events are simply remembered, and the message a failed GET
-// would show in a box is kept as the failure's cause.
-class ConsoleHost : public TranslationHost
-{
-public:
-    bool postEvent(TranslationEvent event) override
-    {
-        m_event = event;
-        return true;
-    }
-    void showMessage(const std::string& text) override
-    {
-        if (m_shownMessage.empty()) {
-            m_shownMessage = text;
-        }
-    }
-
-    TranslationEvent event() const { return m_event; }
-    const std::string& shownMessage() const { return m_shownMessage; }
-
-private:
-    TranslationEvent m_event = TranslationEvent::Failed;
-    std::string m_shownMessage;
-};
 
 QByteArray readAll(std::FILE* input)
 {
@@ -105,35 +80,28 @@ int translateOnConsole(const ConsoleTranslationSetup& setup)
         if (text.isEmpty()) {
             return ExitSuccess;
         }
-        const bool englishFirst
-            = setup.from.isEmpty() ? Params.direction == 0 : setup.from == QStringLiteral("en");
+        // Without --from the direction is the stored one, or the one the text's script asks for
+        // when the window would follow it too.
+        const std::u16string source = text.toStdU16String();
+        const int fromScript
+            = Params.autoDirection ? directionForScript(dominantScript(source)) : -1;
+        const bool englishFirst = !setup.from.isEmpty() ? setup.from == QStringLiteral("en")
+            : fromScript >= 0                           ? fromScript == 0
+                                                        : Params.direction == 0;
 
         HttpClient client;
         applyProxyParams(Params, client.proxyParams());
         const std::string address = serviceAddress(setup);
         prepareRequestHeaders(client, address, false, true);
-        ConsoleHost host;
-        std::string answer;
-        TranslationWorker::translate(host, client,
-            {address, text.toStdU16String(), englishFirst ? "en" : "mr",
-                englishFirst ? "mr" : "en"},
-            answer);
-
-        std::u16string translation;
-        std::string message;
-        const QString decoded = QString::fromUtf8(answer);
-        interpretResult(std::u16string_view(reinterpret_cast<const char16_t*>(decoded.utf16()),
-                            static_cast<std::size_t>(decoded.size())),
-            false, translation, message);
-        if (!host.shownMessage().empty()) {
-            // A failed GET: its own text names the cause better than the empty answer does.
-            message = host.shownMessage();
-        }
-        if (!message.empty() || host.event() == TranslationEvent::Failed) {
-            reportFailure(setup.errors, QString::fromLocal8Bit(message));
+        // The window's way: long texts in parts, waits when the service limits requests.
+        const CancelToken never;
+        const TranslationOutcome outcome = translateText(client,
+            {address, source, englishFirst ? "en" : "mr", englishFirst ? "mr" : "en", {}}, never);
+        if (!outcome.succeeded()) {
+            reportFailure(setup.errors, QString::fromStdString(outcome.failure->reportText()));
             return ExitFailure;
         }
-        QString result = QString::fromStdU16String(translation);
+        QString result = QString::fromStdU16String(outcome.translation);
         result.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         if (!result.endsWith(u'\n')) {
             result += u'\n';

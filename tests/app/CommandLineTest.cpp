@@ -163,13 +163,36 @@ TEST_F(CommandLineTest, TranslatesArgumentsOrStandardInputInTheChosenDirection)
     EXPECT_EQ(m_service.requests().size(), 3u);
 }
 
+TEST_F(CommandLineTest, TakesTheWindowsWayWithLongTextsLimitsAndTheScript)
+{
+    m_service.setUpperCaseTranslation(true);
+    m_service.answerTooManyRequests("0");
+    m_service.translateEveryRequest();
+    QByteArray text;
+    for (int line = 0; text.size() < 12000; ++line) {
+        text += "Line " + QByteArray::number(line) + " has a few words. And a second one!\n";
+    }
+    const Outcome parts = run({"-t", "--from=en"}, text);
+    EXPECT_EQ(parts.exitCode, 0) << parts.err.toStdString();
+    EXPECT_EQ(parts.out.toUtf8(), text.toUpper());
+    // The refused first request was tried again; the text went in three parts.
+    EXPECT_EQ(m_service.texts().size(), 4u);
+
+    // Without --from, Marathi text goes from Marathi whatever the stored direction.
+    const Outcome marathi = run({"-t", "नमस्कार"});
+    EXPECT_EQ(marathi.exitCode, 0) << marathi.err.toStdString();
+    EXPECT_EQ(sourceCodeOf(m_service.requests().back()), "mr");
+}
+
 TEST_F(CommandLineTest, FailuresExitWithOneLineNamingTheCause)
 {
     m_service.answerStatus(403, "Forbidden");
     const Outcome refused = run({"-t", "Hello"});
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_TRUE(refused.out.isEmpty());
-    EXPECT_EQ(refused.err, QStringLiteral("quendra: HTTP/1.1 403 Forbidden\n"));
+    EXPECT_EQ(refused.err,
+        QStringLiteral("quendra: The translation service refused the request. Please try again "
+                       "later. (HTTP/1.1 403 Forbidden)\n"));
 
     // Nobody listens on the service's port.
     const int closedPort = ChildProcess::freeLoopbackPort();
