@@ -29,6 +29,8 @@ protected:
         MainFormSetup setup;
         setup.serviceBaseAddress = service.baseAddress();
         setup.rootCertFile = FakeTranslationService::caCertFile();
+        // Waits before a retry pass in a moment here.
+        setup.retrySecond = std::chrono::milliseconds(1);
         open(setup);
         input = control<Pane>("E1");
         output = control<Pane>("E2");
@@ -104,7 +106,8 @@ protected:
 
 TEST_F(HistoryTest, RepeatComesFromTheHistoryUntilShiftAsksTheServiceAgain)
 {
-    openWindow();
+    // The same English text goes both ways here, so the direction must not follow the script.
+    openWindow("[General]\r\nAutoDirection=0\r\n");
     service.addTranslation("Good morning.", "सुप्रभात.");
     service.answerTranslation("Good morning.");
     translateText("Good morning.");
@@ -154,7 +157,7 @@ TEST_F(HistoryTest, RepeatComesFromTheHistoryUntilShiftAsksTheServiceAgain)
 TEST_F(HistoryTest, FailuresAndEmptyAnswersAreNeverRecorded)
 {
     openWindow();
-    service.answerStatus(503, "Service Unavailable");
+    service.answerStatus(403, "Forbidden");
     translateText("hello");
     service.closeConnection();
     translateText("hello");
