@@ -1,12 +1,17 @@
 // Readable text colours.
 #include "ReadableColour.h"
 
+#include <QImage>
+#include <QPixmap>
 #include <algorithm>
 #include <cmath>
 
 namespace {
 
 constexpr double MinimumContrast = 4.5;
+// Enough for strokes of a picture, which need not be read as text.
+constexpr double MinimumGraphicContrast = 3.0;
+constexpr double DarkLuminance = 0.18;
 
 double channel(double value)
 {
@@ -35,18 +40,49 @@ double contrastRatio(const QColor& first, const QColor& second)
     return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
 }
 
-QColor readableColour(const QColor& wanted, const QColor& background)
+namespace {
+
+QColor withContrast(const QColor& wanted, const QColor& background, double minimum)
 {
-    if (contrastRatio(wanted, background) >= MinimumContrast) {
+    if (contrastRatio(wanted, background) >= minimum) {
         return wanted;
     }
-    const QColor target = luminance(background) < 0.18 ? QColor(Qt::white) : QColor(Qt::black);
+    const QColor target
+        = luminance(background) < DarkLuminance ? QColor(Qt::white) : QColor(Qt::black);
     // The smallest share of the target that is enough, to a hundredth.
     for (int step = 1; step <= 100; ++step) {
         const QColor candidate = mixed(wanted, target, step / 100.0);
-        if (contrastRatio(candidate, background) >= MinimumContrast) {
+        if (contrastRatio(candidate, background) >= minimum) {
             return candidate;
         }
     }
     return target;
+}
+
+} // namespace
+
+QColor readableColour(const QColor& wanted, const QColor& background)
+{
+    return withContrast(wanted, background, MinimumContrast);
+}
+
+QIcon readableGlyph(const QString& file, const QColor& background)
+{
+    QImage image(file);
+    if (image.isNull() || luminance(background) >= DarkLuminance) {
+        return QIcon(file);
+    }
+    image = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            if (pixel.alpha() == 0) {
+                continue;
+            }
+            QColor readable = withContrast(pixel, background, MinimumGraphicContrast);
+            readable.setAlpha(pixel.alpha());
+            image.setPixelColor(x, y, readable);
+        }
+    }
+    return QIcon(QPixmap::fromImage(image));
 }

@@ -312,14 +312,12 @@ void TfrmMain::createControls()
         });
     }
 
-    m_btnHelp
-        = new QPushButton(QIcon(QStringLiteral(":/icons/help.png")), QStringLiteral("&Help"), this);
+    m_btnHelp = new QPushButton(glyph(QStringLiteral("help")), QStringLiteral("&Help"), this);
     m_btnHelp->setObjectName("btnHelp");
     m_btnHelp->setGeometry(13, 489, 88, 25);
     m_btnHelp->setAutoDefault(false);
     connect(m_btnHelp, &QPushButton::clicked, this, guarded([this] { btnHelpClick(); }));
-    m_btnTrans
-        = new QPushButton(QIcon(QStringLiteral(":/icons/translate.png")), translateCaption(), this);
+    m_btnTrans = new QPushButton(glyph(QStringLiteral("translate")), translateCaption(), this);
     m_btnTrans->setObjectName("btnTrans");
     m_btnTrans->setGeometry(373, 489, 113, 25);
     m_btnTrans->setDefault(true);
@@ -346,6 +344,12 @@ void TfrmMain::createControls()
     setTabOrder(m_btnHelp, m_btnTrans);
 }
 
+QIcon TfrmMain::glyph(const QString& name) const
+{
+    return readableGlyph(
+        QStringLiteral(":/icons/%1.png").arg(name), palette().color(QPalette::Window));
+}
+
 QToolButton* TfrmMain::addGlyphButton(
     const char* name, const char* icon, const QString& hint, int y, int tag)
 {
@@ -354,7 +358,7 @@ QToolButton* TfrmMain::addGlyphButton(
     button->setGeometry(491, y, 25, 25);
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
-    button->setIcon(QIcon(QStringLiteral(":/icons/%1.png").arg(QLatin1String(icon))));
+    button->setIcon(glyph(QLatin1String(icon)));
     button->setToolTip(hint);
     setTag(button, tag);
     return button;

@@ -6,6 +6,7 @@
 #include "MainFormSetup.h"
 #include "TfrmRoot.h"
 
+#include <QIcon>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -95,6 +96,8 @@ protected:
 private:
     void createControls();
     void createMenus();
+    // A button glyph by name, readable on the window's palette.
+    QIcon glyph(const QString& name) const;
     QToolButton* addGlyphButton(
         const char* name, const char* icon, const QString& hint, int y, int tag);
     Pane& paneByTag(int tag);

@@ -326,6 +326,26 @@ TEST_F(TfrmMainTest, LabelColoursStayReadableOnADarkPaletteAndKeepTheDesignOnALi
                     << name;
             }
         }
+        // Glyph strokes: as drawn on a light palette, at least 3:1 against a dark one.
+        const QColor face = test.palette.color(QPalette::Button);
+        const QImage drawn(QStringLiteral(":/icons/save.png"));
+        const QImage shown = control<QAbstractButton>("btnSave")
+                                 ->icon()
+                                 .pixmap(drawn.size())
+                                 .toImage()
+                                 .convertToFormat(drawn.format());
+        if (test.designColours) {
+            EXPECT_EQ(shown, drawn);
+        } else {
+            for (int y = 0; y < shown.height(); ++y) {
+                for (int x = 0; x < shown.width(); ++x) {
+                    const QColor pixel = shown.pixelColor(x, y);
+                    if (pixel.alpha() == 255) {
+                        EXPECT_GE(contrastRatio(pixel, face), 3.0) << x << "," << y;
+                    }
+                }
+            }
+        }
         m_form.reset();
     }
     QApplication::setPalette(original);
