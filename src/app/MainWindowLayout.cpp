@@ -35,6 +35,8 @@ constexpr Anchors Table[] = {
     // Above the right end of their pane.
     {"btnRomanTyping", Horizontal::Right, Vertical::Top},
     {"btnRoman", Horizontal::Right, Vertical::Middle},
+    {"btnSpeak", Horizontal::Right, Vertical::Top},
+    {"btnSpeak2", Horizontal::Right, Vertical::Middle},
     {"Bar", Horizontal::Grow, Vertical::Bottom},
 };
 

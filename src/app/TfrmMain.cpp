@@ -24,6 +24,7 @@
 #include "ReadableColour.h"
 #include "RequestProfile.h"
 #include "RomanLine.h"
+#include "SpeakButtons.h"
 #include "TextScript.h"
 #include "TfrmAbout.h"
 #include "TfrmOptions.h"
@@ -251,6 +252,9 @@ void TfrmMain::createControls()
         this, m_setup.historyFile, [this](const HistoryEntry& entry) { showHistoryEntry(entry); });
     m_typingToggle = new TypingToggle(this, *m_e1);
     m_typingToggle->button()->setGeometry(441, 23, 22, 21);
+    m_speakButtons = new SpeakButtons(this, *m_e1, *m_e2);
+    m_speakButtons->button(0)->setGeometry(464, 23, 22, 21);
+    m_speakButtons->button(1)->setGeometry(464, 226, 22, 22);
     for (Pane* pane : {static_cast<Pane*>(m_e1), static_cast<Pane*>(m_e2)}) {
         setTag(pane, pane->tag());
         connect(pane, &Pane::contextPopup, this, [this, pane](const QPoint& position) {
@@ -441,6 +445,7 @@ void TfrmMain::showEvent(QShowEvent* event)
         runCommand([this] { formShow(); });
         // After the first paint: the check loads libraries the window does not need to appear.
         QTimer::singleShot(0, m_typingToggle, &TypingToggle::checkAvailability);
+        QTimer::singleShot(0, m_speakButtons, &SpeakButtons::checkAvailability);
     }
 }
 

@@ -22,6 +22,7 @@ class TranslationSession;
 class Pane;
 class PaneStyles;
 class RomanLine;
+class SpeakButtons;
 class TypingToggle;
 class ViewPane;
 class QAction;
@@ -168,4 +169,5 @@ private:
     QMenu* m_pmTrans = nullptr;
     RomanLine* m_romanLine = nullptr;
     TypingToggle* m_typingToggle = nullptr;
+    SpeakButtons* m_speakButtons = nullptr;
 };

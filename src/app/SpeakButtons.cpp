@@ -1,0 +1,82 @@
+// The Speak buttons.
+#include "SpeakButtons.h"
+
+#include "BackgroundProbe.h"
+#include "ErrorReport.h"
+#include "Pane.h"
+#include "PaneText.h"
+#include "Params.h"
+#include "SpeechService.h"
+
+#include <QStyle>
+#include <QToolButton>
+
+namespace {
+
+const char* const Hint = "Read aloud (press again to stop)";
+
+} // namespace
+
+SpeakButtons::SpeakButtons(QWidget* window, Pane& input, Pane& output)
+    : QObject(window)
+    , m_panes {&input, &output}
+    , m_buttons {new QToolButton(window), new QToolButton(window)}
+    , m_speech(new SpeechService(this))
+{
+    for (int tag = 0; tag < 2; ++tag) {
+        QToolButton* button = m_buttons[tag];
+        button->setObjectName(tag == 0 ? "btnSpeak" : "btnSpeak2");
+        button->setIcon(window->style()->standardIcon(QStyle::SP_MediaVolume));
+        button->setToolTip(QString::fromUtf8(Hint));
+        button->setCheckable(true);
+        button->setAutoRaise(true);
+        button->setFocusPolicy(Qt::NoFocus);
+        // Enabled once the background check has found voices and a sound device.
+        button->setEnabled(false);
+        connect(button, &QToolButton::clicked, this,
+            [this, tag] { runCommand([this, tag] { clicked(tag); }); });
+    }
+    connect(m_speech, &SpeechService::finished, this, [this](int tag, const QString& problem) {
+        button(tag)->setChecked(false);
+        if (!problem.isEmpty()) {
+            setAvailable(problem);
+        }
+    });
+}
+
+void SpeakButtons::checkAvailability()
+{
+    if (m_probe) {
+        return;
+    }
+    m_probe = new BackgroundProbe(
+        &SpeechService::check, [this](const QString& problem) { setAvailable(problem); }, this);
+    m_probe->start();
+}
+
+void SpeakButtons::clicked(int tag)
+{
+    const bool again = m_speech->isSpeaking() && m_speech->speakingTag() == tag;
+    m_speech->stop();
+    if (again) {
+        return;
+    }
+    const QString text = getPaneText(*m_panes[tag]);
+    if (text.isEmpty()) {
+        button(tag)->setChecked(false);
+        return;
+    }
+    // The input pane holds the source language, the output pane the target.
+    const bool englishFirst = Params.direction == 0;
+    const bool english = (tag == 0) == englishFirst;
+    button(tag)->setChecked(true);
+    m_speech->speak(text, english ? "en" : "mr", tag);
+}
+
+void SpeakButtons::setAvailable(const QString& problem)
+{
+    for (QToolButton* button : m_buttons) {
+        button->setEnabled(problem.isEmpty());
+        button->setToolTip(problem.isEmpty() ? QString::fromUtf8(Hint) : problem);
+    }
+}
