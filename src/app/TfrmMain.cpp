@@ -36,7 +36,6 @@
 #include "WebLinks.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QDir>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -187,6 +186,8 @@ TfrmMain::TfrmMain(const MainFormSetup& setup, QWidget* parent)
     TypingTableChoice::setTableLister(&M17nEngine::marathiTables);
     TfrmOptions::setErrorReport(
         [](const Exception& error) { reportError(QString::fromLocal8Bit(error.what())); });
+    TfrmOptions::setQuestion(
+        [](const QString& text) { return MessageBox::show(text, 3) == MessageBox::Ok; });
 
     connect(
         qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
@@ -527,7 +528,7 @@ void TfrmMain::rbEngToChnClick()
     // before a failed write is reported.
     std::exception_ptr failure;
     try {
-        iniWriteInteger(SettingsFileName, "General", "Direction", Params.direction);
+        storeDirection(Params.direction);
     } catch (...) {
         failure = std::current_exception();
     }
@@ -562,30 +563,15 @@ Pane& TfrmMain::paneByTag(int tag)
     return *m_e1;
 }
 
-QString TfrmMain::readClipboard()
-{
-    QString text = QGuiApplication::clipboard()->text();
-    const qsizetype nul = text.indexOf(QChar(u'\0'));
-    if (nul >= 0) {
-        text.truncate(nul);
-    }
-    return text;
-}
-
-void TfrmMain::writeClipboard(const QString& text)
-{
-    QGuiApplication::clipboard()->setText(text);
-}
-
 void TfrmMain::btnCopyClick(const QObject* sender)
 {
     m_lastClipboardText = getPaneText(paneByTag(tagOf(sender)));
-    writeClipboard(m_lastClipboardText);
+    m_clipboard.write(m_lastClipboardText);
 }
 
 void TfrmMain::btnPasteClick(const QObject* sender)
 {
-    m_lastClipboardText = readClipboard();
+    m_lastClipboardText = m_clipboard.read();
     switch (tagOf(sender)) {
     case 0:
         setPaneText(*m_e1, m_lastClipboardText);
@@ -604,18 +590,18 @@ void TfrmMain::btnPasteClick(const QObject* sender)
 
 void TfrmMain::autoPaste()
 {
-    m_lastClipboardText = readClipboard();
-    if (m_lastClipboardText.isEmpty() || m_lastClipboardText == m_lastTargetText
-        || m_lastClipboardText == m_refusedPasteText) {
+    // Only text that is new on the clipboard: activations alone (returning from a dialog or a
+    // message box, or from another program) never paste over what the user typed since.
+    const std::optional<QString> text = m_clipboard.readNew();
+    if (!text) {
         return;
     }
-    try {
-        setPaneText(*m_e1, m_lastClipboardText);
-    } catch (...) {
-        m_refusedPasteText = m_lastClipboardText;
-        throw;
+    m_lastClipboardText = *text;
+    if (text->isEmpty() || *text == ClipboardText::toPaneLineEnds(m_lastTargetText)) {
+        return;
     }
-    m_lastSourceText = m_lastClipboardText;
+    setPaneText(*m_e1, *text);
+    m_lastSourceText = *text;
 }
 
 void TfrmMain::btnClearClick(const QObject* sender)
@@ -646,7 +632,7 @@ void TfrmMain::cut1Click()
     m_lastClipboardText = getPaneText(pane);
     pane.clear();
     pane.format();
-    writeClipboard(m_lastClipboardText);
+    m_clipboard.write(m_lastClipboardText);
 }
 
 void TfrmMain::miAboutClick()
@@ -690,6 +676,8 @@ void TfrmMain::startTranslation(bool askService)
         return;
     }
     setPaneLine(*m_e2, QStringLiteral("Translation, please wait ..."));
+    // Undoing the result goes back to what the pane held before the translation.
+    m_e2->markProvisional();
 
     // In place before pending events run, so a second queued click finds it.
     m_translationRunning = true;
@@ -805,7 +793,7 @@ void TfrmMain::afterTranslationShown(const QString& translation)
     if (Params.autoCopy) {
         m_lastTargetText = translation;
         m_lastClipboardText = m_lastTargetText;
-        writeClipboard(m_lastClipboardText);
+        m_clipboard.write(m_lastClipboardText);
     }
     m_e2->setFocus();
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "AnchorLayout.h"
+#include "ClipboardText.h"
 #include "MainFormSetup.h"
 #include "TfrmRoot.h"
 
@@ -118,8 +119,6 @@ private:
     // waited for it.
     void leaveRunningState();
     void pasteInto(int tag);
-    QString readClipboard();
-    void writeClipboard(const QString& text);
 
     MainFormSetup m_setup;
     std::unique_ptr<PaneStyles> m_paneStyles;
@@ -146,9 +145,7 @@ private:
     QString m_lastSourceText;
     QString m_lastClipboardText;
     QString m_lastTargetText;
-    // A clipboard text the automatic paste could not put into the input pane. It is not tried
-    // again: closing the failure's message box activates the window, which would paste anew.
-    QString m_refusedPasteText;
+    ClipboardText m_clipboard;
 
     QLabel* m_lbl1 = nullptr;
     QLabel* m_labFrom = nullptr;

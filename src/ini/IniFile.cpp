@@ -179,6 +179,8 @@ FileState readFile(const std::string& path, std::string& content)
             }
         }
         state = count == 0 ? FileState::Read : FileState::Unreadable;
+    } else {
+        errno = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
     }
     ::close(fd);
     return state;
@@ -272,8 +274,11 @@ public:
         const std::string lockFile = path + ".lock";
         m_fd = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
         if (m_fd < 0 && errno == EACCES) {
-            // Another user's lock file still serves to lock.
+            // Another user's lock file still serves to lock; without one, the folder refused it.
             m_fd = ::open(lockFile.c_str(), O_RDONLY | O_CLOEXEC);
+            if (m_fd < 0) {
+                errno = EACCES;
+            }
         }
         if (m_fd < 0) {
             return;
@@ -356,9 +361,17 @@ bool IniFile::writeString(std::string_view section, std::string_view key, std::s
 {
     // Names and values that would break the line structure could plant other keys in the file.
     if (!fitsOnALine(section, key, value)) {
+        m_lastError = EINVAL;
         return false;
     }
+    errno = 0;
+    const bool written = write(section, key, value);
+    m_lastError = written ? 0 : (errno != 0 ? errno : EIO);
+    return written;
+}
 
+bool IniFile::write(std::string_view section, std::string_view key, std::string_view value)
+{
     const std::string target = resolveLink(m_path);
     // Everything from reading the file to replacing it happens under the lock, so a write of
     // another running copy of the program is never lost.

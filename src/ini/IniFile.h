@@ -37,6 +37,13 @@ public:
     // arguments that do not fit on a line, which would change other keys.
     bool writeString(std::string_view section, std::string_view key, std::string_view value);
 
+    // Why the last write returned false, as an errno value (EINVAL for arguments that do not fit
+    // on a line); 0 after a write that succeeded.
+    int lastError() const { return m_lastError; }
+
 private:
+    bool write(std::string_view section, std::string_view key, std::string_view value);
+
     std::string m_path;
+    int m_lastError = 0;
 };

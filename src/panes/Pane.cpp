@@ -19,6 +19,15 @@ namespace {
 
 constexpr int PaneMargin = 5;
 
+// The punctuation of Devanagari (danda, double danda, abbreviation sign and the marks of its
+// extended block) ends a word in either pane, so a word before a danda is selected alone.
+bool isDevanagariPunctuation(QChar c)
+{
+    const char16_t code = c.unicode();
+    return code == 0x0964 || code == 0x0965 || code == 0x0970 || (code >= 0xA8F8 && code <= 0xA8FA)
+        || code == 0xA8FC;
+}
+
 } // namespace
 
 Pane::Pane(PaneStyles& styles, int tag, QWidget* parent)
@@ -104,7 +113,15 @@ void Pane::syncFromWidget() const
 void Pane::render()
 {
     m_rendering = true;
+    QTextCursor undoStep(document());
+    if (m_provisional) {
+        undoStep.joinPreviousEditBlock();
+    } else {
+        undoStep.beginEditBlock();
+    }
+    m_provisional = false;
     m_itemStarts = PaneRenderer::fill(*document(), m_document, false);
+    undoStep.endEditBlock();
     m_modelChanged = false;
     m_widgetEdited = false;
     m_rendering = false;
@@ -264,7 +281,7 @@ void Pane::mousePressEvent(QMouseEvent* event)
 bool Pane::isDelimiter(QChar c) const
 {
     return c.isNull() || c == QChar::ParagraphSeparator || c == QChar::LineSeparator || c == u'\t'
-        || m_wordDelimiters.contains(c);
+        || m_wordDelimiters.contains(c) || isDevanagariPunctuation(c);
 }
 
 int Pane::wordStart(int position) const
@@ -300,6 +317,26 @@ void Pane::mouseDoubleClickEvent(QMouseEvent* event)
 
 void Pane::keyPressEvent(QKeyEvent* event)
 {
+    // The read-only pane takes no typing, but its commands (paste, clear, a translation) can be
+    // undone and redone like the input pane's.
+    if (isReadOnly() && (event == QKeySequence::Undo || event == QKeySequence::Redo)) {
+        if (event == QKeySequence::Undo) {
+            document()->undo();
+        } else {
+            document()->redo();
+        }
+        event->accept();
+        return;
+    }
+    // Tab types a tab; Ctrl+Tab and Ctrl+Shift+Tab leave the pane.
+    if ((event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab)
+        && (event->modifiers() & Qt::ControlModifier)) {
+        const bool forward
+            = event->key() == Qt::Key_Tab && !(event->modifiers() & Qt::ShiftModifier);
+        QWidget::focusNextPrevChild(forward);
+        event->accept();
+        return;
+    }
     const bool next
         = event == QKeySequence::MoveToNextWord || event == QKeySequence::SelectNextWord;
     const bool previous

@@ -28,6 +28,11 @@ public:
     void format();
     // Shows the document anew (new fonts included) keeping the first visible line at the top.
     void reformat();
+    // Each change of the model shown by format() or reformat() is one step of the pane's undo
+    // history (Ctrl+Z, Ctrl+Shift+Z), in the read-only pane too. After this call, the text shown
+    // is provisional: the next change joins its step, so undoing that change goes back to what
+    // the pane held before.
+    void markProvisional() { m_provisional = true; }
     int addTextItem(const QString& text, int styleNo, int paraNo, int tag);
     // Makes room for count more items, for a caller about to add many.
     void reserveItems(int count);
@@ -84,4 +89,5 @@ private:
     // The model changed since it was last shown.
     bool m_modelChanged = false;
     bool m_rendering = false;
+    bool m_provisional = false;
 };

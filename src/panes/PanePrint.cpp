@@ -61,6 +61,7 @@ void PanePrint::formatPages()
 
     const PaneDocument& model = m_source->model();
     m_pages = std::make_unique<QTextDocument>();
+    m_pages->setUndoRedoEnabled(false);
     m_pages->documentLayout()->setPaintDevice(m_printer.get());
     m_pages->setDefaultFont(model.styles().textStyle(0).font());
     // The layout scales screen pixels to the printer's resolution itself.

@@ -47,19 +47,23 @@ std::vector<int> fill(QTextDocument& target, const PaneDocument& model, bool pag
     }
 
     // New blocks take the format of the block the text goes into, so the kind most blocks have
-    // is set first and only the others are changed afterwards. Undo starts afresh, as after
-    // setPlainText.
-    const bool undo = target.isUndoRedoEnabled();
-    target.setUndoRedoEnabled(false);
-    target.clear();
+    // is set first and only the others are changed afterwards.
     QTextBlockFormat lineFormat;
     lineFormat.setProperty(ContinuesParagraph, true);
     const bool mostlyLines = lines * 2 > blocks;
     QTextCursor cursor(&target);
-    cursor.beginEditBlock();
-    if (mostlyLines) {
-        cursor.setBlockFormat(lineFormat);
+    if (target.isUndoRedoEnabled()) {
+        // The old text stays in the document's undo history, so the new content is one step the
+        // user can undo.
+        cursor.beginEditBlock();
+        cursor.select(QTextCursor::Document);
+        cursor.removeSelectedText();
+    } else {
+        target.clear();
+        cursor.beginEditBlock();
     }
+    cursor.setBlockFormat(mostlyLines ? lineFormat : QTextBlockFormat());
+    cursor.setCharFormat(QTextCharFormat());
 
     // The text goes in by pieces of whole lines, so a big document is not held twice.
     constexpr qsizetype PieceLength = 1 << 20;
@@ -132,7 +136,6 @@ std::vector<int> fill(QTextDocument& target, const PaneDocument& model, bool pag
         cursor.setCharFormat(format);
     }
     cursor.endEditBlock();
-    target.setUndoRedoEnabled(undo);
     return starts;
 }
 

@@ -18,7 +18,8 @@ constexpr int ContinuesParagraph = QTextFormat::UserProperty + 1;
 bool continuesParagraph(const QTextBlock& block);
 
 // Replaces the content of target; returns the position of each item's first character. With
-// pageBreaks an item that starts a page also starts a block that begins a new page.
+// pageBreaks an item that starts a page also starts a block that begins a new page. When target
+// keeps an undo history, the replacement is one step of it.
 std::vector<int> fill(QTextDocument& target, const PaneDocument& model, bool pageBreaks);
 
 } // namespace PaneRenderer

@@ -5,6 +5,8 @@
 #include "IniInteger.h"
 #include "IniWriteError.h"
 
+#include <cstring>
+
 std::string iniReadString(
     const std::string& fileName, std::string_view section, std::string_view key)
 {
@@ -27,7 +29,7 @@ void iniWriteString(const std::string& fileName, std::string_view section, std::
 {
     IniFile file(fileName);
     if (!file.writeString(section, key, value)) {
-        throw IniWriteError(fileName);
+        throw IniWriteError(fileName, std::strerror(file.lastError()));
     }
 }
 

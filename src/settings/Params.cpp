@@ -3,6 +3,8 @@
 
 #include "IniHelpers.h"
 
+#include <optional>
+
 namespace {
 
 // A missing or empty key takes its default; any other value is read as the helpers read it.
@@ -11,14 +13,45 @@ bool readBool(const std::string& file, const char* section, const char* key, boo
     return iniReadString(file, section, key).empty() ? fallback : iniReadBool(file, section, key);
 }
 
+std::optional<AppParams> heldSettings;
+
 } // namespace
 
 AppParams Params;
 std::string SettingsFileName;
 std::string CurrentLangFile;
 
+void holdSettingsInMemory(const AppParams& params)
+{
+    heldSettings = params;
+}
+
+void releaseSettingsHeldInMemory()
+{
+    heldSettings.reset();
+}
+
+bool settingsHeldInMemory()
+{
+    return heldSettings.has_value();
+}
+
+void storeDirection(std::int32_t direction)
+{
+    if (heldSettings) {
+        heldSettings->direction = direction;
+        return;
+    }
+    iniWriteInteger(SettingsFileName, "General", "Direction", direction);
+}
+
 void loadSettings()
 {
+    if (heldSettings) {
+        Params = *heldSettings;
+        Params.translator = 0;
+        return;
+    }
     const std::string& file = SettingsFileName;
     Params.translator = 0;
     Params.direction = iniReadInteger(file, "General", "Direction");

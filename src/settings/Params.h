@@ -45,5 +45,15 @@ extern std::string CurrentLangFile;
 
 // Reads every key of SettingsFileName into Params, one file access per value; missing values take
 // their defaults (a missing or empty NoProxy means a direct connection; history and its re-use
-// are on, with at most 10,000 entries).
+// are on, with at most 10,000 entries). While settings are held in memory, they are what it brings.
 void loadSettings();
+
+// When the settings file cannot be written, the user may keep values in memory until the program
+// ends: loadSettings then brings these instead of the file's, and direction changes go to them.
+// A later successful save of the Options dialog lets go of them.
+void holdSettingsInMemory(const AppParams& params);
+void releaseSettingsHeldInMemory();
+bool settingsHeldInMemory();
+
+// Stores a new translation direction: in the settings file, or with the settings held in memory.
+void storeDirection(std::int32_t direction);

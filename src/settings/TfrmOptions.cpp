@@ -4,8 +4,9 @@
 #include "Exception.h"
 #include "FormLangRes.h"
 #include "IniHelpers.h"
+#include "IniWriteError.h"
 #include "MsgLangRes.h"
-#include "Params.h"
+#include "SingleLineValidator.h"
 #include "TypingTableChoice.h"
 
 #include <QApplication>
@@ -15,6 +16,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -33,6 +35,35 @@ TfrmOptions::ModalRunner& modalRunner()
 {
     static TfrmOptions::ModalRunner runner;
     return runner;
+}
+
+TfrmOptions::Question& question()
+{
+    static TfrmOptions::Question ask = [](const QString& text) {
+        return QMessageBox::question(nullptr, QCoreApplication::applicationName(), text)
+            == QMessageBox::Yes;
+    };
+    return ask;
+}
+
+// Messages of the dialog, by name; a language file can replace their texts.
+const QStringList DialogMessages = {
+    QStringLiteral("strInfomation=Information"),
+    QStringLiteral("strPortNotANumber=Port: \"%1\" is not a number from 1 to 65535"),
+    QStringLiteral("strKeepSettings=The settings cannot be saved.\n\nUnable to write to %1: "
+                   "%2.\n\nKeep them until the program ends?"),
+};
+
+constexpr int LowestPort = 1;
+constexpr int HighestPort = 65535;
+
+std::string trimBlanks(const std::string& text)
+{
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
 template <typename Widget>
@@ -78,6 +109,11 @@ void TfrmOptions::setErrorReport(ErrorReport report)
 void TfrmOptions::setModalRunner(ModalRunner runner)
 {
     modalRunner() = std::move(runner);
+}
+
+void TfrmOptions::setQuestion(Question ask)
+{
+    question() = std::move(ask);
 }
 
 void TfrmOptions::execute(QWidget* parent)
@@ -148,14 +184,18 @@ TfrmOptions::TfrmOptions(QWidget* parent)
     m_typingTable = std::make_unique<TypingTableChoice>(m_pageControl1);
 
     m_btnDefault = place(new QPushButton("Default", this), "btnDefault", 12, 246, 75, 25);
-    m_btnOk = place(new QPushButton("&OK", this), "btnOk", 365, 246, 75, 25);
-    for (QPushButton* button : {m_btnDefault, m_btnOk}) {
+    m_btnOk = place(new QPushButton("&OK", this), "btnOk", 285, 246, 75, 25);
+    m_btnCancel = place(new QPushButton("Cancel", this), "btnCancel", 365, 246, 75, 25);
+    for (QPushButton* button : {m_btnDefault, m_btnOk, m_btnCancel}) {
         button->setAutoDefault(false);
+    }
+    for (QLineEdit* edit : {m_edtAddress, m_edtPort, m_edtUserName, m_edtPassword}) {
+        edit->setValidator(new SingleLineValidator(edit));
     }
 
     QWidget* const tabOrder[] = {m_pageControl1, m_chkAutoPaste, m_chkAutoCopy, m_cmbLang,
         m_chkHistory, m_chkHistoryReuse, m_chkAutoDirection, m_rbNoProxy, m_rbManuallyProxy,
-        m_edtAddress, m_edtPort, m_edtUserName, m_edtPassword, m_btnDefault, m_btnOk};
+        m_edtAddress, m_edtPort, m_edtUserName, m_edtPassword, m_btnDefault, m_btnOk, m_btnCancel};
     for (std::size_t i = 1; i < std::size(tabOrder); ++i) {
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
     }
@@ -172,6 +212,7 @@ TfrmOptions::TfrmOptions(QWidget* parent)
         m_cmbLang, &QComboBox::activated, this, [this] { reported([this] { cmbLangChange(); }); });
     connect(m_btnDefault, &QPushButton::clicked, this, [this] { btnDefaultClick(); });
     connect(m_btnOk, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_btnCancel, &QPushButton::clicked, this, &TfrmOptions::cancel);
 
     // The language components come last, once every control they translate exists; each runs its
     // pass when it becomes active.
@@ -196,7 +237,7 @@ TfrmOptions::TfrmOptions(QWidget* parent)
     m_msgLangRes1->setIgnoreEmptyString(false);
     m_msgLangRes1->setAutoCreateMode(false);
     m_msgLangRes1->setAddBracket(false);
-    m_msgLangRes1->setMsgList({"strInfomation=Information"});
+    m_msgLangRes1->setMsgList(DialogMessages);
     m_msgLangRes1->setActive(true);
 
     fitLabelsToText(*this);
@@ -219,6 +260,7 @@ void TfrmOptions::keyPressEvent(QKeyEvent* event)
     switch (event->key()) {
     case Qt::Key_Escape:
         event->accept();
+        cancel();
         return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -239,6 +281,7 @@ void TfrmOptions::showSettings()
     m_chkAutoPaste->setChecked(Params.autoPaste);
     m_chkAutoCopy->setChecked(Params.autoCopy);
     m_chkAutoDirection->setChecked(Params.autoDirection);
+    m_stored = Params;
     m_cmbLang->setCurrentIndex(m_cmbLang->findText(fromLocal(Params.displayLanguage)));
     m_chkHistory->setChecked(Params.historyEnabled);
     m_chkHistoryReuse->setChecked(Params.historyReuse);
@@ -286,22 +329,50 @@ void TfrmOptions::btnDefaultClick()
     m_typingTable->selectDefault();
 }
 
+AppParams TfrmOptions::shownSettings() const
+{
+    // Text that went through the locale's encoding may not give back the bytes it came from.
+    const auto valueOf = [](const QLineEdit* edit, const std::string& stored) {
+        return edit->text() == fromLocal(stored) ? stored : toLocal(edit->text());
+    };
+    // Settings the dialog does not show (the direction, the history's size) stay as they are.
+    AppParams shown = Params;
+    shown.autoPaste = m_chkAutoPaste->isChecked();
+    shown.autoCopy = m_chkAutoCopy->isChecked();
+    shown.autoDirection = m_chkAutoDirection->isChecked();
+    shown.displayLanguage = toLocal(m_cmbLang->currentText());
+    shown.noProxy = m_rbNoProxy->isChecked();
+    shown.address = valueOf(m_edtAddress, m_stored.address);
+    shown.port = trimBlanks(valueOf(m_edtPort, m_stored.port));
+    shown.userName = valueOf(m_edtUserName, m_stored.userName);
+    shown.password = valueOf(m_edtPassword, m_stored.password);
+    shown.historyEnabled = m_chkHistory->isChecked();
+    shown.historyReuse = m_chkHistoryReuse->isChecked();
+    return shown;
+}
+
 void TfrmOptions::saveSettings()
 {
     const std::string& file = SettingsFileName;
+    const AppParams shown = shownSettings();
     iniWriteInteger(file, "General", "Translator", 0);
-    iniWriteBool(file, "General", "AutoPaste", m_chkAutoPaste->isChecked());
-    iniWriteBool(file, "General", "AutoCopy", m_chkAutoCopy->isChecked());
-    iniWriteBool(file, "General", "AutoDirection", m_chkAutoDirection->isChecked());
-    iniWriteString(file, "General", "DisplayLanguage", toLocal(m_cmbLang->currentText()));
-    iniWriteBool(file, "Connection", "NoProxy", m_rbNoProxy->isChecked());
-    iniWriteString(file, "Connection", "Address", toLocal(m_edtAddress->text()));
-    iniWriteString(file, "Connection", "Port", toLocal(m_edtPort->text()));
-    iniWriteString(file, "Connection", "UserName", toLocal(m_edtUserName->text()));
-    iniWriteString(file, "Connection", "Password", toLocal(m_edtPassword->text()));
-    iniWriteBool(file, "History", "Enabled", m_chkHistory->isChecked());
-    iniWriteBool(file, "History", "Reuse", m_chkHistoryReuse->isChecked());
+    iniWriteBool(file, "General", "AutoPaste", shown.autoPaste);
+    iniWriteBool(file, "General", "AutoCopy", shown.autoCopy);
+    iniWriteBool(file, "General", "AutoDirection", shown.autoDirection);
+    iniWriteString(file, "General", "DisplayLanguage", shown.displayLanguage);
+    iniWriteBool(file, "Connection", "NoProxy", shown.noProxy);
+    iniWriteString(file, "Connection", "Address", shown.address);
+    iniWriteString(file, "Connection", "Port", shown.port);
+    iniWriteString(file, "Connection", "UserName", shown.userName);
+    iniWriteString(file, "Connection", "Password", shown.password);
+    iniWriteBool(file, "History", "Enabled", shown.historyEnabled);
+    iniWriteBool(file, "History", "Reuse", shown.historyReuse);
     m_typingTable->saveSettings();
+    // The file has every value again; a direction change since goes to the file too.
+    if (settingsHeldInMemory()) {
+        iniWriteInteger(file, "General", "Direction", Params.direction);
+        releaseSettingsHeldInMemory();
+    }
 }
 
 void TfrmOptions::cmbLangChange()
@@ -319,7 +390,6 @@ void TfrmOptions::applyLanguageFile()
 
 bool TfrmOptions::formClose()
 {
-    // Only emptiness is checked; the main window converts the port when it applies the proxy.
     if (m_rbManuallyProxy->isChecked()) {
         for (QLineEdit* required : {m_edtAddress, m_edtPort}) {
             if (required->text().isEmpty()) {
@@ -328,12 +398,71 @@ bool TfrmOptions::formClose()
                 return false;
             }
         }
+        if (!checkPort()) {
+            return false;
+        }
     }
-    return reported([this] { saveSettings(); });
+    try {
+        saveSettings();
+        return true;
+    } catch (const IniWriteError& error) {
+        return offerToHoldSettings(error);
+    } catch (const Exception& error) {
+        errorReport()(error);
+        return false;
+    }
+}
+
+bool TfrmOptions::checkPort()
+{
+    const std::string port = trimBlanks(toLocal(m_edtPort->text()));
+    const std::optional<std::int32_t> number = parseIniInteger(port);
+    if (number && *number >= LowestPort && *number <= HighestPort
+        && port.find_first_not_of("0123456789") == std::string::npos) {
+        return true;
+    }
+    m_pageControl1->setCurrentWidget(m_tsConnection);
+    m_edtPort->setFocus();
+    m_edtPort->selectAll();
+    errorReport()(Exception(toLocal(message("strPortNotANumber").arg(fromLocal(port)))));
+    return false;
+}
+
+bool TfrmOptions::offerToHoldSettings(const IniWriteError& error)
+{
+    const QString text
+        = message("strKeepSettings").arg(fromLocal(error.fileName()), fromLocal(error.reason()));
+    if (!question()(text)) {
+        return false;
+    }
+    holdSettingsInMemory(shownSettings());
+    return true;
+}
+
+QString TfrmOptions::message(const char* name) const
+{
+    const QString prefix = QLatin1String(name) + u'=';
+    for (const QString& line : m_msgLangRes1->msgList().lines()) {
+        if (line.startsWith(prefix)) {
+            return line.mid(prefix.size());
+        }
+    }
+    return {};
+}
+
+void TfrmOptions::cancel()
+{
+    m_cancelled = true;
+    reject();
 }
 
 void TfrmOptions::done(int result)
 {
+    if (m_cancelled) {
+        m_cancelled = false;
+        TfrmRoot::done(QDialog::Rejected);
+        return;
+    }
     if (formClose()) {
         TfrmRoot::done(result);
     }

@@ -2,12 +2,16 @@
 // writes the settings file when it closes; Params itself is left to the caller's loadSettings.
 #pragma once
 
+#include "Params.h"
 #include "TfrmRoot.h"
 
+#include <QString>
 #include <functional>
 #include <memory>
+#include <string>
 
 class Exception;
+class IniWriteError;
 class FormLangRes;
 class MsgLangRes;
 class QCheckBox;
@@ -29,9 +33,12 @@ public:
     using ErrorReport = std::function<void(const Exception&)>;
     // Runs in place of the modal loop; tests show the dialog, drive it and close it.
     using ModalRunner = std::function<void(TfrmOptions&)>;
+    // Asks the user a yes-or-no question; true is yes.
+    using Question = std::function<bool(const QString& text)>;
 
     static void setErrorReport(ErrorReport report);
     static void setModalRunner(ModalRunner runner);
+    static void setQuestion(Question question);
 
     // Creates the dialog centred on parent, runs it modally and destroys it; the settings file has
     // been written when it returns (unless the user could not save and closed otherwise).
@@ -43,25 +50,37 @@ public:
     void showSettings();
     void rbNoProxyClick();
     void btnDefaultClick();
+    // The settings the controls hold. Edits the user left as shown give back the stored bytes
+    // unchanged (a value that is no valid text in the locale's encoding survives); the port comes
+    // without blanks at its ends.
+    AppParams shownSettings() const;
     // Writes the keys in order; raises IniWriteError and skips the rest on a failed
     // write.
     void saveSettings();
     void cmbLangChange();
     void applyLanguageFile();
 
-    // Every close (OK, the window's close button) comes here: it validates, saves, and closes only
-    // when both succeeded.
+    // Every close comes here. Cancel and Esc close without saving; any other close (OK, the
+    // window's close button) validates and saves, and closes only when both succeeded.
     void done(int result) override;
+    void cancel();
+
+    // A message of the dialog by its name in the language component's list, "%1"... filled in.
+    QString message(const char* name) const;
 
 protected:
     void showEvent(QShowEvent* event) override;
-    // Escape does not close: the dialog has no way to close without saving. Enter presses the
-    // focused button only.
+    // Escape cancels. Enter presses the focused button only.
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // False keeps the dialog open.
     bool formClose();
+    // A proxy port must be a number a connection can use; false (after saying so) otherwise.
+    bool checkPort();
+    // Offers to keep the settings in memory when they cannot be written; true when the user took
+    // it.
+    bool offerToHoldSettings(const IniWriteError& error);
     void setProxyEditsReadOnly(bool readOnly);
     // Runs an action of the dialog, handing a failure to the error report.
     bool reported(const std::function<void()>& action);
@@ -90,7 +109,11 @@ private:
     QLineEdit* m_edtPassword;
     QPushButton* m_btnDefault;
     QPushButton* m_btnOk;
+    QPushButton* m_btnCancel;
     FormLangRes* m_formLangRes1;
     MsgLangRes* m_msgLangRes1;
     std::unique_ptr<TypingTableChoice> m_typingTable;
+    // The settings showSettings showed; an edit still holding their text gives back their bytes.
+    AppParams m_stored;
+    bool m_cancelled = false;
 };

@@ -84,15 +84,17 @@ TEST_F(HelpAndFileCommandsTest, OptionsAreReloadedAndAppliedAfterTheDialog)
     EXPECT_EQ(m_form->proxyParams().proxyServer(), "proxy.lan");
     EXPECT_EQ(m_form->proxyParams().proxyPort(), 8080);
 
-    // A port the dialog lets through but that is no number is reported after it closed.
+    // A port that is no number is refused by the dialog, naming the field; the proxy in use stays.
     TfrmOptions::setModalRunner([](TfrmOptions& dialog) {
         dialog.show();
         dialog.findChild<QLineEdit*>("edtPort")->setText("eighty");
         dialog.done(QDialog::Accepted);
+        EXPECT_TRUE(dialog.isVisible());
     });
     choose("miOptions");
     EXPECT_EQ(m_messages.shown,
-        (std::vector<ShownMessage> {{"'eighty' is not a valid integer value.", 1}}));
+        (std::vector<ShownMessage> {{"Port: \"eighty\" is not a number from 1 to 65535.", 1}}));
+    EXPECT_EQ(m_form->proxyParams().proxyPort(), 8080);
 }
 
 TEST_F(HelpAndFileCommandsTest, OpenAndSaveButtonsUseTheirPanes)

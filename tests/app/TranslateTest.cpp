@@ -454,3 +454,18 @@ TEST_F(TranslateTest, ClosingTheWindowDuringATranslationIsSafe)
     QTest::qWait(200);
     EXPECT_EQ(service.requests().size(), 1u);
 }
+
+TEST_F(TranslateTest, UndoInTheOutputPaneGoesBackToTheTextBeforeTheTranslation)
+{
+    service.addTranslation("one", "एक");
+    service.answerTranslation("one");
+    setPaneText(*output, "earlier result");
+    setPaneText(*input, "one");
+    QTest::mouseClick(translate, Qt::LeftButton);
+    ASSERT_TRUE(finish());
+    ASSERT_EQ(output->toPlainText(), "एक");
+    QTest::keyClick(output, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(output->toPlainText(), "earlier result") << "the wait line is no step of its own";
+    QTest::keyClick(output, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(output->toPlainText(), "एक");
+}

@@ -210,6 +210,10 @@ TEST(PaneWidget, WordsEndAtThePaneDelimiters)
         {output, QString::fromUtf8("say “quoted” word"), 6, "quoted"},
         {output, QString::fromUtf8("non\u00A0break"), 5, "break"},
         {input, QString::fromUtf8("say “quoted”"), 6, QString::fromUtf8("“quoted”")},
+        // Devanagari punctuation ends words in both panes.
+        {input, QString::fromUtf8("ते घर आहे। ते"), 7, QString::fromUtf8("आहे")},
+        {output, QString::fromUtf8("आहे॥"), 1, QString::fromUtf8("आहे")},
+        {input, QString::fromUtf8("डॉ॰ नाव"), 1, QString::fromUtf8("डॉ")},
     };
     for (const Case& c : cases) {
         fill(c.pane, {c.text});
@@ -226,6 +230,10 @@ TEST(PaneWidget, WordsEndAtThePaneDelimiters)
     EXPECT_EQ(input.textCursor().position(), 5);
     QTest::keyClick(&input, Qt::Key_Left, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(input.getSelectedText(), "one, ");
+
+    fill(input, {QString::fromUtf8("आहे।ते")});
+    QTest::keyClick(&input, Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(input.getSelectedText(), QString::fromUtf8("आहे।"));
 }
 
 TEST(PaneWidget, RightClickDropsTheSelectionAndAsksTheWindowForItsMenu)

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QKeySequence>
@@ -123,7 +124,7 @@ TEST_F(Options, TabOrderFollowsTheControls)
     TfrmOptions dialog;
     const QStringList expected = {"PageControl1", "chkAutoPaste", "chkAutoCopy", "cmbLang",
         "chkHistory", "chkHistoryReuse", "chkAutoDirection", "rbNoProxy", "rbManuallyProxy",
-        "edtAddress", "edtPort", "edtUserName", "edtPassword", "btnDefault", "btnOk"};
+        "edtAddress", "edtPort", "edtUserName", "edtPassword", "btnDefault", "btnOk", "btnCancel"};
     QStringList order;
     for (QWidget* widget = dialog.findChild<QWidget*>("PageControl1");
          order.size() < expected.size() && widget; widget = widget->nextInFocusChain()) {
@@ -186,9 +187,9 @@ TEST_F(Options, ClosingValidatesTheProxyAndSavesEveryKey)
     } cases[] = {
         {"manual proxy without address", "", "8080", [](QWidget&) {}, false, "edtAddress", ""},
         {"manual proxy without port", "proxy.local", "", [](QWidget&) {}, true, "edtPort", ""},
-        {"manual proxy, closed by the window's close button", " ", "port",
+        {"manual proxy, closed by the window's close button, the port trimmed", " ", " 3128 ",
             [](QWidget& d) { click(d, "chkAutoCopy"); }, true, nullptr,
-            saved("1", "0", "\" \"", "port")},
+            saved("1", "0", "\" \"", "3128")},
         {"back to direct after typing a proxy", "proxy.local", "8080",
             [](QWidget& d) { click(d, "rbNoProxy"); }, false, nullptr,
             saved("0", "1", "proxy.local", "8080")},
@@ -249,45 +250,175 @@ TEST_F(Options, DirectModeKeepsTheStoredProxy)
     EXPECT_EQ(ScratchFolder::read(SettingsFileName), content);
 }
 
-TEST_F(Options, AFailedSaveIsReportedAndKeepsTheDialogOpenUntilASaveSucceeds)
+TEST_F(Options, AnUnwritableFileSaysWhereAndWhyAndCanKeepTheSettingsUntilTheEnd)
 {
-    const std::string content = "[General]\nAutoPaste=1\n";
-    ScratchFolder::write(SettingsFileName, content);
-    ::chmod(SettingsFileName.c_str(), 0666);
-    ::chmod(m_folder.path().c_str(), 0555);
+    for (const bool keep : {false, true}) {
+        const std::string content = "[General]\nAutoPaste=1\n";
+        ScratchFolder::write(SettingsFileName, content);
+        ::chmod(SettingsFileName.c_str(), 0666);
+        ::chmod(m_folder.path().c_str(), 0555);
+        Params = {};
+        Params.noProxy = true;
+        std::vector<QString> questions;
+        TfrmOptions::setQuestion([&](const QString& text) {
+            questions.push_back(text);
+            return keep;
+        });
+        TfrmOptions dialog;
+        dialog.show();
+        click(dialog, "chkAutoCopy");
+        {
+            UnprivilegedScope unprivileged;
+            click(dialog, "btnOk");
+        }
+        ASSERT_EQ(questions.size(), 1u) << keep;
+        const QString where = QString::fromStdString("Unable to write to " + SettingsFileName);
+        EXPECT_TRUE(questions[0].contains(where + ": Permission denied.")) << keep;
+        EXPECT_TRUE(m_reports.empty()) << keep;
+        EXPECT_EQ(ScratchFolder::read(SettingsFileName), content) << keep;
+        EXPECT_EQ(dialog.isVisible(), !keep) << keep;
+        ::chmod(m_folder.path().c_str(), 0755);
+
+        loadSettings();
+        EXPECT_EQ(Params.autoCopy, keep) << "held values are what the program goes on with";
+        if (keep) {
+            // Direction changes go to the held values; a later good save writes them all.
+            storeDirection(1);
+            EXPECT_EQ(ScratchFolder::read(SettingsFileName), content);
+            TfrmOptions again;
+            again.show();
+            Params.direction = 1;
+            click(again, "btnOk");
+            EXPECT_FALSE(settingsHeldInMemory());
+            loadSettings();
+            EXPECT_TRUE(Params.autoCopy);
+            EXPECT_EQ(Params.direction, 1);
+        } else {
+            // Closing again once the folder is writable saves.
+            dialog.close();
+            EXPECT_FALSE(dialog.isVisible());
+            EXPECT_NE(ScratchFolder::read(SettingsFileName), content);
+        }
+        releaseSettingsHeldInMemory();
+    }
+    TfrmOptions::setQuestion({});
+}
+
+TEST_F(Options, APortMustBeANumberAConnectionCanUse)
+{
+    const char* const badPorts[] = {"port", "0", "65536", "-1", "0x10", "31 28", "3128x"};
+    for (const char* port : badPorts) {
+        std::filesystem::remove(SettingsFileName);
+        m_reports.clear();
+        Params = {};
+        Params.noProxy = true;
+        TfrmOptions dialog;
+        dialog.show();
+        fillProxy(dialog, "proxy.local", port);
+        click(dialog, "btnOk");
+        EXPECT_TRUE(dialog.isVisible()) << port;
+        EXPECT_EQ(m_reports,
+            std::vector<std::string> {
+                std::string("Port: \"") + port + "\" is not a number from 1 to 65535"})
+            << port;
+        EXPECT_EQ(dialog.focusWidget(), edit(dialog, "edtPort")) << port;
+        EXPECT_FALSE(std::filesystem::exists(SettingsFileName)) << port;
+    }
+}
+
+TEST_F(Options, PastedLineBreaksAreDropped)
+{
+    Params = {};
     Params.noProxy = true;
     TfrmOptions dialog;
     dialog.show();
+    click(dialog, "rbManuallyProxy");
+    const struct
     {
-        UnprivilegedScope unprivileged;
-        click(dialog, "btnOk");
+        const char* edit;
+        QString clipboard;
+        const char* expected;
+    } cases[] = {
+        {"edtPassword", "s3cret\n", "s3cret"},
+        {"edtAddress", "\r\nproxy.\r\nlocal\r\n", "proxy.local"},
+        {"edtPort", QString("31") + QChar::LineSeparator + "28", "3128"},
+        {"edtUserName", "ana\rmaria", "anamaria"},
+    };
+    for (const auto& test : cases) {
+        QApplication::clipboard()->setText(test.clipboard);
+        QLineEdit* target = edit(dialog, test.edit);
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(target->text().toStdString(), test.expected) << test.edit;
     }
-    EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(m_reports, std::vector<std::string> {"Unable to write to " + SettingsFileName});
-    EXPECT_EQ(ScratchFolder::read(SettingsFileName), content);
-
-    ::chmod(m_folder.path().c_str(), 0755);
-    dialog.close();
+    click(dialog, "btnOk");
     EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(m_reports.size(), 1u);
-    EXPECT_NE(ScratchFolder::read(SettingsFileName), content);
+    const std::string saved = ScratchFolder::read(SettingsFileName);
+    EXPECT_NE(saved.find("Address=proxy.local\nPort=3128\nUserName=anamaria\nPassword=s3cret\n"),
+        std::string::npos)
+        << saved;
 }
 
-TEST_F(Options, KeysNeitherCloseNorResetUnlessAButtonHasTheFocus)
+TEST_F(Options, UnchangedFieldsGoBackByteForByte)
+{
+    // Bytes that are no UTF-8: a Latin-1 address and a password of arbitrary bytes.
+    const std::string stored = "[General]\nTranslator=0\nAutoPaste=0\nAutoCopy=0\n"
+                               "DisplayLanguage=\n[Connection]\nNoProxy=0\nAddress=caf\xe9.local\n"
+                               "Port=3128\nUserName=\xff\xfe\nPassword=p\x80\xc3w\n";
+    const struct
+    {
+        const char* name;
+        void (*edit)(QWidget&);
+        std::string expected;
+    } cases[] = {
+        {"nothing changed", [](QWidget&) {}, stored},
+        {"another field changed", [](QWidget& d) { click(d, "chkAutoPaste"); },
+            [&] {
+                std::string changed = stored;
+                changed.replace(changed.find("AutoPaste=0"), 11, "AutoPaste=1");
+                return changed;
+            }()},
+        {"the password retyped",
+            [](QWidget& d) {
+                edit(d, "edtPassword")->clear();
+                QTest::keyClicks(edit(d, "edtPassword"), "new");
+            },
+            [&] {
+                std::string changed = stored;
+                changed.replace(changed.find("p\x80\xc3w"), 4, "new");
+                return changed;
+            }()},
+    };
+    for (const auto& test : cases) {
+        ScratchFolder::write(SettingsFileName, stored);
+        loadSettings();
+        TfrmOptions dialog;
+        dialog.show();
+        test.edit(dialog);
+        click(dialog, "btnOk");
+        EXPECT_FALSE(dialog.isVisible()) << test.name;
+        EXPECT_EQ(ScratchFolder::read(SettingsFileName), test.expected) << test.name;
+    }
+}
+
+TEST_F(Options, EnterPressesOnlyAFocusedButtonAndEscCancels)
 {
     const struct
     {
         Qt::Key key;
         const char* focus;
         bool closes;
+        bool saves;
         bool resets; // "Default" ran: the manual proxy and the check box are undone
     } cases[] = {
-        {Qt::Key_Escape, "edtAddress", false, false},
-        {Qt::Key_Escape, "btnOk", false, false},
-        {Qt::Key_Return, "edtAddress", false, false},
-        {Qt::Key_Enter, "chkAutoPaste", false, false},
-        {Qt::Key_Return, "btnDefault", false, true},
-        {Qt::Key_Return, "btnOk", true, false},
+        {Qt::Key_Escape, "edtAddress", true, false, false},
+        {Qt::Key_Escape, "btnOk", true, false, false},
+        {Qt::Key_Return, "edtAddress", false, false, false},
+        {Qt::Key_Enter, "chkAutoPaste", false, false, false},
+        {Qt::Key_Return, "btnDefault", false, false, true},
+        {Qt::Key_Return, "btnOk", true, true, false},
+        {Qt::Key_Return, "btnCancel", true, false, false},
+        {Qt::Key_Space, "btnCancel", true, false, false},
     };
     for (const auto& test : cases) {
         std::filesystem::remove(SettingsFileName);
@@ -302,11 +433,25 @@ TEST_F(Options, KeysNeitherCloseNorResetUnlessAButtonHasTheFocus)
         const std::string trace
             = QKeySequence(test.key).toString().toStdString() + " on " + test.focus;
         EXPECT_EQ(dialog.isVisible(), !test.closes) << trace;
-        EXPECT_EQ(std::filesystem::exists(SettingsFileName), test.closes) << trace;
+        EXPECT_EQ(std::filesystem::exists(SettingsFileName), test.saves) << trace;
         EXPECT_EQ(child<QRadioButton>(dialog, "rbManuallyProxy")->isChecked(), !test.resets)
             << trace;
         EXPECT_EQ(child<QCheckBox>(dialog, "chkAutoPaste")->isChecked(), !test.resets) << trace;
     }
+}
+
+TEST_F(Options, CancelLeavesEvenADialogThatRefusesToClose)
+{
+    Params.noProxy = true;
+    TfrmOptions dialog;
+    dialog.show();
+    fillProxy(dialog, "", "8080");
+    click(dialog, "btnOk");
+    ASSERT_TRUE(dialog.isVisible());
+    click(dialog, "btnCancel");
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_FALSE(std::filesystem::exists(SettingsFileName));
 }
 
 TEST_F(Options, ExecuteRunsTheDialogAndSavesOnClose)
