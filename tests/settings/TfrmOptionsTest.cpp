@@ -362,10 +362,11 @@ TEST_F(Options, PastedLineBreaksAreDropped)
 TEST_F(Options, UnchangedFieldsGoBackByteForByte)
 {
     // Bytes that are no UTF-8: a Latin-1 address and a password of arbitrary bytes.
-    const std::string stored = "[General]\nTranslator=0\nAutoPaste=0\nAutoCopy=0\n"
-                               "DisplayLanguage=\n[Connection]\nNoProxy=0\nAddress=caf\xe9.local\n"
-                               "Port=3128\nUserName=\xff\xfe\nPassword=p\x80\xc3w\n"
-                               "[History]\nEnabled=1\nReuse=1\n";
+    const std::string stored
+        = "[General]\nTranslator=0\nAutoPaste=0\nAutoCopy=0\n"
+          "DisplayLanguage=\nAutoDirection=1\n[Connection]\nNoProxy=0\nAddress=caf\xe9.local\n"
+          "Port=3128\nUserName=\xff\xfe\nPassword=p\x80\xc3w\n"
+          "[History]\nEnabled=1\nReuse=1\n";
     const struct
     {
         const char* name;
