@@ -3,8 +3,7 @@
 
 #include <QDate>
 
-QString copyrightNotice()
+QString copyrightNotice(const QString& pattern)
 {
-    return QStringLiteral("Copyright (C) 2010-%1 Tarnwick Systems")
-        .arg(QDate::currentDate().year(), 4, 10, QLatin1Char('0'));
+    return QString(pattern).arg(QDate::currentDate().year(), 4, 10, QLatin1Char('0'));
 }

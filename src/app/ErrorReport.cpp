@@ -3,6 +3,7 @@
 
 #include "Exception.h"
 #include "MessageBox.h"
+#include "MessageTexts.h"
 
 #include <exception>
 
@@ -20,7 +21,8 @@ void runCommand(const std::function<void()>& command)
 
 void reportError(const QString& message)
 {
-    QString text = message;
+    // Translated before the full stop is added, which then ends the translated sentence.
+    QString text = MessageTexts::instance().translate(message);
     if (!text.isEmpty() && text.back() > QLatin1Char('.')) {
         text += QLatin1Char('.');
     }

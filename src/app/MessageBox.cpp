@@ -1,6 +1,8 @@
 // Message boxes under the application title.
 #include "MessageBox.h"
 
+#include "MessageTexts.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
@@ -30,8 +32,9 @@ QMessageBox::Icon iconOf(int kind)
 
 } // namespace
 
-int MessageBox::show(const QString& text, int kind)
+int MessageBox::show(const QString& englishText, int kind)
 {
+    const QString text = MessageTexts::instance().translate(englishText);
     if (hook()) {
         return hook()(text, kind);
     }

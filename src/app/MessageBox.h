@@ -13,8 +13,9 @@ public:
     static constexpr int Cancel = 2;
 
     // Kind 0 warning, 1 error, 2 information (all with OK), 3 question with OK and Cancel; any
-    // other kind shows no icon and OK. Modal to the application; returns the button's code.
-    static int show(const QString& text, int kind);
+    // other kind shows no icon and OK. Modal to the application; returns the button's code. The
+    // text is shown (and handed to the hook) in the interface language.
+    static int show(const QString& englishText, int kind);
 
     // The caption of every box: the application title.
     static QString caption();

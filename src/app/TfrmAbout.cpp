@@ -2,6 +2,8 @@
 #include "TfrmAbout.h"
 
 #include "CopyrightNotice.h"
+#include "FormLanguage.h"
+#include "LabelFit.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -54,6 +56,11 @@ TfrmAbout::TfrmAbout(QWidget* parent)
     connect(btnOk, &QPushButton::clicked, this, &QDialog::accept);
 
     formCreate();
+    new FormLanguage(this, {"labCopy"}, {QStringLiteral("labCopy_Caption=") + CopyrightPattern},
+        [this](const FormLanguage& language) {
+            m_labCopy->setText(copyrightNotice(language.text("labCopy_Caption")));
+            fitLabelsToText(*this);
+        });
 }
 
 void TfrmAbout::formCreate()

@@ -8,17 +8,23 @@
 #include "ErrorReport.h"
 #include "Exception.h"
 #include "FileCommands.h"
+#include "FormLanguage.h"
 #include "HistoryCommands.h"
 #include "HistoryStore.h"
 #include "IniHelpers.h"
+#include "InterfaceLanguage.h"
+#include "LabelFit.h"
 #include "LangRes.h"
 #include "M17nEngine.h"
 #include "MainWindowLayout.h"
 #include "MarathiAidSettings.h"
 #include "MessageBox.h"
+#include "MessageTexts.h"
+#include "PaneFonts.h"
 #include "PanePrint.h"
 #include "PaneStyles.h"
 #include "PaneText.h"
+#include "PaneZoom.h"
 #include "Params.h"
 #include "ProxyFromSettings.h"
 #include "ReadableColour.h"
@@ -104,10 +110,15 @@ void setLabelText(QLabel* label, const QString& text)
     label->adjustSize();
 }
 
-QString directionCaption(const char* from, const char* to)
-{
-    return QStringLiteral("Translate %1 to %2").arg(QLatin1String(from), QLatin1String(to));
-}
+// The texts the window sets itself, by name, as it is built with them; the language files hold
+// them in other languages.
+const QStringList OwnTexts = {
+    QStringLiteral("strEnglish=English"),
+    QStringLiteral("strMarathi=Marathi"),
+    QStringLiteral("strDirection=Translate %1 to %2"),
+    QStringLiteral("strWait=Translation, please wait ..."),
+    QStringLiteral("Bar_Caption=") + CopyrightPattern,
+};
 
 QString translateCaption()
 {
@@ -128,6 +139,7 @@ TfrmMain::TfrmMain(const MainFormSetup& setup, QWidget* parent)
     : TfrmRoot(parent)
     , m_setup(setup)
     , m_paneStyles(std::make_unique<PaneStyles>())
+    , m_outputStyles(std::make_unique<PaneStyles>())
     , m_panePrint(std::make_unique<PanePrint>())
     , m_session(std::make_unique<TranslationSession>())
     , m_layout(MainWindowDesignSize, MainWindowPanes)
@@ -152,7 +164,6 @@ TfrmMain::TfrmMain(const MainFormSetup& setup, QWidget* parent)
         icon.addFile(QStringLiteral(":/appicon/quendra-%1.png").arg(size));
     }
     setWindowIcon(icon);
-    showStatusNote(copyrightNotice());
     AppPaths::SettingsLocation settings = AppPaths::settingsFile();
     if (!m_setup.settingsFolder.isEmpty()) {
         settings = {QDir(m_setup.settingsFolder).filePath(QStringLiteral("Lingvane.ini")), {}};
@@ -160,9 +171,8 @@ TfrmMain::TfrmMain(const MainFormSetup& setup, QWidget* parent)
     SettingsFileName = settings.file.toLocal8Bit().toStdString();
     m_settingsProblem = settings.problem;
     LangRes::setFileLocator(&AppPaths::dataFile);
-    m_rbEngToChn->setText(directionCaption("English", "Marathi"));
-    m_rbChnToEng->setText(directionCaption("Marathi", "English"));
-    layoutLanguageLabels();
+    m_language = new FormLanguage(this, {"labFromLang", "labToLang", "rbEngToChn", "rbChnToEng"},
+        OwnTexts, [this](const FormLanguage& language) { showOwnTexts(language); });
 
     if (!m_setup.rootCertFile.empty()) {
         m_session->client().ioHandler()->setRootCertFile(m_setup.rootCertFile);
@@ -242,7 +252,8 @@ void TfrmMain::createControls()
     m_imgLoad->setObjectName("ImgLoad");
     m_imgLoad->setGeometry(240, 230, 44, 16);
     m_imgLoad->setAlignment(Qt::AlignCenter);
-    m_e2 = new ViewPane(*m_paneStyles, this);
+    // Each pane has its own style table: each has a font of its own.
+    m_e2 = new ViewPane(*m_outputStyles, this);
     m_e2->setObjectName("E2");
     m_e2->setGeometry(8, 249, 478, 178);
     m_fileCommands = std::make_unique<FileCommands>(this, *m_e1, *m_e2, *m_panePrint);
@@ -256,6 +267,7 @@ void TfrmMain::createControls()
     m_speakButtons = new SpeakButtons(this, *m_e1, *m_e2);
     m_speakButtons->button(0)->setGeometry(464, 23, 22, 21);
     m_speakButtons->button(1)->setGeometry(464, 226, 22, 22);
+    new PaneZoom(this, {m_e1, m_e2});
     for (Pane* pane : {static_cast<Pane*>(m_e1), static_cast<Pane*>(m_e2)}) {
         setTag(pane, pane->tag());
         connect(pane, &Pane::contextPopup, this, [this, pane](const QPoint& position) {
@@ -485,13 +497,43 @@ void TfrmMain::formActivate()
     }
 }
 
+void TfrmMain::showOwnTexts(const FormLanguage& language)
+{
+    showStatusNote(copyrightNotice(language.text("Bar_Caption")));
+    const QString english = language.text("strEnglish");
+    const QString marathi = language.text("strMarathi");
+    const QString direction = language.text("strDirection");
+    m_rbEngToChn->setText(direction.arg(english, marathi));
+    m_rbChnToEng->setText(direction.arg(marathi, english));
+    m_labFrom->adjustSize();
+    m_labTo->adjustSize();
+    showLanguageNames(language);
+    fitLabelsToText(*this);
+    layoutLanguageLabels();
+}
+
+void TfrmMain::showLanguageNames(const FormLanguage& language)
+{
+    const QString english = language.text("strEnglish");
+    const QString marathi = language.text("strMarathi");
+    setLabelText(m_labFromLang, Params.direction == 0 ? english : marathi);
+    setLabelText(m_labToLang, Params.direction == 0 ? marathi : english);
+}
+
 void TfrmMain::refreshSettings()
 {
     loadSettings();
+    InterfaceLanguage& language = InterfaceLanguage::instance();
+    language.setCurrent(language.resolve(QString::fromLocal8Bit(Params.displayLanguage)));
     applyDirection();
-    TextStyle& normal = m_paneStyles->textStyle(0);
-    normal.fontName = QStringLiteral("Arial");
-    normal.sizePoints = 14;
+    const PaneFonts fonts = loadPaneFonts();
+    const auto applyFont = [](PaneStyles& styles, const PaneFont& font) {
+        TextStyle& normal = styles.textStyle(0);
+        normal.fontName = paneFamilies(font.family).join(u',');
+        normal.sizePoints = font.pointSize;
+    };
+    applyFont(*m_paneStyles, fonts.input);
+    applyFont(*m_outputStyles, fonts.output);
     m_e1->reformat();
     m_e2->reformat();
     m_romanLine->setShown(loadMarathiAidSettings().romanLine);
@@ -500,15 +542,8 @@ void TfrmMain::refreshSettings()
 
 void TfrmMain::applyDirection()
 {
-    if (Params.direction == 0) {
-        m_rbEngToChn->setChecked(true);
-        setLabelText(m_labFromLang, QStringLiteral("English"));
-        setLabelText(m_labToLang, QStringLiteral("Marathi"));
-    } else {
-        m_rbChnToEng->setChecked(true);
-        setLabelText(m_labFromLang, QStringLiteral("Marathi"));
-        setLabelText(m_labToLang, QStringLiteral("English"));
-    }
+    (Params.direction == 0 ? m_rbEngToChn : m_rbChnToEng)->setChecked(true);
+    showLanguageNames(*m_language);
     m_romanLine->setMarathiPane(Params.direction == 0 ? 1 : 0);
     m_e1->format();
     m_e2->format();
@@ -670,12 +705,12 @@ void TfrmMain::startTranslation(bool askService)
         return;
     }
     // The direction first: the history is looked up in the direction the text goes.
-    showStatusNote(copyrightNotice());
+    showStatusNote(copyrightNotice(m_language->text("Bar_Caption")));
     followTextDirection(m_lastSourceText);
     if (!askService && showReusedTranslation()) {
         return;
     }
-    setPaneLine(*m_e2, QStringLiteral("Translation, please wait ..."));
+    setPaneLine(*m_e2, m_language->text("strWait"));
     // Undoing the result goes back to what the pane held before the translation.
     m_e2->markProvisional();
 
@@ -825,7 +860,8 @@ void TfrmMain::translationFailed()
     const TranslationOutcome& outcome = m_session->outcome();
     const TranslationFailure failure
         = outcome.failure.value_or(makeFailure(FailureKind::Other, ""));
-    const QString report = QString::fromStdString(failure.reportText());
+    const QString report
+        = MessageTexts::instance().translate(QString::fromStdString(failure.reportText()));
     // What was translated before the failure stays; the last line names the cause.
     const QString done = QString::fromStdU16String(outcome.translation);
     endTranslation([&] {

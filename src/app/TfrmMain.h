@@ -17,6 +17,7 @@ class EditPane;
 class FileCommands;
 class HistoryCommands;
 struct HistoryEntry;
+class FormLanguage;
 class PanePrint;
 class ProxySettings;
 class TranslationSession;
@@ -112,6 +113,9 @@ private:
     void followTextDirection(const QString& text);
     void showPartProgress(int part, int partCount);
     void showStatusNote(const QString& note);
+    // The texts the window sets itself, in the interface language: after each translation.
+    void showOwnTexts(const FormLanguage& language);
+    void showLanguageNames(const FormLanguage& language);
     // Runs a completion handler's own steps, then ends the busy state whatever they did and
     // applies deferred proxy changes; a failure of the steps is passed on afterwards.
     void endTranslation(const std::function<void()>& handlerSteps);
@@ -122,6 +126,7 @@ private:
 
     MainFormSetup m_setup;
     std::unique_ptr<PaneStyles> m_paneStyles;
+    std::unique_ptr<PaneStyles> m_outputStyles;
     std::unique_ptr<PanePrint> m_panePrint;
     std::unique_ptr<TranslationSession> m_session;
     std::unique_ptr<FileCommands> m_fileCommands;
@@ -167,4 +172,5 @@ private:
     RomanLine* m_romanLine = nullptr;
     TypingToggle* m_typingToggle = nullptr;
     SpeakButtons* m_speakButtons = nullptr;
+    FormLanguage* m_language = nullptr;
 };

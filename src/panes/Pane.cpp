@@ -130,8 +130,19 @@ void Pane::render()
 void Pane::applyStyleFonts()
 {
     m_rendering = true;
-    setFont(m_styles.textStyle(0).font());
+    QFont shown = m_styles.textStyle(0).font();
+    if (m_zoomPoints != 0) {
+        shown.setPointSize(
+            std::clamp(shown.pointSize() + m_zoomPoints, MinShownPoints, MaxShownPoints));
+    }
+    setFont(shown);
     m_rendering = false;
+}
+
+void Pane::setZoomPoints(int points)
+{
+    m_zoomPoints = points;
+    reformat();
 }
 
 void Pane::clear()

@@ -53,6 +53,13 @@ public:
     QMargins paneMargins() const;
     QColor backgroundColor() const;
 
+    // Points added to the style's font size on screen only (files and printing keep the style's
+    // size); the shown size stays within these bounds.
+    static constexpr int MinShownPoints = 4;
+    static constexpr int MaxShownPoints = 96;
+    int zoomPoints() const { return m_zoomPoints; }
+    void setZoomPoints(int points);
+
     // Characters that end a word for double-click selection and word-wise cursor movement.
     void setWordDelimiters(const QString& delimiters) { m_wordDelimiters = delimiters; }
     const QString& wordDelimiters() const { return m_wordDelimiters; }
@@ -90,4 +97,5 @@ private:
     bool m_modelChanged = false;
     bool m_rendering = false;
     bool m_provisional = false;
+    int m_zoomPoints = 0;
 };

@@ -8,7 +8,16 @@
 
 QFont TextStyle::font() const
 {
-    QFont result(fontName);
+    // A list of families ("Arial,Noto Sans Devanagari") draws each character in the first family
+    // that has it.
+    QStringList families;
+    for (const QString& family : fontName.split(u',', Qt::SkipEmptyParts)) {
+        families.append(family.trimmed());
+    }
+    QFont result(families.isEmpty() ? fontName : families.first());
+    if (families.size() > 1) {
+        result.setFamilies(families);
+    }
     result.setPointSize(sizePoints);
     result.setBold(bold);
     result.setItalic(italic);

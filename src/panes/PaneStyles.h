@@ -15,6 +15,7 @@ constexpr int DefaultCharset = 1;
 struct TextStyle
 {
     QString name;
+    // One family, or several separated by commas, first choice first.
     QString fontName;
     int sizePoints = 10;
     bool bold = false;

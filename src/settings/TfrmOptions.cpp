@@ -2,9 +2,12 @@
 #include "TfrmOptions.h"
 
 #include "Exception.h"
+#include "FontsPage.h"
 #include "FormLangRes.h"
 #include "IniHelpers.h"
 #include "IniWriteError.h"
+#include "InterfaceLanguage.h"
+#include "LabelFit.h"
 #include "MsgLangRes.h"
 #include "SingleLineValidator.h"
 #include "TypingTableChoice.h"
@@ -74,21 +77,6 @@ Widget* place(Widget* widget, const char* name, int left, int top, int width, in
     return widget;
 }
 
-// A label is as wide as its text, which the font at hand or a translated caption can make wider
-// than designed: it grows, a right-aligned label to the left, any other to the right.
-void fitLabelsToText(const QWidget& form)
-{
-    for (QLabel* label : form.findChildren<QLabel*>()) {
-        const int needed = label->sizeHint().width();
-        if (needed > label->width()) {
-            const int left = (label->alignment() & Qt::AlignRight)
-                ? label->x() + label->width() - needed
-                : label->x();
-            label->setGeometry(left, label->y(), needed, label->height());
-        }
-    }
-}
-
 QString fromLocal(const std::string& text)
 {
     return QString::fromLocal8Bit(text);
@@ -147,7 +135,6 @@ TfrmOptions::TfrmOptions(QWidget* parent)
             "chkAutoDirection", 10, 177, 407, 17);
     m_rgLang = place(
         new QGroupBox("Infterface language setting", m_tsGeneral), "rgLang", 10, 67, 407, 55);
-    m_rgLang->setVisible(false);
     m_labLang = place(
         new QLabel("Please select a default Language :", m_rgLang), "labLang", 12, 27, 187, 14);
     m_cmbLang = place(new QComboBox(m_rgLang), "cmbLang", 253, 23, 136, 22);
@@ -156,6 +143,7 @@ TfrmOptions::TfrmOptions(QWidget* parent)
     m_chkHistoryReuse = place(
         new QCheckBox("Show a translation from the history instead of asking again.", m_tsGeneral),
         "chkHistoryReuse", 10, 154, 407, 17);
+    m_cmbLang->addItems(InterfaceLanguage::instance().available());
 
     m_tsConnection = new QWidget(m_pageControl1);
     m_tsConnection->setObjectName("tsConnection");
@@ -183,6 +171,9 @@ TfrmOptions::TfrmOptions(QWidget* parent)
     m_edtPassword->setStyleSheet("lineedit-password-character: 42");
     m_typingTable = std::make_unique<TypingTableChoice>(m_pageControl1);
 
+    m_tsFonts = new FontsPage(m_pageControl1);
+    m_pageControl1->addTab(m_tsFonts, "Fonts");
+
     m_btnDefault = place(new QPushButton("Default", this), "btnDefault", 12, 246, 75, 25);
     m_btnOk = place(new QPushButton("&OK", this), "btnOk", 285, 246, 75, 25);
     m_btnCancel = place(new QPushButton("Cancel", this), "btnCancel", 365, 246, 75, 25);
@@ -193,10 +184,11 @@ TfrmOptions::TfrmOptions(QWidget* parent)
         edit->setValidator(new SingleLineValidator(edit));
     }
 
-    QWidget* const tabOrder[] = {m_pageControl1, m_chkAutoPaste, m_chkAutoCopy, m_cmbLang,
+    QList<QWidget*> tabOrder = {m_pageControl1, m_chkAutoPaste, m_chkAutoCopy, m_cmbLang,
         m_chkHistory, m_chkHistoryReuse, m_chkAutoDirection, m_rbNoProxy, m_rbManuallyProxy,
-        m_edtAddress, m_edtPort, m_edtUserName, m_edtPassword, m_btnDefault, m_btnOk, m_btnCancel};
-    for (std::size_t i = 1; i < std::size(tabOrder); ++i) {
+        m_edtAddress, m_edtPort, m_edtUserName, m_edtPassword};
+    tabOrder << m_tsFonts->controls() << m_btnDefault << m_btnOk << m_btnCancel;
+    for (qsizetype i = 1; i < tabOrder.size(); ++i) {
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
     }
 
@@ -237,10 +229,19 @@ TfrmOptions::TfrmOptions(QWidget* parent)
     m_msgLangRes1->setIgnoreEmptyString(false);
     m_msgLangRes1->setAutoCreateMode(false);
     m_msgLangRes1->setAddBracket(false);
-    m_msgLangRes1->setMsgList(DialogMessages);
+    QStringList messages = DialogMessages;
+    messages << QStringLiteral("frmOptions_Title=Options");
+    m_msgLangRes1->setMsgList(messages);
     m_msgLangRes1->setActive(true);
 
-    fitLabelsToText(*this);
+    // Once the program has chosen an interface language, the dialog shows it, and follows every
+    // later choice at once.
+    if (!CurrentLangFile.empty()) {
+        applyLanguageTexts();
+    }
+    connect(&InterfaceLanguage::instance(), &InterfaceLanguage::changed, this,
+        &TfrmOptions::applyLanguageTexts);
+    showOwnTexts();
     formCreate();
     m_pageControl1->setCurrentIndex(0);
 }
@@ -282,7 +283,11 @@ void TfrmOptions::showSettings()
     m_chkAutoCopy->setChecked(Params.autoCopy);
     m_chkAutoDirection->setChecked(Params.autoDirection);
     m_stored = Params;
-    m_cmbLang->setCurrentIndex(m_cmbLang->findText(fromLocal(Params.displayLanguage)));
+    // Without a stored choice the list shows the language in use, and the choice stays empty
+    // (following the system) until the user picks one.
+    m_languageChoice = fromLocal(Params.displayLanguage);
+    const QString shown = InterfaceLanguage::instance().resolve(m_languageChoice);
+    m_cmbLang->setCurrentIndex(m_cmbLang->findText(shown));
     m_chkHistory->setChecked(Params.historyEnabled);
     m_chkHistoryReuse->setChecked(Params.historyReuse);
     // The stored proxy is shown in both modes (read-only when direct), so saving keeps it.
@@ -293,6 +298,8 @@ void TfrmOptions::showSettings()
     m_edtPassword->setText(fromLocal(Params.password));
     rbNoProxyClick();
     m_typingTable->showSettings();
+    m_shownFonts = loadPaneFonts();
+    m_tsFonts->showFonts(m_shownFonts);
 }
 
 void TfrmOptions::setProxyEditsReadOnly(bool readOnly)
@@ -322,11 +329,15 @@ void TfrmOptions::btnDefaultClick()
     m_chkAutoPaste->setChecked(false);
     m_chkAutoCopy->setChecked(false);
     m_chkAutoDirection->setChecked(true);
-    m_cmbLang->setCurrentIndex(m_cmbLang->findText("English"));
+    // The default language follows the system.
+    m_languageChoice.clear();
+    m_cmbLang->setCurrentIndex(
+        m_cmbLang->findText(InterfaceLanguage::instance().resolve(QString())));
     m_chkHistory->setChecked(true);
     m_chkHistoryReuse->setChecked(true);
     m_rbNoProxy->setChecked(true);
     m_typingTable->selectDefault();
+    m_tsFonts->showFonts(PaneFonts {});
 }
 
 AppParams TfrmOptions::shownSettings() const
@@ -340,7 +351,7 @@ AppParams TfrmOptions::shownSettings() const
     shown.autoPaste = m_chkAutoPaste->isChecked();
     shown.autoCopy = m_chkAutoCopy->isChecked();
     shown.autoDirection = m_chkAutoDirection->isChecked();
-    shown.displayLanguage = toLocal(m_cmbLang->currentText());
+    shown.displayLanguage = toLocal(m_languageChoice);
     shown.noProxy = m_rbNoProxy->isChecked();
     shown.address = valueOf(m_edtAddress, m_stored.address);
     shown.port = trimBlanks(valueOf(m_edtPort, m_stored.port));
@@ -373,19 +384,51 @@ void TfrmOptions::saveSettings()
         iniWriteInteger(file, "General", "Direction", Params.direction);
         releaseSettingsHeldInMemory();
     }
+    // The fonts go into the file only once they differ from what it held.
+    if (m_tsFonts->fonts() != m_shownFonts) {
+        savePaneFonts(m_tsFonts->fonts());
+        m_shownFonts = m_tsFonts->fonts();
+    }
 }
 
 void TfrmOptions::cmbLangChange()
 {
+    m_languageChoice = m_cmbLang->currentText();
     saveSettings();
     applyLanguageFile();
 }
 
 void TfrmOptions::applyLanguageFile()
 {
+    // Every open window, this one included, follows the change.
+    InterfaceLanguage& language = InterfaceLanguage::instance();
+    language.setCurrent(language.resolve(m_languageChoice));
+}
+
+void TfrmOptions::applyLanguageTexts()
+{
+    // English first: a key the chosen file lacks keeps its English text.
+    const QString english = InterfaceLanguage::instance().langFileName(InterfaceLanguage::English);
     const QString fileName = fromLocal(CurrentLangFile);
-    m_formLangRes1->setLangFileName(fileName);
-    m_msgLangRes1->setLangFileName(fileName);
+    for (LangRes* langRes :
+        {static_cast<LangRes*>(m_formLangRes1), static_cast<LangRes*>(m_msgLangRes1)}) {
+        langRes->setLangFileName(english);
+        if (fileName != english) {
+            langRes->setLangFileName(fileName);
+        }
+    }
+    showOwnTexts();
+}
+
+void TfrmOptions::showOwnTexts()
+{
+    const QString prefix = QStringLiteral("frmOptions_Title=");
+    for (const QString& line : m_msgLangRes1->msgList().lines()) {
+        if (line.startsWith(prefix)) {
+            setWindowTitle(line.mid(prefix.size()));
+        }
+    }
+    fitLabelsToText(*this);
 }
 
 bool TfrmOptions::formClose()

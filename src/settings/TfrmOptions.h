@@ -3,6 +3,7 @@
 #pragma once
 
 #include "Params.h"
+#include "PaneFonts.h"
 #include "TfrmRoot.h"
 
 #include <QString>
@@ -12,6 +13,7 @@
 
 class Exception;
 class IniWriteError;
+class FontsPage;
 class FormLangRes;
 class MsgLangRes;
 class QCheckBox;
@@ -57,6 +59,7 @@ public:
     // Writes the keys in order; raises IniWriteError and skips the rest on a failed
     // write.
     void saveSettings();
+    // The user picks an interface language: it is saved and every open window shows it at once.
     void cmbLangChange();
     void applyLanguageFile();
 
@@ -74,6 +77,10 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // The texts of the language file in use: English first, then the chosen language's.
+    void applyLanguageTexts();
+    // The dialog's caption (a message) and the labels' widths after a translation.
+    void showOwnTexts();
     // False keeps the dialog open.
     bool formClose();
     // A proxy port must be a number a connection can use; false (after saying so) otherwise.
@@ -107,6 +114,9 @@ private:
     QLineEdit* m_edtUserName;
     QLabel* m_labPassword;
     QLineEdit* m_edtPassword;
+    FontsPage* m_tsFonts;
+    // The fonts as the settings file holds them.
+    PaneFonts m_shownFonts;
     QPushButton* m_btnDefault;
     QPushButton* m_btnOk;
     QPushButton* m_btnCancel;
@@ -116,4 +126,6 @@ private:
     // The settings showSettings showed; an edit still holding their text gives back their bytes.
     AppParams m_stored;
     bool m_cancelled = false;
+    // The stored interface language; empty follows the system.
+    QString m_languageChoice;
 };

@@ -48,7 +48,13 @@ TEST_F(TfrmMainTest, ControlsKeepTheirPlacesTextsAndTags)
         SCOPED_TRACE(c.name);
         QWidget* widget = control(c.name);
         ASSERT_NE(widget, nullptr);
-        EXPECT_EQ(widget->geometry(), c.geometry);
+        if (qobject_cast<QLabel*>(widget)) {
+            // A label grows from its designed place when the font at hand needs more room.
+            EXPECT_TRUE(widget->geometry().contains(c.geometry));
+            EXPECT_TRUE(widget->rect().contains(QRect(QPoint(), widget->sizeHint())));
+        } else {
+            EXPECT_EQ(widget->geometry(), c.geometry);
+        }
         EXPECT_EQ(widget->toolTip(), c.hint);
         EXPECT_EQ(widget->property("tag").toInt(), c.tag);
         EXPECT_TRUE(widget->isVisible());

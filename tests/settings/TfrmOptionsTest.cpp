@@ -5,6 +5,7 @@
 #include "../ini/ScratchFolder.h"
 #include "../ini/UnprivilegedScope.h"
 #include "Exception.h"
+#include "PaneFonts.h"
 #include "Params.h"
 
 #include <QApplication>
@@ -17,6 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -544,6 +546,35 @@ TEST_F(Options, HistoryChecksShowFlipAndSaveTheHistorySettings)
     click(dialog, "btnDefault");
     EXPECT_TRUE(child<QCheckBox>(dialog, "chkHistory")->isChecked());
     EXPECT_TRUE(child<QCheckBox>(dialog, "chkHistoryReuse")->isChecked());
+}
+
+TEST_F(Options, FontsAreWrittenOnlyOnceTheUserChangedThem)
+{
+    ScratchFolder::write(SettingsFileName, "[Fonts]\nInputFontName=Mukta\nInputFontSize=18\n");
+    loadSettings();
+    TfrmOptions dialog;
+    dialog.show();
+    auto* pages = child<QTabWidget>(dialog, "PageControl1");
+    pages->setCurrentWidget(child<QWidget>(dialog, "tsFonts"));
+    auto* inputSize = child<QSpinBox>(dialog, "edtInputSize");
+    auto* outputSize = child<QSpinBox>(dialog, "edtOutputSize");
+    EXPECT_EQ(inputSize->value(), 18);
+    EXPECT_EQ(outputSize->value(), DefaultPaneFontSize);
+
+    // Typed as a user does: select the size and type another.
+    outputSize->setFocus();
+    QTest::keyClick(outputSize, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(outputSize, "22");
+    click(dialog, "btnOk");
+    EXPECT_EQ(loadPaneFonts(), (PaneFonts {{"Mukta", 18}, {"", 22}}));
+
+    // "Default" brings the default fonts back; they are written on closing.
+    TfrmOptions again;
+    again.show();
+    click(again, "btnDefault");
+    EXPECT_EQ(child<QSpinBox>(again, "edtInputSize")->value(), DefaultPaneFontSize);
+    click(again, "btnOk");
+    EXPECT_EQ(loadPaneFonts(), PaneFonts {});
 }
 
 } // namespace

@@ -1,0 +1,146 @@
+// Known message texts and their translation at the moment they are shown.
+#include "MessageTexts.h"
+
+#include "InterfaceLanguage.h"
+#include "MsgLangRes.h"
+
+#include <QRegularExpression>
+
+namespace {
+
+QString textOf(const QString& line)
+{
+    return line.mid(line.indexOf(u'=') + 1);
+}
+
+// The English text with its placeholders as groups; group i holds the part %<number i> stands
+// for, in the order they occur.
+struct Pattern
+{
+    QRegularExpression expression;
+    QList<int> placeholders;
+};
+
+const QRegularExpression& placeholder()
+{
+    static const QRegularExpression mark(QStringLiteral("%(\\d)"));
+    return mark;
+}
+
+Pattern patternOf(const QString& english)
+{
+    Pattern pattern;
+    QString expression = QStringLiteral("^");
+    qsizetype from = 0;
+    for (auto matches = placeholder().globalMatch(english); matches.hasNext();) {
+        const QRegularExpressionMatch match = matches.next();
+        expression += QRegularExpression::escape(english.mid(from, match.capturedStart() - from));
+        expression += QStringLiteral("(.*)");
+        pattern.placeholders.append(match.captured(1).toInt());
+        from = match.capturedEnd();
+    }
+    expression += QRegularExpression::escape(english.mid(from)) + u'$';
+    pattern.expression.setPattern(expression);
+    pattern.expression.setPatternOptions(QRegularExpression::DotMatchesEverythingOption);
+    return pattern;
+}
+
+} // namespace
+
+MessageTexts& MessageTexts::instance()
+{
+    static MessageTexts texts;
+    return texts;
+}
+
+const QStringList& MessageTexts::englishLines()
+{
+    static const QStringList lines = {
+        QStringLiteral("msgInvalidInteger='%1' is not a valid integer value"),
+        QStringLiteral("msgResourceNotFound=Resource %1 not found"),
+        QStringLiteral("msgUnableToWrite=Unable to write to %1"),
+        QStringLiteral("msgNoDefaultPrinter=There is no default printer currently selected"),
+        QStringLiteral("msgPrintJob=Unable to start the print job"),
+        QStringLiteral("msgLineTooLong=Line too long"),
+        QStringLiteral("msgUnknownFailure=Unknown failure"),
+        QStringLiteral("msgConnectionClosed=Internet Connection Closed."),
+        QStringLiteral("msgTimedOutBlocked=Connection timed out. ( Blocked? )"),
+        QStringLiteral("msgEngineDisabled=Translate Engine disabled, Please try again later."),
+        QStringLiteral("msgParseFailure=ERROR: Failed to parse translation results."),
+        QStringLiteral("msgClosedGracefully=Connection Closed Gracefully."),
+        QStringLiteral("msgSocketError=Socket Error # %1"),
+        QStringLiteral("msgTimedOut=Connection timed out."),
+        QStringLiteral("msgRefused=Connection refused."),
+        QStringLiteral("msgReset=Connection reset by peer."),
+        QStringLiteral("msgHostNotFound=Host not found."),
+        QStringLiteral("msgNetworkUnreachable=Network is unreachable."),
+        QStringLiteral("msgNoRoute=No route to host."),
+        QStringLiteral("msgSslConnect=Error connecting with SSL."),
+    };
+    return lines;
+}
+
+MessageTexts::MessageTexts()
+    : m_langRes(new MsgLangRes(this))
+{
+    setObjectName(QStringLiteral("MessageTexts"));
+    m_langRes->setObjectName(QStringLiteral("MsgLangRes1"));
+    m_langRes->setAutoCreateMode(false);
+    retranslate();
+    connect(&InterfaceLanguage::instance(), &InterfaceLanguage::changed, this,
+        &MessageTexts::retranslate);
+}
+
+void MessageTexts::retranslate()
+{
+    InterfaceLanguage& language = InterfaceLanguage::instance();
+    m_langRes->setActive(false);
+    m_langRes->setMsgList(englishLines());
+    // English first: a key the chosen file lacks keeps its English text.
+    m_langRes->setLangFileName(language.langFileName(InterfaceLanguage::English));
+    m_langRes->setActive(true);
+    if (language.current() != InterfaceLanguage::English) {
+        m_langRes->setLangFileName(language.langFileName(language.current()));
+    }
+}
+
+QString MessageTexts::translate(const QString& text) const
+{
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\n"));
+    QStringList lines;
+    qsizetype from = 0;
+    for (auto breaks = lineBreak.globalMatch(text); breaks.hasNext();) {
+        const QRegularExpressionMatch match = breaks.next();
+        lines.append(translateLine(text.mid(from, match.capturedStart() - from)));
+        lines.append(match.captured());
+        from = match.capturedEnd();
+    }
+    lines.append(translateLine(text.mid(from)));
+    return lines.join(QString());
+}
+
+QString MessageTexts::translateLine(const QString& line) const
+{
+    const QStringList& english = englishLines();
+    const QStringList& translated = m_langRes->msgList().lines();
+    for (qsizetype i = 0; i < english.size() && i < translated.size(); ++i) {
+        const Pattern pattern = patternOf(textOf(english.at(i)));
+        const QRegularExpressionMatch match = pattern.expression.match(line);
+        if (!match.hasMatch()) {
+            continue;
+        }
+        // One pass over the translation, so a part that itself holds "%2" stays as it is.
+        const QString translation = textOf(translated.at(i));
+        QString result;
+        qsizetype from = 0;
+        for (auto marks = placeholder().globalMatch(translation); marks.hasNext();) {
+            const QRegularExpressionMatch mark = marks.next();
+            result += translation.mid(from, mark.capturedStart() - from);
+            const qsizetype group = pattern.placeholders.indexOf(mark.captured(1).toInt());
+            result += group < 0 ? mark.captured() : match.captured(static_cast<int>(group) + 1);
+            from = mark.capturedEnd();
+        }
+        return result + translation.mid(from);
+    }
+    return line;
+}

@@ -1,0 +1,38 @@
+// The texts of message boxes and of the one-line messages in the output pane, in the interface
+// language. Failures keep their English texts (callers and tests compare them); just before one is
+// shown, each of its lines is looked up in the table of known texts, where %1, %2, ... stand for
+// the parts that vary (a file name, a number), and shown in the language in use with those parts
+// in place. A line the table does not know is shown as it is.
+//
+// The table is a message translator's list on this data module, so the language files hold it in
+// the section "MessageTexts", one key per message; a new message is one line in the table and one
+// key in every language file.
+#pragma once
+
+#include "DataModule.h"
+
+#include <QString>
+#include <QStringList>
+
+class MsgLangRes;
+
+class MessageTexts : public DataModule
+{
+    Q_OBJECT
+
+public:
+    static MessageTexts& instance();
+
+    // The lines "name=English text" of every known message.
+    static const QStringList& englishLines();
+
+    // The text in the interface language.
+    QString translate(const QString& text) const;
+
+private:
+    MessageTexts();
+    void retranslate();
+    QString translateLine(const QString& line) const;
+
+    MsgLangRes* m_langRes;
+};
