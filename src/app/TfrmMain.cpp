@@ -171,8 +171,9 @@ TfrmMain::TfrmMain(const MainFormSetup& setup, QWidget* parent)
     SettingsFileName = settings.file.toLocal8Bit().toStdString();
     m_settingsProblem = settings.problem;
     LangRes::setFileLocator(&AppPaths::dataFile);
-    m_language = new FormLanguage(this, {"labFromLang", "labToLang", "rbEngToChn", "rbChnToEng"},
-        OwnTexts, [this](const FormLanguage& language) { showOwnTexts(language); });
+    m_language = new FormLanguage(this,
+        {"labFromLang", "labToLang", "rbEngToChn", "rbChnToEng", "labRoman"}, OwnTexts,
+        [this](const FormLanguage& language) { showOwnTexts(language); });
 
     if (!m_setup.rootCertFile.empty()) {
         m_session->client().ioHandler()->setRootCertFile(m_setup.rootCertFile);

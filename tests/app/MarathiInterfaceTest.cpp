@@ -50,6 +50,34 @@ LanguageFile readLanguageFile(const QString& path)
     return sections;
 }
 
+// What the program shows against what a language file holds, one readable line each.
+QStringList differences(const LanguageFile& shown, const LanguageFile& file)
+{
+    QStringList lines;
+    for (const auto& [section, values] : shown) {
+        const auto inFile = file.find(section);
+        for (const auto& [key, text] : values) {
+            const QString where = QStringLiteral("[") + section + QStringLiteral("] ") + key;
+            if (inFile == file.end() || !inFile->second.count(key)) {
+                lines.append(where + QStringLiteral(" missing; shown: ") + text);
+            } else if (inFile->second.at(key) != text) {
+                lines.append(where + QStringLiteral(" holds: ") + inFile->second.at(key)
+                    + QStringLiteral("; shown: ") + text);
+            }
+        }
+    }
+    for (const auto& [section, values] : file) {
+        const auto inShown = shown.find(section);
+        for (const auto& [key, text] : values) {
+            if (inShown == shown.end() || !inShown->second.count(key)) {
+                lines.append(QStringLiteral("[") + section + QStringLiteral("] ") + key
+                    + QStringLiteral(" is shown nowhere"));
+            }
+        }
+    }
+    return lines;
+}
+
 QString shippedFile(const char* language)
 {
     return QStringLiteral(QUENDRA_SOURCE_DIR "/resources/lang/%1.ini").arg(language);
@@ -72,10 +100,11 @@ bool isDevanagari(const QString& text)
         [](QChar c) { return c.unicode() >= 0x0900 && c.unicode() <= 0x097F; });
 }
 
-// A window's texts that are the same in every language: the product's name.
+// A window's texts that are the same in every language: the product's name, and a one-letter
+// symbol on a button.
 bool isName(const QString& text)
 {
-    return text == QLatin1String("Quendra");
+    return text == QLatin1String("Quendra") || text.size() == 1;
 }
 
 // The texts a window shows, by control: labels, buttons, group box titles, tab texts, tool tips
@@ -252,15 +281,11 @@ TEST_F(MarathiInterface, TheEnglishFileHoldsEveryTextOfEveryWindowExactlyAsBuilt
         });
     }
     LanguageFile english = readLanguageFile(shippedFile("English"));
-    Section messages = english["MessageTexts"];
-    english.erase("MessageTexts");
-    EXPECT_EQ(made, english);
-
-    Section known;
+    Section& messages = made["MessageTexts"];
     for (const QString& line : MessageTexts::englishLines()) {
-        known[line.section(u'=', 0, 0)] = line.section(u'=', 1);
+        messages[line.section(u'=', 0, 0)] = line.section(u'=', 1);
     }
-    EXPECT_EQ(messages, known);
+    EXPECT_EQ(differences(made, english).join(u'\n').toStdString(), "");
 }
 
 TEST_F(MarathiInterface, EveryWindowSpeaksMarathiAndShowsEachTextWhole)
