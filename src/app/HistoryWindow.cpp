@@ -4,6 +4,7 @@
 #include "ErrorReport.h"
 #include "Exception.h"
 #include "FileDialogs.h"
+#include "FormLanguage.h"
 #include "HistoryCsv.h"
 #include "HistoryStore.h"
 #include "MessageBox.h"
@@ -36,6 +37,18 @@ QString cellText(const std::u16string& text)
     return cell;
 }
 
+// The texts the window sets itself, by name; the language files hold them in other languages.
+const QStringList OwnTexts = {
+    QStringLiteral("lvHistory_ColumnCaption[0]=Time"),
+    QStringLiteral("lvHistory_ColumnCaption[1]=Direction"),
+    QStringLiteral("lvHistory_ColumnCaption[2]=Text"),
+    QStringLiteral("lvHistory_ColumnCaption[3]=Translation"),
+    QStringLiteral("lvHistory_ColumnCaption[4]=Uses"),
+    QStringLiteral("edtFilter_Placeholder=Type a part of a text, in English or Marathi"),
+    QStringLiteral("strEntries=%1 entries"),
+    QStringLiteral("strShownOf=%1 shown of %2 entries"),
+};
+
 QPushButton* addButton(QBoxLayout* row, QWidget* parent, const char* name, const QString& text)
 {
     auto* button = new QPushButton(text, parent);
@@ -57,7 +70,6 @@ HistoryWindow::HistoryWindow(TranslationHistory& history, QWidget* parent)
 
     m_edtFilter = new QLineEdit(this);
     m_edtFilter->setObjectName("edtFilter");
-    m_edtFilter->setPlaceholderText(QStringLiteral("Type a part of a text, in English or Marathi"));
     m_edtFilter->setClearButtonEnabled(true);
 
     m_lvHistory = new QTreeWidget(this);
@@ -65,8 +77,7 @@ HistoryWindow::HistoryWindow(TranslationHistory& history, QWidget* parent)
     m_lvHistory->setRootIsDecorated(false);
     m_lvHistory->setUniformRowHeights(true);
     m_lvHistory->setAllColumnsShowFocus(true);
-    m_lvHistory->setHeaderLabels({QStringLiteral("Time"), QStringLiteral("Direction"),
-        QStringLiteral("Text"), QStringLiteral("Translation"), QStringLiteral("Uses")});
+    m_lvHistory->setColumnCount(5);
     // Time, direction and count as wide as they need; the two texts share the rest.
     QHeaderView* header = m_lvHistory->header();
     header->setStretchLastSection(false);
@@ -106,7 +117,29 @@ HistoryWindow::HistoryWindow(TranslationHistory& history, QWidget* parent)
     connect(
         m_btnExport, &QPushButton::clicked, this, [this] { runCommand([this] { exportCsv(); }); });
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    new FormLanguage(this, {"labCount"}, OwnTexts,
+        [this](const FormLanguage& language) { showOwnTexts(language); });
     refill();
+}
+
+void HistoryWindow::showOwnTexts(const FormLanguage& language)
+{
+    QStringList columns;
+    for (int column = 0; column < m_lvHistory->columnCount(); ++column) {
+        columns.append(language.text(QStringLiteral("lvHistory_ColumnCaption[%1]").arg(column)));
+    }
+    m_lvHistory->setHeaderLabels(columns);
+    m_edtFilter->setPlaceholderText(language.text("edtFilter_Placeholder"));
+    m_entriesText = language.text("strEntries");
+    m_shownOfText = language.text("strShownOf");
+    showCount();
+}
+
+void HistoryWindow::showCount()
+{
+    m_labCount->setText(m_edtFilter->text().isEmpty() && m_entries.size() == m_total
+            ? m_entriesText.arg(m_total)
+            : m_shownOfText.arg(m_entries.size()).arg(m_total));
 }
 
 bool HistoryWindow::event(QEvent* event)
@@ -167,14 +200,12 @@ void HistoryWindow::refill()
     }
     m_lvHistory->addTopLevelItems(rows);
     m_lvHistory->setCurrentItem(keep ? keep : m_lvHistory->topLevelItem(0));
-    const std::size_t total = m_history.store().count();
-    m_labCount->setText(m_edtFilter->text().isEmpty() && m_entries.size() == total
-            ? QStringLiteral("%1 entries").arg(total)
-            : QStringLiteral("%1 shown of %2 entries").arg(m_entries.size()).arg(total));
+    m_total = m_history.store().count();
+    showCount();
     for (QPushButton* button : {m_btnOpen, m_btnDelete}) {
         button->setEnabled(!m_entries.empty());
     }
-    m_btnDeleteAll->setEnabled(total > 0);
+    m_btnDeleteAll->setEnabled(m_total > 0);
     // Every command ends here, so whatever the file went through reaches the user.
     m_history.showNotices();
 }

@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <vector>
 
+class FormLanguage;
 class TranslationHistory;
 class QLabel;
 class QLineEdit;
@@ -35,6 +36,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // The texts the window sets itself, in the interface language.
+    void showOwnTexts(const FormLanguage& language);
+    void showCount();
     const HistoryEntry* selectedEntry() const;
     void openSelected();
     void deleteSelected();
@@ -43,6 +47,9 @@ private:
 
     TranslationHistory& m_history;
     std::vector<HistoryEntry> m_entries;
+    std::size_t m_total = 0;
+    QString m_entriesText;
+    QString m_shownOfText;
     QLineEdit* m_edtFilter;
     QTreeWidget* m_lvHistory;
     QLabel* m_labCount;

@@ -117,6 +117,8 @@ const QStringList OwnTexts = {
     QStringLiteral("strMarathi=Marathi"),
     QStringLiteral("strDirection=Translate %1 to %2"),
     QStringLiteral("strWait=Translation, please wait ..."),
+    QStringLiteral("strFromHistory=Translation from the history. Shift+Translate asks the service "
+                   "again."),
     QStringLiteral("Bar_Caption=") + CopyrightPattern,
 };
 
@@ -172,8 +174,8 @@ TfrmMain::TfrmMain(const MainFormSetup& setup, QWidget* parent)
     m_settingsProblem = settings.problem;
     LangRes::setFileLocator(&AppPaths::dataFile);
     m_language = new FormLanguage(this,
-        {"labFromLang", "labToLang", "rbEngToChn", "rbChnToEng", "labRoman"}, OwnTexts,
-        [this](const FormLanguage& language) { showOwnTexts(language); });
+        {"labFromLang", "labToLang", "rbEngToChn", "rbChnToEng", "labRoman", "frmHistory"},
+        OwnTexts, [this](const FormLanguage& language) { showOwnTexts(language); });
 
     if (!m_setup.rootCertFile.empty()) {
         m_session->client().ioHandler()->setRootCertFile(m_setup.rootCertFile);
@@ -842,8 +844,7 @@ bool TfrmMain::showReusedTranslation()
     }
     const QString translation = QString::fromStdU16String(entry->translation);
     setPaneText(*m_e2, translation);
-    m_bar->showMessage(
-        QStringLiteral("Translation from the history. Shift+Translate asks the service again."));
+    m_bar->showMessage(m_language->text("strFromHistory"));
     afterTranslationShown(translation);
     return true;
 }

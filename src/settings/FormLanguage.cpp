@@ -12,12 +12,15 @@ namespace {
 
 const QString CaptionSuffix = QStringLiteral("_Caption");
 
-// Named menu items; separators and Qt's own actions have no name.
+// Named menu items with a text; separators have no name, and Qt's own actions (an edit's clear
+// button) have names of their own.
 QList<QAction*> menuItems(const QWidget* form)
 {
     QList<QAction*> items;
     for (QAction* action : form->findChildren<QAction*>()) {
-        if (!action->objectName().isEmpty() && !action->isSeparator()) {
+        const QString name = action->objectName();
+        if (!name.isEmpty() && !name.startsWith(QLatin1String("_q_"))
+            && !name.startsWith(QLatin1String("qt_")) && !action->text().isEmpty()) {
             items.append(action);
         }
     }

@@ -76,6 +76,8 @@ const QStringList& MessageTexts::englishLines()
         QStringLiteral("msgNetworkUnreachable=Network is unreachable."),
         QStringLiteral("msgNoRoute=No route to host."),
         QStringLiteral("msgSslConnect=Error connecting with SSL."),
+        QStringLiteral("msgDeleteEntry=Delete the selected entry from the history?"),
+        QStringLiteral("msgDeleteAll=Delete every entry from the history? This cannot be undone."),
     };
     return lines;
 }

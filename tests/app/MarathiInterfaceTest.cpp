@@ -21,6 +21,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTreeWidget>
 #include <map>
 
 namespace {
@@ -137,6 +138,12 @@ std::map<QString, QString> shownTexts(const QWidget& form)
     for (const QAction* action : form.findChildren<QAction*>()) {
         add(action, "", action->text());
     }
+    for (const QTreeWidget* list : form.findChildren<QTreeWidget*>()) {
+        for (int column = 0; column < list->columnCount(); ++column) {
+            add(list, qPrintable(QStringLiteral(".column%1").arg(column)),
+                list->headerItem()->text(column));
+        }
+    }
     if (const auto* bar = form.findChild<QStatusBar*>()) {
         add(bar, "", bar->currentMessage());
     }
@@ -206,6 +213,13 @@ protected:
         return open();
     }
 
+    // The History window, opened as a user does.
+    QWidget* openHistory()
+    {
+        QTest::keyClick(control<QWidget>("E1"), Qt::Key_H, Qt::ControlModifier);
+        return m_form->findChild<QWidget*>("frmHistory");
+    }
+
     // Runs the Options command; the runner drives the dialog and closes it.
     void runOptions(const std::function<void(TfrmOptions&)>& drive)
     {
@@ -263,8 +277,10 @@ TEST_F(MarathiInterface, TheEnglishFileHoldsEveryTextOfEveryWindowExactlyAsBuilt
     TfrmMain& main = open();
     TfrmAbout about;
     TfrmOptions options;
+    QWidget* history = openHistory();
+    ASSERT_NE(history, nullptr);
     for (QWidget* form : {static_cast<QWidget*>(&main), static_cast<QWidget*>(&about),
-             static_cast<QWidget*>(&options)}) {
+             static_cast<QWidget*>(&options), history}) {
         const QList<LangRes*> components = form->findChildren<LangRes*>();
         EXPECT_FALSE(components.isEmpty()) << form->objectName().toStdString();
         for (LangRes* langRes : components) {
@@ -291,6 +307,8 @@ TEST_F(MarathiInterface, TheEnglishFileHoldsEveryTextOfEveryWindowExactlyAsBuilt
 TEST_F(MarathiInterface, EveryWindowSpeaksMarathiAndShowsEachTextWhole)
 {
     TfrmMain& main = openIn("Marathi");
+    QWidget* history = openHistory();
+    ASSERT_NE(history, nullptr);
     TfrmAbout about;
     std::map<QString, QString> shownInOptions;
     runOptions([&](TfrmOptions& options) {
@@ -303,8 +321,10 @@ TEST_F(MarathiInterface, EveryWindowSpeaksMarathiAndShowsEachTextWhole)
     about.show();
     expectWholeTextShown(main);
     expectWholeTextShown(about);
+    expectWholeTextShown(*history);
 
-    for (const auto& texts : {shownTexts(main), shownTexts(about), shownInOptions}) {
+    for (const auto& texts :
+        {shownTexts(main), shownTexts(about), shownInOptions, shownTexts(*history)}) {
         for (const auto& [control, text] : texts) {
             EXPECT_TRUE(isDevanagari(text) || isName(text))
                 << control.toStdString() << " shows \"" << text.toStdString() << "\"";
