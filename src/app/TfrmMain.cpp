@@ -852,7 +852,7 @@ bool TfrmMain::showReusedTranslation()
 void TfrmMain::showHistoryEntry(const HistoryEntry& entry)
 {
     (TranslationHistory::directionOf(entry) == 0 ? m_rbEngToChn : m_rbChnToEng)->setChecked(true);
-    m_bar->showMessage(TranslationHistory::describe(entry));
+    m_bar->showMessage(MessageTexts::instance().translate(TranslationHistory::describe(entry)));
     setPaneText(*m_e1, QString::fromStdU16String(entry.source));
     setPaneText(*m_e2, QString::fromStdU16String(entry.translation));
 }

@@ -78,6 +78,20 @@ const QStringList& MessageTexts::englishLines()
         QStringLiteral("msgSslConnect=Error connecting with SSL."),
         QStringLiteral("msgDeleteEntry=Delete the selected entry from the history?"),
         QStringLiteral("msgDeleteAll=Delete every entry from the history? This cannot be undone."),
+        QStringLiteral("msgHistoryNewer=The history file %1 was written by a newer version of "
+                       "Quendra. History is off."),
+        QStringLiteral("msgHistoryReadOnly=The history file %1 cannot be written. History is off."),
+        QStringLiteral("msgHistoryNotRecorded=The history file %1 cannot be written. New "
+                       "translations are not recorded."),
+        QStringLiteral("msgHistoryDamagedKept=The history file %1 is damaged and could not be "
+                       "renamed: %2. History is off."),
+        QStringLiteral("msgHistoryRenamed=The history file %1 is damaged. It was renamed to %2 and "
+                       "a new history was started."),
+        QStringLiteral(
+            "msgHistoryUnusable=The history file %1 cannot be used: %2. History is off."),
+        QStringLiteral(
+            "msgHistoryInUse=The history file %1 is in use by another program. History is paused."),
+        QStringLiteral("msgFromHistoryUsed=From the history: last used %1, %2 time(s)."),
     };
     return lines;
 }
