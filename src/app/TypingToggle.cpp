@@ -5,6 +5,7 @@
 #include "ErrorReport.h"
 #include "M17nEngine.h"
 #include "MarathiAidSettings.h"
+#include "MessageTexts.h"
 #include "Pane.h"
 #include "RomanTypingFilter.h"
 
@@ -83,7 +84,8 @@ void TypingToggle::toggle()
 void TypingToggle::setAvailable(const QString& problem)
 {
     m_button->setEnabled(problem.isEmpty());
-    m_button->setToolTip(problem.isEmpty() ? QString::fromUtf8(OnHint) : problem);
+    m_button->setToolTip(MessageTexts::instance().translate(
+        problem.isEmpty() ? QString::fromUtf8(OnHint) : problem));
     showState();
 }
 

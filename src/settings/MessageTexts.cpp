@@ -92,6 +92,7 @@ const QStringList& MessageTexts::englishLines()
         QStringLiteral(
             "msgHistoryInUse=The history file %1 is in use by another program. History is paused."),
         QStringLiteral("msgFromHistoryUsed=From the history: last used %1, %2 time(s)."),
+        QStringLiteral("msgTypingOn=Romanised typing: Latin keys type Marathi (Ctrl+M)"),
     };
     return lines;
 }
