@@ -3,6 +3,7 @@
 
 #include "BackgroundProbe.h"
 #include "ErrorReport.h"
+#include "MessageTexts.h"
 #include "Pane.h"
 #include "PaneText.h"
 #include "Params.h"
@@ -77,6 +78,7 @@ void SpeakButtons::setAvailable(const QString& problem)
 {
     for (QToolButton* button : m_buttons) {
         button->setEnabled(problem.isEmpty());
-        button->setToolTip(problem.isEmpty() ? QString::fromUtf8(Hint) : problem);
+        button->setToolTip(MessageTexts::instance().translate(
+            problem.isEmpty() ? QString::fromUtf8(Hint) : problem));
     }
 }

@@ -93,6 +93,8 @@ const QStringList& MessageTexts::englishLines()
             "msgHistoryInUse=The history file %1 is in use by another program. History is paused."),
         QStringLiteral("msgFromHistoryUsed=From the history: last used %1, %2 time(s)."),
         QStringLiteral("msgTypingOn=Romanised typing: Latin keys type Marathi (Ctrl+M)"),
+        QStringLiteral("msgSpeak=Read aloud (press again to stop)"),
+        QStringLiteral("msgNoSoundDevice=There is no sound device to read aloud with."),
     };
     return lines;
 }
