@@ -3,11 +3,16 @@
 #pragma once
 
 #include "MessageCapture.h"
+#include "Pane.h"
 #include "Params.h"
 #include "TfrmMain.h"
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QFile>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -63,4 +68,37 @@ protected:
     QTemporaryDir m_folder;
     MessageCapture m_messages;
     std::unique_ptr<TfrmMain> m_form;
+};
+
+// The main window with its two panes at hand, for the pane commands' buttons and context menu.
+class PaneFormFixture : public MainFormFixture
+{
+protected:
+    void SetUp() override
+    {
+        open();
+        input = control<Pane>("E1");
+        output = control<Pane>("E2");
+    }
+
+public:
+    // Public, so the tests' tables of commands can call them.
+    void click(const char* name)
+    {
+        QTest::mouseClick(control<QAbstractButton>(name), Qt::LeftButton);
+    }
+
+    void contextCommand(Pane* pane, const char* item)
+    {
+        emit pane->contextPopup(QPoint(10, 10));
+        auto* menu = control<QMenu>("pmTrans");
+        EXPECT_TRUE(menu->isVisible());
+        menu->findChild<QAction*>(item)->trigger();
+        menu->hide();
+    }
+
+    static void setClipboard(const QString& text) { QGuiApplication::clipboard()->setText(text); }
+
+    Pane* input = nullptr;
+    Pane* output = nullptr;
 };

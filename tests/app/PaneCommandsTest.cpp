@@ -10,23 +10,10 @@
 
 namespace {
 
-class PaneCommandsTest : public MainFormFixture
+class PaneCommandsTest : public PaneFormFixture
 {
 protected:
-    void SetUp() override
-    {
-        open();
-        input = control<Pane>("E1");
-        output = control<Pane>("E2");
-    }
-
-    void click(const char* name)
-    {
-        QTest::mouseClick(control<QAbstractButton>(name), Qt::LeftButton);
-    }
-
     static QString clipboard() { return QGuiApplication::clipboard()->text(); }
-    static void setClipboard(const QString& text) { QGuiApplication::clipboard()->setText(text); }
 
     static QStringList itemsOf(const Pane& pane)
     {
@@ -36,18 +23,6 @@ protected:
         }
         return items;
     }
-
-    void contextCommand(Pane* pane, const char* item)
-    {
-        emit pane->contextPopup(QPoint(10, 10));
-        auto* menu = control<QMenu>("pmTrans");
-        EXPECT_TRUE(menu->isVisible());
-        menu->findChild<QAction*>(item)->trigger();
-        menu->hide();
-    }
-
-    Pane* input = nullptr;
-    Pane* output = nullptr;
 };
 
 } // namespace

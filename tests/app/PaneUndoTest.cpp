@@ -12,44 +12,20 @@
 
 namespace {
 
-class PaneUndoTest : public MainFormFixture
+class PaneUndoTest : public PaneFormFixture
 {
 public:
-    void SetUp() override
-    {
-        open();
-        input = control<Pane>("E1");
-        output = control<Pane>("E2");
-    }
-
-    void click(const char* name)
-    {
-        QTest::mouseClick(control<QAbstractButton>(name), Qt::LeftButton);
-    }
-
-    void contextCommand(Pane* pane, const char* item)
-    {
-        emit pane->contextPopup(QPoint(10, 10));
-        auto* menu = control<QMenu>("pmTrans");
-        menu->findChild<QAction*>(item)->trigger();
-        menu->hide();
-    }
-
     void activate()
     {
         QEvent activation(QEvent::WindowActivate);
         QApplication::sendEvent(m_form.get(), &activation);
     }
 
-    static void setClipboard(const QString& text) { QGuiApplication::clipboard()->setText(text); }
     static void undo(Pane* pane) { QTest::keyClick(pane, Qt::Key_Z, Qt::ControlModifier); }
     static void redo(Pane* pane)
     {
         QTest::keyClick(pane, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     }
-
-    Pane* input = nullptr;
-    Pane* output = nullptr;
 };
 
 TEST_F(PaneUndoTest, EachPaneCommandIsOneStepInItsPane)
