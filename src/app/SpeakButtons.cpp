@@ -1,9 +1,9 @@
 // The Speak buttons.
 #include "SpeakButtons.h"
 
+#include "AvailabilityHint.h"
 #include "BackgroundProbe.h"
 #include "ErrorReport.h"
-#include "MessageTexts.h"
 #include "Pane.h"
 #include "PaneText.h"
 #include "Params.h"
@@ -23,12 +23,12 @@ SpeakButtons::SpeakButtons(QWidget* window, Pane& input, Pane& output)
     , m_panes {&input, &output}
     , m_buttons {new QToolButton(window), new QToolButton(window)}
     , m_speech(new SpeechService(this))
+    , m_hint(new AvailabilityHint({m_buttons[0], m_buttons[1]}, Hint, this))
 {
     for (int tag = 0; tag < 2; ++tag) {
         QToolButton* button = m_buttons[tag];
         button->setObjectName(tag == 0 ? "btnSpeak" : "btnSpeak2");
         button->setIcon(window->style()->standardIcon(QStyle::SP_MediaVolume));
-        button->setToolTip(QString::fromUtf8(Hint));
         button->setCheckable(true);
         button->setAutoRaise(true);
         button->setFocusPolicy(Qt::NoFocus);
@@ -76,9 +76,5 @@ void SpeakButtons::clicked(int tag)
 
 void SpeakButtons::setAvailable(const QString& problem)
 {
-    for (QToolButton* button : m_buttons) {
-        button->setEnabled(problem.isEmpty());
-        button->setToolTip(MessageTexts::instance().translate(
-            problem.isEmpty() ? QString::fromUtf8(Hint) : problem));
-    }
+    m_hint->setProblem(problem);
 }

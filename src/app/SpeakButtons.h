@@ -6,6 +6,7 @@
 #include <QObject>
 #include <array>
 
+class AvailabilityHint;
 class BackgroundProbe;
 class Pane;
 class QToolButton;
@@ -29,5 +30,6 @@ private:
     std::array<Pane*, 2> m_panes;
     std::array<QToolButton*, 2> m_buttons;
     SpeechService* m_speech;
+    AvailabilityHint* m_hint;
     BackgroundProbe* m_probe = nullptr;
 };

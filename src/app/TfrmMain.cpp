@@ -34,6 +34,7 @@
 #include "TextScript.h"
 #include "TfrmAbout.h"
 #include "TfrmOptions.h"
+#include "TranslationMessages.h"
 #include "TranslationSession.h"
 #include "TranslationTexts.h"
 #include "TypingTableChoice.h"
@@ -122,11 +123,6 @@ const QStringList OwnTexts = {
     QStringLiteral("Bar_Caption=") + CopyrightPattern,
 };
 
-QString translateCaption()
-{
-    return QStringLiteral("&Translate");
-}
-
 } // namespace
 
 // The glyphs are compiled into this static library; the linker keeps them only when referenced.
@@ -173,6 +169,7 @@ TfrmMain::TfrmMain(const MainFormSetup& setup, QWidget* parent)
     SettingsFileName = settings.file.toLocal8Bit().toStdString();
     m_settingsProblem = settings.problem;
     LangRes::setFileLocator(&AppPaths::dataFile);
+    TranslationMessages::addToMessageTable();
     m_language = new FormLanguage(this,
         {"labFromLang", "labToLang", "rbEngToChn", "rbChnToEng", "labRoman", "frmHistory"},
         OwnTexts, [this](const FormLanguage& language) { showOwnTexts(language); });
@@ -184,7 +181,7 @@ TfrmMain::TfrmMain(const MainFormSetup& setup, QWidget* parent)
     m_session->setProgressHandler(
         [this](int part, int partCount) { showPartProgress(part, partCount); });
     m_session->setCountdownHandler([this](int secondsLeft) {
-        m_bar->showMessage(QString::fromStdString(TranslationTexts::fillIn(
+        m_bar->showMessage(TranslationMessages::inLanguage(TranslationTexts::fillIn(
             TranslationTexts::RetryCountdown, {std::to_string(secondsLeft)})));
     });
     m_session->setEventHandler([this](TranslationEvent event) {
@@ -337,7 +334,8 @@ void TfrmMain::createControls()
     m_btnHelp->setGeometry(13, 489, 88, 25);
     m_btnHelp->setAutoDefault(false);
     connect(m_btnHelp, &QPushButton::clicked, this, guarded([this] { btnHelpClick(); }));
-    m_btnTrans = new QPushButton(glyph(QStringLiteral("translate")), translateCaption(), this);
+    m_btnTrans
+        = new QPushButton(glyph(QStringLiteral("translate")), QStringLiteral("&Translate"), this);
     m_btnTrans->setObjectName("btnTrans");
     m_btnTrans->setGeometry(373, 489, 113, 25);
     m_btnTrans->setDefault(true);
@@ -352,7 +350,6 @@ void TfrmMain::createControls()
     m_bar->setGeometry(0, ClientHeight - 22, ClientWidth, 22);
     m_pbParts = new QProgressBar(m_bar);
     m_pbParts->setObjectName("pbParts");
-    m_pbParts->setFormat(QString::fromUtf8(TranslationTexts::PartProgress));
     m_pbParts->setFixedWidth(140);
     m_bar->addPermanentWidget(m_pbParts);
     m_pbParts->hide();
@@ -510,9 +507,20 @@ void TfrmMain::showOwnTexts(const FormLanguage& language)
     m_rbChnToEng->setText(direction.arg(marathi, english));
     m_labFrom->adjustSize();
     m_labTo->adjustSize();
+    m_pbParts->setFormat(TranslationMessages::inLanguage(TranslationTexts::PartProgress));
+    if (m_workerStarted) {
+        // The language components have just put the Translate caption back.
+        showStopCaption();
+    }
     showLanguageNames(language);
     fitLabelsToText(*this);
     layoutLanguageLabels();
+}
+
+void TfrmMain::showStopCaption()
+{
+    m_translateCaption = m_btnTrans->text();
+    m_btnTrans->setText(TranslationMessages::inLanguage(TranslationTexts::StopCaption));
 }
 
 void TfrmMain::showLanguageNames(const FormLanguage& language)
@@ -740,7 +748,7 @@ void TfrmMain::startTranslation(bool askService)
     job.retry.secondLength = m_setup.retrySecond;
     m_session->start(std::move(job));
     m_workerStarted = true;
-    m_btnTrans->setText(QString::fromUtf8(TranslationTexts::StopCaption));
+    showStopCaption();
 }
 
 void TfrmMain::btnTransClick(bool askService)
@@ -770,7 +778,7 @@ void TfrmMain::followTextDirection(const QString& text)
     }
     // As a click on the other radio button: labels, panes and the settings file follow.
     (wanted == 0 ? m_rbEngToChn : m_rbChnToEng)->setChecked(true);
-    showStatusNote(QString::fromUtf8(
+    showStatusNote(TranslationMessages::inLanguage(
         wanted == 0 ? TranslationTexts::SwitchedToMarathi : TranslationTexts::SwitchedToEnglish));
 }
 
@@ -805,7 +813,7 @@ void TfrmMain::endTranslation(const std::function<void()>& handlerSteps)
     } catch (...) {
         failure = std::current_exception();
     }
-    m_btnTrans->setText(translateCaption());
+    m_btnTrans->setText(m_translateCaption);
     m_pbParts->hide();
     m_bar->showMessage(m_statusNote);
     stopBusyAnimation(m_imgLoad);
@@ -862,8 +870,7 @@ void TfrmMain::translationFailed()
     const TranslationOutcome& outcome = m_session->outcome();
     const TranslationFailure failure
         = outcome.failure.value_or(makeFailure(FailureKind::Other, ""));
-    const QString report
-        = MessageTexts::instance().translate(QString::fromStdString(failure.reportText()));
+    const QString report = TranslationMessages::reportOf(failure);
     // What was translated before the failure stays; the last line names the cause.
     const QString done = QString::fromStdU16String(outcome.translation);
     endTranslation([&] {

@@ -116,6 +116,8 @@ private:
     // The texts the window sets itself, in the interface language: after each translation.
     void showOwnTexts(const FormLanguage& language);
     void showLanguageNames(const FormLanguage& language);
+    // The Translate button becomes the Stop button; its caption is kept to be put back.
+    void showStopCaption();
     // Runs a completion handler's own steps, then ends the busy state whatever they did and
     // applies deferred proxy changes; a failure of the steps is passed on afterwards.
     void endTranslation(const std::function<void()>& handlerSteps);
@@ -142,6 +144,8 @@ private:
     bool m_translationRunning = false;
     // A worker runs: the Translate button stops it.
     bool m_workerStarted = false;
+    // The Translate button's caption in the interface language, while it is the Stop button.
+    QString m_translateCaption;
     // What the status bar shows when no countdown runs.
     QString m_statusNote;
     // Proxy settings changed while a translation ran; applied once it has ended.

@@ -1,11 +1,11 @@
 // The romanised typing switch.
 #include "TypingToggle.h"
 
+#include "AvailabilityHint.h"
 #include "BackgroundProbe.h"
 #include "ErrorReport.h"
 #include "M17nEngine.h"
 #include "MarathiAidSettings.h"
-#include "MessageTexts.h"
 #include "Pane.h"
 #include "RomanTypingFilter.h"
 
@@ -25,10 +25,10 @@ TypingToggle::TypingToggle(QWidget* window, Pane& input)
     , m_button(new QToolButton(window))
     , m_shortcut(new QAction(window))
     , m_probe(nullptr)
+    , m_hint(new AvailabilityHint({m_button}, OnHint, this))
 {
     m_button->setObjectName("btnRomanTyping");
     m_button->setText(QStringLiteral("अ"));
-    m_button->setToolTip(QString::fromUtf8(OnHint));
     m_button->setCheckable(true);
     m_button->setAutoRaise(true);
     m_button->setFocusPolicy(Qt::NoFocus);
@@ -83,9 +83,7 @@ void TypingToggle::toggle()
 
 void TypingToggle::setAvailable(const QString& problem)
 {
-    m_button->setEnabled(problem.isEmpty());
-    m_button->setToolTip(MessageTexts::instance().translate(
-        problem.isEmpty() ? QString::fromUtf8(OnHint) : problem));
+    m_hint->setProblem(problem);
     showState();
 }
 

@@ -5,6 +5,7 @@
 
 #include <QObject>
 
+class AvailabilityHint;
 class BackgroundProbe;
 class Pane;
 class QAction;
@@ -37,4 +38,5 @@ private:
     QToolButton* m_button;
     QAction* m_shortcut;
     BackgroundProbe* m_probe;
+    AvailabilityHint* m_hint;
 };

@@ -128,19 +128,22 @@ bool TranslationFailure::isWarning() const
     }
 }
 
-std::string TranslationFailure::reportText() const
+std::string TranslationFailure::reportText(const Translator& inLanguage) const
 {
+    const auto shown
+        = [&inLanguage](const std::string& text) { return inLanguage ? inLanguage(text) : text; };
     std::string text;
     if (partCount > 1 && part > 0 && kind != FailureKind::Cancelled) {
-        text = TranslationTexts::fillIn(
-            TranslationTexts::PartFailed, {std::to_string(part), std::to_string(partCount)});
+        text = shown(TranslationTexts::fillIn(
+                   TranslationTexts::PartFailed, {std::to_string(part), std::to_string(partCount)}))
+            + ' ';
     }
-    text += summary;
+    text += shown(summary);
     if (!detail.empty()) {
-        const std::string_view shown = detail.starts_with("Socket Error # ")
+        const std::string_view firstLine = detail.starts_with("Socket Error # ")
             ? std::string_view(detail).substr(0, detail.find("\r\n"))
             : std::string_view(detail);
-        text += " (" + oneLine(shown) + ")";
+        text += " (" + shown(oneLine(firstLine)) + ")";
     }
     return text;
 }

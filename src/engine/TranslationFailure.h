@@ -5,6 +5,7 @@
 #include "HttpDate.h"
 
 #include <exception>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -49,9 +50,12 @@ struct TranslationFailure
     }
     // Network trouble and limits are warnings; a refused or unreadable exchange is an error.
     bool isWarning() const;
+    // Gives a text of the report in the interface language; without one the report is English.
+    using Translator = std::function<std::string(const std::string&)>;
     // The one report: the part (if any), the user's words, then the detail on one line in
-    // parentheses (only the code line of a socket error, which the words already explain).
-    std::string reportText() const;
+    // parentheses (only the code line of a socket error, which the words already explain). Each
+    // of the three goes through inLanguage on its own, so each can be found in a table of texts.
+    std::string reportText(const Translator& inLanguage = {}) const;
 };
 
 // host: the service's host, named in the user's words.

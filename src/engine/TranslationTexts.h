@@ -31,7 +31,7 @@ inline constexpr const char* BadAnswer = "The service's answer could not be read
 inline constexpr const char* OtherFailure = "The translation failed.";
 inline constexpr const char* Stopped = "Translation stopped.";
 // Put before the cause when a text went out in parts: %1 the part, %2 how many.
-inline constexpr const char* PartFailed = "Part %1 of %2 could not be translated. ";
+inline constexpr const char* PartFailed = "Part %1 of %2 could not be translated.";
 
 // While the service is limiting requests: %1 seconds until the next try.
 inline constexpr const char* RetryCountdown

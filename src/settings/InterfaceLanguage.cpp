@@ -2,6 +2,7 @@
 #include "InterfaceLanguage.h"
 
 #include "AppPaths.h"
+#include "IniFile.h"
 #include "Params.h"
 
 #include <QDir>
@@ -57,6 +58,14 @@ QStringList InterfaceLanguage::available() const
     std::stable_partition(languages.begin(), languages.end(),
         [](const QString& language) { return language == English; });
     return languages;
+}
+
+QString InterfaceLanguage::ownName(const QString& language) const
+{
+    const IniFile file(QDir(folder()).filePath(language + Extension).toLocal8Bit().toStdString());
+    const std::string name
+        = file.readString("TfrmMain", (QStringLiteral("str") + language).toStdString(), "");
+    return name.empty() ? language : QString::fromStdString(name);
 }
 
 QString InterfaceLanguage::langFileName(const QString& language) const

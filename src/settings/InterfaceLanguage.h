@@ -28,6 +28,9 @@ public:
 
     // The languages whose files are in the folder: English first, the others sorted.
     QStringList available() const;
+    // The language's name in its own words, as its file names it where the main window names the
+    // languages ("मराठी"); the file's name when it does not.
+    QString ownName(const QString& language) const;
     // The file of a language, named the way the language components take it: relative to the
     // executable's folder.
     QString langFileName(const QString& language) const;

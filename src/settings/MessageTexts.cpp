@@ -55,7 +55,26 @@ MessageTexts& MessageTexts::instance()
 
 const QStringList& MessageTexts::englishLines()
 {
-    static const QStringList lines = {
+    return knownLines();
+}
+
+void MessageTexts::addKnownTexts(const QStringList& lines)
+{
+    QStringList& known = knownLines();
+    const qsizetype before = known.size();
+    for (const QString& line : lines) {
+        if (!known.contains(line)) {
+            known.append(line);
+        }
+    }
+    if (known.size() != before) {
+        retranslate();
+    }
+}
+
+QStringList& MessageTexts::knownLines()
+{
+    static QStringList lines = {
         QStringLiteral("msgInvalidInteger='%1' is not a valid integer value"),
         QStringLiteral("msgResourceNotFound=Resource %1 not found"),
         QStringLiteral("msgUnableToWrite=Unable to write to %1"),

@@ -25,12 +25,16 @@ public:
 
     // The lines "name=English text" of every known message.
     static const QStringList& englishLines();
+    // Adds the texts of a module that cannot know this table (one that must stay free of Qt);
+    // lines already known are left as they are.
+    void addKnownTexts(const QStringList& lines);
 
     // The text in the interface language.
     QString translate(const QString& text) const;
 
 private:
     MessageTexts();
+    static QStringList& knownLines();
     void retranslate();
     QString translateLine(const QString& line) const;
 

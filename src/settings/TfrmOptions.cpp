@@ -53,8 +53,9 @@ TfrmOptions::Question& question()
 const QStringList DialogMessages = {
     QStringLiteral("strInfomation=Information"),
     QStringLiteral("strPortNotANumber=Port: \"%1\" is not a number from 1 to 65535"),
-    QStringLiteral("strKeepSettings=The settings cannot be saved.\n\nUnable to write to %1: "
-                   "%2.\n\nKeep them until the program ends?"),
+    QStringLiteral("strNotSaved=The settings cannot be saved."),
+    QStringLiteral("strUnableToWriteBecause=Unable to write to %1: %2."),
+    QStringLiteral("strKeepSettings=Keep them until the program ends?"),
 };
 
 constexpr int LowestPort = 1;
@@ -143,7 +144,10 @@ TfrmOptions::TfrmOptions(QWidget* parent)
     m_chkHistoryReuse = place(
         new QCheckBox("Show a translation from the history instead of asking again.", m_tsGeneral),
         "chkHistoryReuse", 10, 154, 407, 17);
-    m_cmbLang->addItems(InterfaceLanguage::instance().available());
+    // Each language in its own words; the item's data is the name the settings store.
+    for (const QString& language : InterfaceLanguage::instance().available()) {
+        m_cmbLang->addItem(InterfaceLanguage::instance().ownName(language), language);
+    }
 
     m_tsConnection = new QWidget(m_pageControl1);
     m_tsConnection->setObjectName("tsConnection");
@@ -287,7 +291,7 @@ void TfrmOptions::showSettings()
     // (following the system) until the user picks one.
     m_languageChoice = fromLocal(Params.displayLanguage);
     const QString shown = InterfaceLanguage::instance().resolve(m_languageChoice);
-    m_cmbLang->setCurrentIndex(m_cmbLang->findText(shown));
+    m_cmbLang->setCurrentIndex(m_cmbLang->findData(shown));
     m_chkHistory->setChecked(Params.historyEnabled);
     m_chkHistoryReuse->setChecked(Params.historyReuse);
     // The stored proxy is shown in both modes (read-only when direct), so saving keeps it.
@@ -332,7 +336,7 @@ void TfrmOptions::btnDefaultClick()
     // The default language follows the system.
     m_languageChoice.clear();
     m_cmbLang->setCurrentIndex(
-        m_cmbLang->findText(InterfaceLanguage::instance().resolve(QString())));
+        m_cmbLang->findData(InterfaceLanguage::instance().resolve(QString())));
     m_chkHistory->setChecked(true);
     m_chkHistoryReuse->setChecked(true);
     m_rbNoProxy->setChecked(true);
@@ -393,7 +397,7 @@ void TfrmOptions::saveSettings()
 
 void TfrmOptions::cmbLangChange()
 {
-    m_languageChoice = m_cmbLang->currentText();
+    m_languageChoice = m_cmbLang->currentData().toString();
     saveSettings();
     applyLanguageFile();
 }
@@ -473,8 +477,11 @@ bool TfrmOptions::checkPort()
 
 bool TfrmOptions::offerToHoldSettings(const IniWriteError& error)
 {
-    const QString text
-        = message("strKeepSettings").arg(fromLocal(error.fileName()), fromLocal(error.reason()));
+    const QString text = QStringList {message("strNotSaved"),
+        message("strUnableToWriteBecause")
+            .arg(fromLocal(error.fileName()), fromLocal(error.reason())),
+        message("strKeepSettings")}
+                             .join(QStringLiteral("\n\n"));
     if (!question()(text)) {
         return false;
     }

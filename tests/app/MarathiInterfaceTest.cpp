@@ -343,12 +343,13 @@ TEST_F(MarathiInterface, TheLanguagePickedInOptionsIsStoredAndShownAtOnceEverywh
     runOptions([this](TfrmOptions& options) {
         auto* languages = options.findChild<QComboBox*>("cmbLang");
         EXPECT_TRUE(options.findChild<QGroupBox*>("rgLang")->isVisible());
+        // Each language is listed in its own words.
         EXPECT_EQ(languages->currentText(), "English");
-        ASSERT_GE(languages->findText("Marathi"), 0);
+        ASSERT_GE(languages->findText("मराठी"), 0);
         languages->setFocus();
         // Pressed as a user does: the list moves to the next entry and that counts as a pick.
         QTest::keyClick(languages, Qt::Key_Down);
-        EXPECT_EQ(languages->currentText(), "Marathi");
+        EXPECT_EQ(languages->currentText(), "मराठी");
         EXPECT_EQ(options.windowTitle(), "पर्याय");
         EXPECT_EQ(options.findChild<QCheckBox*>("chkAutoPaste")->text(),
             "स्रोत भाषेतील मजकूर क्लिपबोर्डवरून आपोआप चिकटवा.");
@@ -362,7 +363,7 @@ TEST_F(MarathiInterface, TheLanguagePickedInOptionsIsStoredAndShownAtOnceEverywh
     // And back: every text is English again, not a mixture.
     runOptions([](TfrmOptions& options) {
         auto* languages = options.findChild<QComboBox*>("cmbLang");
-        EXPECT_EQ(languages->currentText(), "Marathi");
+        EXPECT_EQ(languages->currentText(), "मराठी");
         languages->setFocus();
         QTest::keyClick(languages, Qt::Key_Up);
     });

@@ -2,6 +2,7 @@
 #include "BusyAnimation.h"
 #include "CopyrightNotice.h"
 #include "FakeTranslationService.h"
+#include "InterfaceLanguage.h"
 #include "MainFormFixture.h"
 #include "Pane.h"
 #include "PaneText.h"
@@ -42,6 +43,7 @@ protected:
         EXPECT_TRUE(finish());
         setBusyBundlePathForTesting({});
         MainFormFixture::TearDown();
+        InterfaceLanguage::instance().setCurrent(InterfaceLanguage::English);
     }
 
     // Lets the GUI run until the worker has reported back and its event was handled.
@@ -279,6 +281,39 @@ TEST_F(TranslateTest, StopDuringTheCountdownCancelsTheWait)
     EXPECT_FALSE(deadline.hasExpired());
     EXPECT_EQ(itemsOf(*output), QStringList {"Translation stopped."});
     EXPECT_EQ(service.requests().size(), 1u);
+}
+
+TEST_F(TranslateTest, InMarathiTheCountdownProgressStopAndFailureAreMarathi)
+{
+    writeSettings("[General]\r\nDisplayLanguage=Marathi\r\n");
+    m_form->refreshSettings();
+    QStringList notes;
+    QObject::connect(control<QStatusBar>("Bar"), &QStatusBar::messageChanged,
+        [&](const QString& note) { notes << note; });
+    QStringList progress;
+    auto* bar = control<QProgressBar>("pbParts");
+    QObject::connect(bar, &QProgressBar::valueChanged, [&](int) { progress << bar->text(); });
+    // Two parts; the first is limited once, then refused.
+    service.answerTooManyRequests("1");
+    service.answerStatus(403, "Forbidden");
+    QString text;
+    while (text.size() < 6000) {
+        text += QStringLiteral("A line of a few words.\r\n");
+    }
+    setPaneText(*input, text);
+    QTest::mouseClick(translate, Qt::LeftButton);
+    EXPECT_EQ(translate->text(), "थांबवा (&S)");
+    ASSERT_TRUE(finish());
+
+    EXPECT_TRUE(
+        notes.contains("सेवा विनंत्या मर्यादित करत आहे; 1 सेकंदांनी पुन्हा प्रयत्न होईल (थांबवा दाबल्यास रद्द)."))
+        << notes.join(u'\n').toStdString();
+    EXPECT_EQ(progress.value(0), "2 पैकी भाग 1");
+    const QString report = "2 पैकी भाग 1 चे भाषांतर करता आले नाही. भाषांतर सेवेने विनंती "
+                           "नाकारली. कृपया नंतर पुन्हा प्रयत्न करा. (HTTP/1.1 403 Forbidden)";
+    EXPECT_EQ(m_messages.shown, (std::vector<ShownMessage> {{report, 1}}));
+    EXPECT_EQ(itemsOf(*output), QStringList {report});
+    EXPECT_EQ(translate->text(), "भाषांतर करा (&T)");
 }
 
 TEST_F(TranslateTest, ALongTextGoesInPartsWithProgressAndComesBackLineForLine)

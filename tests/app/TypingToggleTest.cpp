@@ -1,5 +1,6 @@
 // Romanised typing in the main window: Ctrl+M and the button by the input pane switch it, the
 // table comes from Options, and without the table the button says what to install.
+#include "InterfaceLanguage.h"
 #include "MainFormFixture.h"
 #include "Pane.h"
 #include "PaneText.h"
@@ -18,6 +19,7 @@ protected:
     {
         TfrmOptions::setModalRunner({});
         MainFormFixture::TearDown();
+        InterfaceLanguage::instance().setCurrent(InterfaceLanguage::English);
     }
 
     QToolButton* button() const { return control<QToolButton>("btnRomanTyping"); }
@@ -87,4 +89,12 @@ TEST_F(TypingToggleTest, AMissingTableDisablesTheButtonWithWhatToInstall)
     QTest::keyClick(input, Qt::Key_M, Qt::ControlModifier);
     QTest::keyClicks(input, "ka");
     EXPECT_EQ(getPaneText(*input), "ka");
+
+    // A change of interface language keeps the reason rather than the plain hint.
+    writeSettings(
+        "[General]\r\nDisplayLanguage=Marathi\r\n[Marathi]\r\nTypingTable=mr-notinstalled\r\n");
+    m_form->refreshSettings();
+    QApplication::processEvents();
+    EXPECT_FALSE(button()->isEnabled());
+    EXPECT_TRUE(button()->toolTip().contains("m17n-db")) << button()->toolTip().toStdString();
 }
