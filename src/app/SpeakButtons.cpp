@@ -28,7 +28,6 @@ SpeakButtons::SpeakButtons(QWidget* window, Pane& input, Pane& output)
     for (int tag = 0; tag < 2; ++tag) {
         QToolButton* button = m_buttons[tag];
         button->setObjectName(tag == 0 ? "btnSpeak" : "btnSpeak2");
-        button->setIcon(window->style()->standardIcon(QStyle::SP_MediaVolume));
         button->setCheckable(true);
         button->setAutoRaise(true);
         button->setFocusPolicy(Qt::NoFocus);
@@ -49,6 +48,11 @@ void SpeakButtons::checkAvailability()
 {
     if (m_probe) {
         return;
+    }
+    // The desktop's icon is looked up here rather than at start-up: the lookup reads the icon
+    // theme and loads every image format the system has.
+    for (QToolButton* button : m_buttons) {
+        button->setIcon(button->style()->standardIcon(QStyle::SP_MediaVolume));
     }
     m_probe = new BackgroundProbe(
         &SpeechService::check, [this](const QString& problem) { setAvailable(problem); }, this);

@@ -1,6 +1,7 @@
 // The main window.
 #include "TfrmMain.h"
 
+#include "AfterFirstPaint.h"
 #include "AppPaths.h"
 #include "BusyAnimation.h"
 #include "CopyrightNotice.h"
@@ -54,7 +55,6 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QStatusBar>
-#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -456,9 +456,11 @@ void TfrmMain::showEvent(QShowEvent* event)
             reportError(m_settingsProblem);
         }
         runCommand([this] { formShow(); });
-        // After the first paint: the check loads libraries the window does not need to appear.
-        QTimer::singleShot(0, m_typingToggle, &TypingToggle::checkAvailability);
-        QTimer::singleShot(0, m_speakButtons, &SpeakButtons::checkAvailability);
+        // The checks load libraries the window does not need to appear.
+        AfterFirstPaint::run(this, [this] {
+            m_typingToggle->checkAvailability();
+            m_speakButtons->checkAvailability();
+        });
     }
 }
 

@@ -13,23 +13,15 @@ QString textOf(const QString& line)
     return line.mid(line.indexOf(u'=') + 1);
 }
 
-// The English text with its placeholders as groups; group i holds the part %<number i> stands
-// for, in the order they occur.
-struct Pattern
-{
-    QRegularExpression expression;
-    QList<int> placeholders;
-};
-
 const QRegularExpression& placeholder()
 {
     static const QRegularExpression mark(QStringLiteral("%(\\d)"));
     return mark;
 }
 
-Pattern patternOf(const QString& english)
+MessageTexts::Pattern patternOf(const QString& english)
 {
-    Pattern pattern;
+    MessageTexts::Pattern pattern;
     QString expression = QStringLiteral("^");
     qsizetype from = 0;
     for (auto matches = placeholder().globalMatch(english); matches.hasNext();) {
@@ -157,12 +149,24 @@ QString MessageTexts::translate(const QString& text) const
     return lines.join(QString());
 }
 
-QString MessageTexts::translateLine(const QString& line) const
+const std::vector<MessageTexts::Pattern>& MessageTexts::patterns() const
 {
     const QStringList& english = englishLines();
+    // Made when first needed, not at start-up, and again when texts were added.
+    while (m_patterns.size() < static_cast<std::size_t>(english.size())) {
+        m_patterns.push_back(
+            patternOf(textOf(english.at(static_cast<qsizetype>(m_patterns.size())))));
+    }
+    return m_patterns;
+}
+
+QString MessageTexts::translateLine(const QString& line) const
+{
+    const std::vector<Pattern>& english = patterns();
     const QStringList& translated = m_langRes->msgList().lines();
-    for (qsizetype i = 0; i < english.size() && i < translated.size(); ++i) {
-        const Pattern pattern = patternOf(textOf(english.at(i)));
+    for (qsizetype i = 0; i < translated.size() && i < static_cast<qsizetype>(english.size());
+         ++i) {
+        const Pattern& pattern = english[static_cast<std::size_t>(i)];
         const QRegularExpressionMatch match = pattern.expression.match(line);
         if (!match.hasMatch()) {
             continue;

@@ -11,8 +11,10 @@
 
 #include "DataModule.h"
 
+#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 class MsgLangRes;
 
@@ -32,11 +34,22 @@ public:
     // The text in the interface language.
     QString translate(const QString& text) const;
 
+    // An English text with its placeholders as groups; group i holds the part %<number i> stands
+    // for, in the order they occur.
+    struct Pattern
+    {
+        QRegularExpression expression;
+        QList<int> placeholders;
+    };
+
 private:
     MessageTexts();
     static QStringList& knownLines();
     void retranslate();
     QString translateLine(const QString& line) const;
+    // The patterns of englishLines(), in the same order.
+    const std::vector<Pattern>& patterns() const;
 
     MsgLangRes* m_langRes;
+    mutable std::vector<Pattern> m_patterns;
 };
