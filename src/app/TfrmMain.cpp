@@ -509,7 +509,6 @@ void TfrmMain::showOwnTexts(const FormLanguage& language)
     m_rbChnToEng->setText(direction.arg(marathi, english));
     m_labFrom->adjustSize();
     m_labTo->adjustSize();
-    m_pbParts->setFormat(TranslationMessages::inLanguage(TranslationTexts::PartProgress));
     if (m_workerStarted) {
         // The language components have just put the Translate caption back.
         showStopCaption();
@@ -786,6 +785,7 @@ void TfrmMain::followTextDirection(const QString& text)
 
 void TfrmMain::showPartProgress(int part, int partCount)
 {
+    m_pbParts->setFormat(TranslationMessages::inLanguage(TranslationTexts::PartProgress));
     m_pbParts->setRange(0, partCount);
     m_pbParts->setValue(part);
     m_pbParts->show();

@@ -49,10 +49,13 @@ void InterfaceLanguage::setFolder(const QString& folder)
 QStringList InterfaceLanguage::available() const
 {
     QStringList languages;
-    const QFileInfoList files = QDir(folder()).entryInfoList(
-        {QStringLiteral("*") + Extension}, QDir::Files | QDir::Readable, QDir::Name);
+    // Picked by their ending rather than a name filter, which would compile a pattern at start-up.
+    const QFileInfoList files
+        = QDir(folder()).entryInfoList(QDir::Files | QDir::Readable, QDir::Name);
     for (const QFileInfo& file : files) {
-        languages.append(file.completeBaseName());
+        if (file.fileName().endsWith(Extension, Qt::CaseInsensitive)) {
+            languages.append(file.completeBaseName());
+        }
     }
     // English leads: it is where every translation starts.
     std::stable_partition(languages.begin(), languages.end(),

@@ -31,6 +31,7 @@ MessageTexts::Pattern patternOf(const QString& english)
         pattern.placeholders.append(match.captured(1).toInt());
         from = match.capturedEnd();
     }
+    pattern.prefix = english.left(english.indexOf(placeholder()));
     expression += QRegularExpression::escape(english.mid(from)) + u'$';
     pattern.expression.setPattern(expression);
     pattern.expression.setPatternOptions(QRegularExpression::DotMatchesEverythingOption);
@@ -167,6 +168,10 @@ QString MessageTexts::translateLine(const QString& line) const
     for (qsizetype i = 0; i < translated.size() && i < static_cast<qsizetype>(english.size());
          ++i) {
         const Pattern& pattern = english[static_cast<std::size_t>(i)];
+        // Most texts differ at their start; only the others need their expression compiled.
+        if (!line.startsWith(pattern.prefix)) {
+            continue;
+        }
         const QRegularExpressionMatch match = pattern.expression.match(line);
         if (!match.hasMatch()) {
             continue;

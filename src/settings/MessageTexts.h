@@ -40,6 +40,8 @@ public:
     {
         QRegularExpression expression;
         QList<int> placeholders;
+        // The text before the first placeholder (all of it when there is none).
+        QString prefix;
     };
 
 private:
