@@ -41,7 +41,7 @@ RomanLine::RomanLine(QWidget* window, Pane& input, Pane& output)
     m_toggle->setToolTip(QStringLiteral("Show Marathi in Latin letters"));
     m_toggle->setCheckable(true);
     m_toggle->setAutoRaise(true);
-    m_toggle->setFocusPolicy(Qt::NoFocus);
+    m_toggle->setFocusPolicy(Qt::TabFocus);
     connect(m_toggle, &QToolButton::clicked, this,
         [this](bool checked) { runCommand([this, checked] { toggleClicked(checked); }); });
 

@@ -30,7 +30,7 @@ SpeakButtons::SpeakButtons(QWidget* window, Pane& input, Pane& output)
         button->setObjectName(tag == 0 ? "btnSpeak" : "btnSpeak2");
         button->setCheckable(true);
         button->setAutoRaise(true);
-        button->setFocusPolicy(Qt::NoFocus);
+        button->setFocusPolicy(Qt::TabFocus);
         // Enabled once the background check has found voices and a sound device.
         button->setEnabled(false);
         connect(button, &QToolButton::clicked, this,

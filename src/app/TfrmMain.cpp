@@ -17,6 +17,7 @@
 #include "LabelFit.h"
 #include "LangRes.h"
 #include "M17nEngine.h"
+#include "MainShortcuts.h"
 #include "MainWindowLayout.h"
 #include "MarathiAidSettings.h"
 #include "MessageBox.h"
@@ -354,11 +355,14 @@ void TfrmMain::createControls()
     m_bar->addPermanentWidget(m_pbParts);
     m_pbParts->hide();
 
-    setTabOrder(m_e1, m_e2);
-    setTabOrder(m_e2, m_rbEngToChn);
-    setTabOrder(m_rbEngToChn, m_rbChnToEng);
-    setTabOrder(m_rbChnToEng, m_btnHelp);
-    setTabOrder(m_btnHelp, m_btnTrans);
+    // Each pane, then the buttons beside it, then the direction and the two push buttons.
+    const char* const tabOrder[]
+        = {"E1", "btnRomanTyping", "btnSpeak", "btnOpen", "btnClear", "btnSave", "btnCopy",
+            "btnPaste", "btnSwap", "E2", "btnRoman", "btnSpeak2", "btnClear2", "btnSave2",
+            "btnCopy2", "btnPaste2", "btnPrint", "rbEngToChn", "rbChnToEng", "btnHelp", "btnTrans"};
+    for (std::size_t i = 1; i < std::size(tabOrder); ++i) {
+        setTabOrder(findChild<QWidget*>(tabOrder[i - 1]), findChild<QWidget*>(tabOrder[i]));
+    }
 }
 
 QIcon TfrmMain::glyph(const QString& name) const
@@ -374,7 +378,8 @@ QToolButton* TfrmMain::addGlyphButton(
     button->setObjectName(name);
     button->setGeometry(491, y, 25, 25);
     button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
+    // Reached with Tab; a click leaves the focus where the user was typing.
+    button->setFocusPolicy(Qt::TabFocus);
     button->setIcon(glyph(QLatin1String(icon)));
     button->setToolTip(hint);
     setTag(button, tag);
@@ -406,8 +411,15 @@ void TfrmMain::createMenus()
     QAction* contact = addItem(m_pmHelp, "miContactUs", QStringLiteral("Contact Us"), "contact");
     connect(contact, &QAction::triggered, this, guarded(&WebLinks::openContactMail));
     m_pmHelp->addSeparator();
+    QAction* keys = addItem(m_pmHelp, "miKeys", QStringLiteral("Keyboard shortcuts"), nullptr);
+    connect(keys, &QAction::triggered, this,
+        guarded([this, keys] { m_shortcuts->showList(keys->text()); }));
     QAction* about = addItem(m_pmHelp, "miAbout", QStringLiteral("About"), "about");
     connect(about, &QAction::triggered, this, guarded([] { miAboutClick(); }));
+    m_pmHelp->addSeparator();
+    QAction* quit = addItem(m_pmHelp, "miQuit", QStringLiteral("Quit"), nullptr);
+    connect(quit, &QAction::triggered, this, &QWidget::close);
+    createShortcuts(options, quit);
 
     m_pmTrans = new QMenu(this);
     m_pmTrans->setObjectName("pmTrans");
@@ -432,7 +444,30 @@ void TfrmMain::keyPressEvent(QKeyEvent* event)
         }
         return;
     }
+    if (m_shortcuts->pressFocusedButton(event->key(), event->modifiers())) {
+        event->accept();
+        return;
+    }
     TfrmRoot::keyPressEvent(event);
+}
+
+void TfrmMain::createShortcuts(QAction* options, QAction* quit)
+{
+    m_shortcuts = new MainShortcuts(this);
+    const auto button = [this](const char* name) { return findChild<QAbstractButton*>(name); };
+    m_shortcuts->addButton(m_btnTrans, QKeySequence(Qt::CTRL | Qt::Key_Return),
+        QKeySequence(Qt::CTRL | Qt::Key_Enter));
+    m_shortcuts->addButton(button("btnOpen"), QKeySequence(Qt::CTRL | Qt::Key_O));
+    // The pane being edited, else the translation.
+    m_shortcuts->addCommand(QKeySequence(Qt::CTRL | Qt::Key_S), button("btnSave"),
+        [this] { m_fileCommands->save(focusWidget() == m_e1 ? 0 : 1); });
+    m_shortcuts->addButton(button("btnPrint"), QKeySequence(Qt::CTRL | Qt::Key_P));
+    m_shortcuts->addButton(button("btnSwap"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    m_shortcuts->addButton(button("btnCopy2"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    m_shortcuts->addButton(button("btnClear"), QKeySequence(Qt::CTRL | Qt::Key_L));
+    m_shortcuts->addMenuItem(options, QKeySequence(Qt::CTRL | Qt::Key_Comma));
+    m_shortcuts->addButton(m_btnHelp, QKeySequence(Qt::Key_F1));
+    m_shortcuts->addMenuItem(quit, QKeySequence(Qt::CTRL | Qt::Key_Q));
 }
 
 void TfrmMain::resizeEvent(QResizeEvent* event)

@@ -16,6 +16,7 @@
 class EditPane;
 class FileCommands;
 class HistoryCommands;
+class MainShortcuts;
 struct HistoryEntry;
 class FormLanguage;
 class PanePrint;
@@ -99,6 +100,7 @@ protected:
 private:
     void createControls();
     void createMenus();
+    void createShortcuts(QAction* options, QAction* quit);
     // A button glyph by name, readable on the window's palette.
     QIcon glyph(const QString& name) const;
     QToolButton* addGlyphButton(
@@ -177,4 +179,5 @@ private:
     TypingToggle* m_typingToggle = nullptr;
     SpeakButtons* m_speakButtons = nullptr;
     FormLanguage* m_language = nullptr;
+    MainShortcuts* m_shortcuts = nullptr;
 };

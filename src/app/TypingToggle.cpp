@@ -31,7 +31,7 @@ TypingToggle::TypingToggle(QWidget* window, Pane& input)
     m_button->setText(QStringLiteral("अ"));
     m_button->setCheckable(true);
     m_button->setAutoRaise(true);
-    m_button->setFocusPolicy(Qt::NoFocus);
+    m_button->setFocusPolicy(Qt::TabFocus);
     connect(m_button, &QToolButton::clicked, this, [this] { runCommand([this] { toggle(); }); });
 
     m_shortcut->setObjectName("actRomanTyping");

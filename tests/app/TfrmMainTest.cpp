@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStatusBar>
 
 using TfrmMainTest = MainFormFixture;
@@ -91,7 +92,8 @@ TEST_F(TfrmMainTest, ControlsKeepTheirPlacesTextsAndTags)
     EXPECT_TRUE(control<QStatusBar>("Bar")->currentMessage().contains("2010-" + year));
     EXPECT_EQ(control<QStatusBar>("Bar")->geometry(), QRect(0, 523, 528, 22));
 
-    // Keyboard focus walks the panes, the direction, then the two buttons.
+    // Keyboard focus walks each pane and the buttons beside it, the direction, then the two
+    // push buttons.
     QStringList order;
     QWidget* widget = control("E1");
     do {
@@ -100,8 +102,11 @@ TEST_F(TfrmMainTest, ControlsKeepTheirPlacesTextsAndTags)
         }
         widget = widget->nextInFocusChain();
     } while (widget != control("E1"));
-    EXPECT_EQ(order.mid(0, 6),
-        QStringList({"E1", "E2", "rbEngToChn", "rbChnToEng", "btnHelp", "btnTrans"}));
+    EXPECT_EQ(order.mid(0, 21),
+        QStringList({"E1", "btnRomanTyping", "btnSpeak", "btnOpen", "btnClear", "btnSave",
+            "btnCopy", "btnPaste", "btnSwap", "E2", "btnRoman", "btnSpeak2", "btnClear2",
+            "btnSave2", "btnCopy2", "btnPaste2", "btnPrint", "rbEngToChn", "rbChnToEng", "btnHelp",
+            "btnTrans"}));
 
     QStringList helpItems;
     for (QAction* action : control<QMenu>("pmHelp")->actions()) {
@@ -110,7 +115,8 @@ TEST_F(TfrmMainTest, ControlsKeepTheirPlacesTextsAndTags)
     EXPECT_EQ(helpItems,
         QStringList(
             {"miOptions=Options", "miHistoryMenu=History", "-", "miTry=Try Brennor Translator Pro",
-                "-", "miWebSite=Visit Home", "miContactUs=Contact Us", "-", "miAbout=About"}));
+                "-", "miWebSite=Visit Home", "miContactUs=Contact Us", "-",
+                "miKeys=Keyboard shortcuts", "miAbout=About", "-", "miQuit=Quit"}));
     QStringList paneItems;
     for (QAction* action : control<QMenu>("pmTrans")->actions()) {
         paneItems << (action->isSeparator() ? "-" : action->objectName() + "=" + action->text());
@@ -229,7 +235,15 @@ TEST_F(TfrmMainTest, HelpButtonOpensTheMenuBelowItAndEscapeKeepsTheWindow)
     QTest::mouseClick(help, Qt::LeftButton);
     auto* menu = control<QMenu>("pmHelp");
     EXPECT_TRUE(menu->isVisible());
-    EXPECT_EQ(menu->pos(), form.mapToGlobal(help->geometry().bottomLeft() + QPoint(0, 3)));
+    const QPoint below = form.mapToGlobal(help->geometry().bottomLeft() + QPoint(0, 3));
+    const QRect screen = form.screen()->availableGeometry();
+    // Below the button, unless the screen is too short for it there.
+    if (screen.contains(QRect(below, menu->size()))) {
+        EXPECT_EQ(menu->pos(), below);
+    } else {
+        EXPECT_EQ(menu->pos().x(), below.x());
+        EXPECT_TRUE(screen.contains(menu->geometry()));
+    }
     menu->hide();
 
     QTest::keyClick(&form, Qt::Key_Escape);
