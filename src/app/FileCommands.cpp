@@ -17,6 +17,12 @@ namespace {
 // Only the final extension picks the format: UTF-8 HTML with the default font tag.
 constexpr quint16 HtmlSaveOptions = 0x4800;
 
+// The dialogs' filters, in English; the message texts give them in the interface language.
+const QString TextFilter = QStringLiteral("Text files (*.txt)");
+const QString Utf8TextFilter = QStringLiteral("UTF-8 text files (*.txt)");
+const QString HtmlFilter = QStringLiteral("HTML files (*.html *.htm)");
+const QString AllFilter = QStringLiteral("All files (*)");
+
 // The file's name without its folder, split before its last dot: ("a.b", ".html").
 std::pair<QString, QString> nameParts(const QString& fileName)
 {
@@ -36,8 +42,9 @@ FileCommands::FileCommands(QWidget* parent, EditPane& input, ViewPane& output, P
 
 void FileCommands::open()
 {
-    const QString fileName
-        = FileDialogs::getOpenFileName(m_parent, QStringLiteral("Text Documents(*.txt)"), "txt");
+    const QString fileName = FileDialogs::getOpenFileName(
+        m_parent, QStringLiteral("Open text file"), {TextFilter, AllFilter}, QStringLiteral("txt"))
+                                 .fileName;
     if (fileName.isEmpty()) {
         return;
     }
@@ -73,14 +80,19 @@ void FileCommands::save(int tag)
     if (!pane || getPaneText(*pane).isEmpty()) {
         return;
     }
-    const QString fileName = FileDialogs::getSaveFileName(m_parent,
-        QStringLiteral("Text Files(*.txt);;HTML Files(*.html *.htm)"), QStringLiteral("txt"));
+    const FileDialogs::Choice choice = FileDialogs::getSaveFileName(m_parent,
+        tag == 0 ? QStringLiteral("Save text") : QStringLiteral("Save translation"),
+        {TextFilter, Utf8TextFilter, HtmlFilter, AllFilter}, QStringLiteral("txt"));
+    const QString& fileName = choice.fileName;
     if (fileName.isEmpty()) {
         return;
     }
-    const bool saved = isTextFileName(fileName)
-        ? pane->saveTextFile(fileName, 0)
-        : pane->saveHtmlFile(fileName, titleOf(fileName), QString(), HtmlSaveOptions);
+    // The name decides between text and a web page; the filter, between the two encodings.
+    const bool utf8 = choice.filter == 1;
+    const bool saved = !isTextFileName(fileName)
+        ? pane->saveHtmlFile(fileName, titleOf(fileName), QString(), HtmlSaveOptions)
+        : utf8 ? pane->model().saveUtf8TextFile(fileName)
+               : pane->saveTextFile(fileName, 0);
     if (!saved) {
         reportError(QStringLiteral("Unable to write to %1").arg(fileName));
     }

@@ -250,8 +250,10 @@ void HistoryWindow::deleteAll()
 
 void HistoryWindow::exportCsv()
 {
-    const QString fileName = FileDialogs::getSaveFileName(
-        this, QStringLiteral("CSV files (*.csv);;All files (*)"), QStringLiteral("csv"));
+    const QString fileName = FileDialogs::getSaveFileName(this, QStringLiteral("Export history"),
+        {QStringLiteral("CSV files (*.csv)"), QStringLiteral("All files (*)")},
+        QStringLiteral("csv"))
+                                 .fileName;
     if (fileName.isEmpty()) {
         return;
     }

@@ -2,6 +2,7 @@
 #include "ProxyFromSettings.h"
 
 #include "Exception.h"
+#include "IniHelpers.h"
 #include "IniInteger.h"
 #include "Params.h"
 #include "ProxySettings.h"
@@ -13,7 +14,8 @@ void applyProxyParams(const AppParams& params, ProxySettings& proxy)
         return;
     }
     proxy.setProxyServer(params.address);
-    const std::optional<std::int32_t> port = parseIniInteger(params.port);
+    // Stored by hand or by an older Options dialog, a port may carry blanks around it.
+    const std::optional<std::int32_t> port = parseIniInteger(trimBlanks(params.port));
     if (!port) {
         throw Exception("'" + params.port + "' is not a valid integer value");
     }

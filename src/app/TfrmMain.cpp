@@ -28,6 +28,7 @@
 #include "PaneText.h"
 #include "PaneZoom.h"
 #include "Params.h"
+#include "PrintCommands.h"
 #include "ProxyFromSettings.h"
 #include "ReadableColour.h"
 #include "RequestProfile.h"
@@ -400,6 +401,14 @@ void TfrmMain::createMenus()
     };
     QAction* options = addItem(m_pmHelp, "miOptions", QStringLiteral("Options"), "options");
     connect(options, &QAction::triggered, this, guarded([this] { miOptionsClick(); }));
+    auto* printCommands = new PrintCommands(this, *m_e2, *m_panePrint);
+    QAction* print = addItem(m_pmHelp, "miPrint", QStringLiteral("Print..."), "print");
+    connect(print, &QAction::triggered, this,
+        guarded([printCommands] { printCommands->printWithDialog(); }));
+    QAction* preview
+        = addItem(m_pmHelp, "miPrintPreview", QStringLiteral("Print preview..."), nullptr);
+    connect(
+        preview, &QAction::triggered, this, guarded([printCommands] { printCommands->preview(); }));
     m_historyCommands->addActions(m_pmHelp, [this] { startTranslation(true); });
     m_pmHelp->addSeparator();
     QAction* tryPro
@@ -419,7 +428,7 @@ void TfrmMain::createMenus()
     m_pmHelp->addSeparator();
     QAction* quit = addItem(m_pmHelp, "miQuit", QStringLiteral("Quit"), nullptr);
     connect(quit, &QAction::triggered, this, &QWidget::close);
-    createShortcuts(options, quit);
+    createShortcuts(options, print, quit);
 
     m_pmTrans = new QMenu(this);
     m_pmTrans->setObjectName("pmTrans");
@@ -451,7 +460,7 @@ void TfrmMain::keyPressEvent(QKeyEvent* event)
     TfrmRoot::keyPressEvent(event);
 }
 
-void TfrmMain::createShortcuts(QAction* options, QAction* quit)
+void TfrmMain::createShortcuts(QAction* options, QAction* print, QAction* quit)
 {
     m_shortcuts = new MainShortcuts(this);
     const auto button = [this](const char* name) { return findChild<QAbstractButton*>(name); };
@@ -461,7 +470,7 @@ void TfrmMain::createShortcuts(QAction* options, QAction* quit)
     // The pane being edited, else the translation.
     m_shortcuts->addCommand(QKeySequence(Qt::CTRL | Qt::Key_S), button("btnSave"),
         [this] { m_fileCommands->save(focusWidget() == m_e1 ? 0 : 1); });
-    m_shortcuts->addButton(button("btnPrint"), QKeySequence(Qt::CTRL | Qt::Key_P));
+    m_shortcuts->addMenuItem(print, QKeySequence(Qt::CTRL | Qt::Key_P));
     m_shortcuts->addButton(button("btnSwap"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     m_shortcuts->addButton(button("btnCopy2"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
     m_shortcuts->addButton(button("btnClear"), QKeySequence(Qt::CTRL | Qt::Key_L));

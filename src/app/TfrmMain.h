@@ -100,7 +100,7 @@ protected:
 private:
     void createControls();
     void createMenus();
-    void createShortcuts(QAction* options, QAction* quit);
+    void createShortcuts(QAction* options, QAction* print, QAction* quit);
     // A button glyph by name, readable on the window's palette.
     QIcon glyph(const QString& name) const;
     QToolButton* addGlyphButton(

@@ -254,21 +254,42 @@ void PaneDocument::appendLoadedText(const QString& text, int styleNo, int paraNo
     flush(text.size());
 }
 
+namespace {
+
+bool writeWholeFile(const QString& fileName, const QByteArray& bytes)
+{
+    QSaveFile file(fileName);
+    // A file in a folder we may not create files in is still written in place.
+    file.setDirectWriteFallback(true);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
+
+} // namespace
+
+QString PaneDocument::wholeText() const
+{
+    if (m_items.empty()) {
+        return {};
+    }
+    const int last = itemCount() - 1;
+    return plainText(0, 0, last, static_cast<int>(displayText(last).size()));
+}
+
 bool PaneDocument::saveTextFile(const QString& fileName, int /*lineWidth*/) const
 {
     try {
-        QByteArray bytes;
-        if (!m_items.empty()) {
-            const int last = itemCount() - 1;
-            bytes = "\xFF\xFE"
-                + CodePages::toUtf16Le(
-                    plainText(0, 0, last, static_cast<int>(displayText(last).size())));
-        }
-        QSaveFile file(fileName);
-        // A file in a folder we may not create files in is still written in place.
-        file.setDirectWriteFallback(true);
-        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()
-            && file.commit();
+        return writeWholeFile(fileName,
+            m_items.empty() ? QByteArray() : "\xFF\xFE" + CodePages::toUtf16Le(wholeText()));
+    } catch (...) {
+        return false;
+    }
+}
+
+bool PaneDocument::saveUtf8TextFile(const QString& fileName) const
+{
+    try {
+        return writeWholeFile(
+            fileName, wholeText().replace(QStringLiteral("\r\n"), QStringLiteral("\n")).toUtf8());
     } catch (...) {
         return false;
     }

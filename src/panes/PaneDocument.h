@@ -54,9 +54,14 @@ public:
     // The whole document as UTF-16LE with FF FE, CR LF between lines; an empty document gives an
     // empty file. False when the file cannot be written.
     bool saveTextFile(const QString& fileName, int lineWidth) const;
+    // The whole document as UTF-8 without a byte order mark, LF between lines, as Linux programs
+    // write text; an empty document gives an empty file. False when the file cannot be written.
+    bool saveUtf8TextFile(const QString& fileName) const;
 
 private:
     QString textOf(const PaneItem& item) const;
+    // Every item's text, CR LF between lines.
+    QString wholeText() const;
     void appendLoadedText(const QString& text, int styleNo, int paraNo, bool oneParagraph);
 
     const PaneStyles* m_styles;

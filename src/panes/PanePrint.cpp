@@ -10,6 +10,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QTextDocument>
+#include <algorithm>
 
 namespace {
 
@@ -55,14 +56,29 @@ void PanePrint::formatPages()
     if (!m_source) {
         return;
     }
-    m_printer = defaultPrinter();
+    m_ownPrinter = defaultPrinter();
+    layOutFor(*m_ownPrinter);
+}
+
+void PanePrint::formatPages(QPrinter& printer)
+{
+    m_pages.reset();
+    m_pagesCount = 0;
+    if (m_source) {
+        layOutFor(printer);
+    }
+}
+
+void PanePrint::layOutFor(QPrinter& printer)
+{
+    m_printer = &printer;
     m_printer->setPageMargins(QMarginsF(leftMarginMM, topMarginMM, rightMarginMM, bottomMarginMM),
         QPageLayout::Millimeter);
 
     const PaneDocument& model = m_source->model();
     m_pages = std::make_unique<QTextDocument>();
     m_pages->setUndoRedoEnabled(false);
-    m_pages->documentLayout()->setPaintDevice(m_printer.get());
+    m_pages->documentLayout()->setPaintDevice(m_printer);
     m_pages->setDefaultFont(model.styles().textStyle(0).font());
     // The layout scales screen pixels to the printer's resolution itself.
     m_pages->setDocumentMargin(m_source->paneMargins().left());
@@ -95,22 +111,29 @@ void PanePrint::printDocument(const QString& title, int copies, bool collate)
     }
     const int repeats = printerCopies ? 1 : std::max(1, copies);
 
+    // The pages a chosen range keeps (counted from 1 by the printer), all without one.
+    int first = 0;
+    int last = m_pagesCount - 1;
+    if (m_printer->printRange() == QPrinter::PageRange && m_printer->fromPage() > 0) {
+        first = std::min(m_printer->fromPage(), m_pagesCount) - 1;
+        last = std::clamp(m_printer->toPage(), first + 1, m_pagesCount) - 1;
+    }
     // Page numbers in the order they go to the printer.
     std::vector<int> order;
     if (collate) {
         for (int copy = 0; copy < repeats; ++copy) {
-            for (int page = 0; page < m_pagesCount; ++page) {
+            for (int page = first; page <= last; ++page) {
                 order.push_back(page);
             }
         }
     } else {
-        for (int page = 0; page < m_pagesCount; ++page) {
+        for (int page = first; page <= last; ++page) {
             order.insert(order.end(), static_cast<size_t>(repeats), page);
         }
     }
 
     QPainter painter;
-    if (!painter.begin(m_printer.get())) {
+    if (!painter.begin(m_printer)) {
         m_printer->setCopyCount(savedCopies);
         throw Exception("Unable to start the print job");
     }

@@ -1,5 +1,6 @@
 // Prints a read-only pane on the default printer: pages of the printer's page size less the
-// millimetre margins, several copies, with or without collation, no dialog.
+// millimetre margins, several copies, with or without collation, no dialog. A printer the user
+// chose in a print dialog (or a preview's) can take the default printer's place.
 #pragma once
 
 #include <QString>
@@ -26,6 +27,9 @@ public:
     // Lays the source out in pages for the default printer; raises "There is no default printer
     // currently selected" without one.
     void formatPages();
+    // The same for the given printer, which must outlive the printing; only the pages of its
+    // page range are printed.
+    void formatPages(QPrinter& printer);
     int pagesCount() const;
     void printDocument(const QString& title, int copies, bool collate);
 
@@ -35,7 +39,11 @@ public:
 
 private:
     const Pane* m_source = nullptr;
-    std::unique_ptr<QPrinter> m_printer;
+    void layOutFor(QPrinter& printer);
+
+    // The default printer, when no other was given.
+    std::unique_ptr<QPrinter> m_ownPrinter;
+    QPrinter* m_printer = nullptr;
     std::unique_ptr<QTextDocument> m_pages;
     int m_pagesCount = 0;
 };

@@ -44,3 +44,12 @@ void iniWriteBool(
 {
     iniWriteString(fileName, section, key, value ? "1" : "0");
 }
+
+std::string trimBlanks(std::string_view text)
+{
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return std::string(text.substr(first, text.find_last_not_of(" \t") - first + 1));
+}

@@ -25,3 +25,6 @@ void iniWriteInteger(const std::string& fileName, std::string_view section, std:
     std::int32_t value);
 void iniWriteString(const std::string& fileName, std::string_view section, std::string_view key,
     std::string_view value);
+
+// text without the spaces and tabs around it: a number typed as "3128 " is the number 3128.
+std::string trimBlanks(std::string_view text);

@@ -107,6 +107,17 @@ QStringList& MessageTexts::knownLines()
         QStringLiteral("msgTypingOn=Romanised typing: Latin keys type Marathi (Ctrl+M)"),
         QStringLiteral("msgSpeak=Read aloud (press again to stop)"),
         QStringLiteral("msgNoSoundDevice=There is no sound device to read aloud with."),
+        QStringLiteral("msgOpenTitle=Open text file"),
+        QStringLiteral("msgSaveTextTitle=Save text"),
+        QStringLiteral("msgSaveTranslationTitle=Save translation"),
+        QStringLiteral("msgTextFilter=Text files (*.txt)"),
+        QStringLiteral("msgUtf8TextFilter=UTF-8 text files (*.txt)"),
+        QStringLiteral("msgHtmlFilter=HTML files (*.html *.htm)"),
+        QStringLiteral("msgAllFilter=All files (*)"),
+        QStringLiteral("msgReplaceFile=The file %1 already exists. Replace it?"),
+        QStringLiteral("msgPrintPreview=Print preview"),
+        QStringLiteral("msgExportTitle=Export history"),
+        QStringLiteral("msgCsvFilter=CSV files (*.csv)"),
     };
     return lines;
 }

@@ -61,15 +61,6 @@ const QStringList DialogMessages = {
 constexpr int LowestPort = 1;
 constexpr int HighestPort = 65535;
 
-std::string trimBlanks(const std::string& text)
-{
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 template <typename Widget>
 Widget* place(Widget* widget, const char* name, int left, int top, int width, int height)
 {

@@ -114,7 +114,8 @@ TEST_F(TfrmMainTest, ControlsKeepTheirPlacesTextsAndTags)
     }
     EXPECT_EQ(helpItems,
         QStringList(
-            {"miOptions=Options", "miHistoryMenu=History", "-", "miTry=Try Brennor Translator Pro",
+            {"miOptions=Options", "miPrint=Print...", "miPrintPreview=Print preview...",
+                "miHistoryMenu=History", "-", "miTry=Try Brennor Translator Pro",
                 "-", "miWebSite=Visit Home", "miContactUs=Contact Us", "-",
                 "miKeys=Keyboard shortcuts", "miAbout=About", "-", "miQuit=Quit"}));
     QStringList paneItems;
