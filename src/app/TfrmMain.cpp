@@ -84,16 +84,29 @@ void setTag(QObject* object, int tag)
     object->setProperty("tag", tag);
 }
 
+// The design's colour on a light palette; lighter where the desktop's palette is dark.
+// background: the window's, which the label shows through.
+void colourLabel(QLabel* label, const QColor& background)
+{
+    QPalette colours = label->palette();
+    colours.setColor(QPalette::WindowText,
+        readableColour(label->property("designColour").value<QColor>(), background));
+    label->setPalette(colours);
+}
+
 void styleLabel(QLabel* label, const QColor& colour, bool bold, bool underline)
 {
     QFont font = label->font();
     font.setBold(bold);
     font.setUnderline(underline);
     label->setFont(font);
-    QPalette colours = label->palette();
-    // The design's colour on a light palette; lighter where the desktop's palette is dark.
-    colours.setColor(QPalette::WindowText, readableColour(colour, colours.color(QPalette::Window)));
-    label->setPalette(colours);
+    label->setProperty("designColour", colour);
+    colourLabel(label, label->parentWidget()->palette().color(QPalette::Window));
+}
+
+QString glyphFile(const QString& name)
+{
+    return QStringLiteral(":/icons/%1.png").arg(name);
 }
 
 QLabel* languageLabel(QWidget* parent, const char* name, const QString& text, int x, int y)
@@ -332,12 +345,14 @@ void TfrmMain::createControls()
     }
 
     m_btnHelp = new QPushButton(glyph(QStringLiteral("help")), QStringLiteral("&Help"), this);
+    m_btnHelp->setProperty("glyph", QStringLiteral("help"));
     m_btnHelp->setObjectName("btnHelp");
     m_btnHelp->setGeometry(13, 489, 88, 25);
     m_btnHelp->setAutoDefault(false);
     connect(m_btnHelp, &QPushButton::clicked, this, guarded([this] { btnHelpClick(); }));
     m_btnTrans
         = new QPushButton(glyph(QStringLiteral("translate")), QStringLiteral("&Translate"), this);
+    m_btnTrans->setProperty("glyph", QStringLiteral("translate"));
     m_btnTrans->setObjectName("btnTrans");
     m_btnTrans->setGeometry(373, 489, 113, 25);
     m_btnTrans->setDefault(true);
@@ -368,8 +383,36 @@ void TfrmMain::createControls()
 
 QIcon TfrmMain::glyph(const QString& name) const
 {
-    return readableGlyph(
-        QStringLiteral(":/icons/%1.png").arg(name), palette().color(QPalette::Window));
+    return readableGlyph(glyphFile(name), palette().color(QPalette::Window));
+}
+
+void TfrmMain::followPalette()
+{
+    for (QLabel* label : findChildren<QLabel*>()) {
+        if (label->property("designColour").isValid()) {
+            colourLabel(label, palette().color(QPalette::Window));
+        }
+    }
+    for (QAbstractButton* button : findChildren<QAbstractButton*>()) {
+        if (button->property("glyph").isValid()) {
+            button->setIcon(glyph(button->property("glyph").toString()));
+        }
+    }
+    for (QAction* item : m_pmHelp->actions()) {
+        if (item->property("glyph").isValid()) {
+            item->setIcon(readableGlyph(glyphFile(item->property("glyph").toString()),
+                m_pmHelp->palette().color(QPalette::Window)));
+        }
+    }
+}
+
+void TfrmMain::changeEvent(QEvent* event)
+{
+    TfrmRoot::changeEvent(event);
+    // The desktop switched between a light and a dark theme.
+    if (event->type() == QEvent::PaletteChange && m_pmHelp) {
+        followPalette();
+    }
 }
 
 QToolButton* TfrmMain::addGlyphButton(
@@ -381,6 +424,7 @@ QToolButton* TfrmMain::addGlyphButton(
     button->setAutoRaise(true);
     // Reached with Tab; a click leaves the focus where the user was typing.
     button->setFocusPolicy(Qt::TabFocus);
+    button->setProperty("glyph", QLatin1String(icon));
     button->setIcon(glyph(QLatin1String(icon)));
     button->setToolTip(hint);
     setTag(button, tag);
@@ -392,11 +436,13 @@ void TfrmMain::createMenus()
     m_pmHelp = new QMenu(this);
     m_pmHelp->setObjectName("pmHelp");
     auto addItem = [](QMenu* menu, const char* name, const QString& text, const char* icon) {
-        QAction* action = icon
-            ? menu->addAction(
-                QIcon(QStringLiteral(":/icons/%1.png").arg(QLatin1String(icon))), text)
-            : menu->addAction(text);
+        QAction* action = menu->addAction(text);
         action->setObjectName(name);
+        if (icon) {
+            action->setProperty("glyph", QLatin1String(icon));
+            action->setIcon(readableGlyph(
+                glyphFile(QLatin1String(icon)), menu->palette().color(QPalette::Window)));
+        }
         return action;
     };
     QAction* options = addItem(m_pmHelp, "miOptions", QStringLiteral("Options"), "options");

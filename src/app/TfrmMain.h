@@ -96,6 +96,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void createControls();
@@ -103,6 +104,8 @@ private:
     void createShortcuts(QAction* options, QAction* print, QAction* quit);
     // A button glyph by name, readable on the window's palette.
     QIcon glyph(const QString& name) const;
+    // Label colours and glyphs made again for the palette in use.
+    void followPalette();
     QToolButton* addGlyphButton(
         const char* name, const char* icon, const QString& hint, int y, int tag);
     Pane& paneByTag(int tag);

@@ -14,4 +14,10 @@ protected:
     // The base creation step a derived window runs once its controls exist: every plain panel
     // (QFrame) whose colour differs from the button face paints its own background.
     void formCreate();
+
+    // A new desktop palette: the window takes its button face again.
+    bool event(QEvent* event) override;
+
+private:
+    void paintInButtonFace(QPalette colours);
 };
