@@ -5,6 +5,7 @@
 #include "CommandLine.h"
 #include "Exception.h"
 #include "HttpClient.h"
+#include "MainFormSetup.h"
 #include "Params.h"
 #include "ProxyFromSettings.h"
 #include "RequestProfile.h"
@@ -53,16 +54,6 @@ void reportFailure(std::FILE* errors, const QString& reason)
     writeUtf8(errors, QStringLiteral("quendra: ") + line.trimmed() + u'\n');
 }
 
-std::string serviceAddress(const ConsoleTranslationSetup& setup)
-{
-    if (!setup.serviceBaseAddress.empty()) {
-        return setup.serviceBaseAddress;
-    }
-    const QByteArray fromEnvironment = qgetenv("QUENDRA_SERVICE_ADDRESS");
-    return fromEnvironment.isEmpty() ? std::string(DefaultServiceBaseAddress)
-                                     : fromEnvironment.toStdString();
-}
-
 } // namespace
 
 int translateOnConsole(const ConsoleTranslationSetup& setup)
@@ -91,7 +82,9 @@ int translateOnConsole(const ConsoleTranslationSetup& setup)
 
         HttpClient client;
         applyProxyParams(Params, client.proxyParams());
-        const std::string address = serviceAddress(setup);
+        const std::string address = setup.serviceBaseAddress.empty()
+            ? serviceAddressFromEnvironment()
+            : setup.serviceBaseAddress;
         prepareRequestHeaders(client, address, false, true);
         // The window's way: long texts in parts, waits when the service limits requests.
         const CancelToken never;

@@ -8,10 +8,18 @@
 #include <chrono>
 #include <string>
 
+// The translation service's address, unless the environment names another
+// (QUENDRA_SERVICE_ADDRESS, for tests against a local stand-in).
+inline std::string serviceAddressFromEnvironment()
+{
+    const QByteArray named = qgetenv("QUENDRA_SERVICE_ADDRESS");
+    return named.isEmpty() ? std::string(DefaultServiceBaseAddress) : named.toStdString();
+}
+
 struct MainFormSetup
 {
     // Scheme and host of the translation service, without a trailing slash.
-    std::string serviceBaseAddress = DefaultServiceBaseAddress;
+    std::string serviceBaseAddress = serviceAddressFromEnvironment();
     // A PEM file of trusted roots for the service's certificate; empty means the system's.
     std::string rootCertFile;
     // Folder of the settings file; empty means the one AppPaths chooses.
@@ -22,4 +30,6 @@ struct MainFormSetup
     int connectTimeoutMs = 30000;
     // How long one second of a wait before a retry lasts; tests shorten it.
     std::chrono::milliseconds retrySecond {1000};
+    // How long a connection to the service may stay unused before it is closed; tests shorten it.
+    std::chrono::milliseconds idleConnectionLimit {60000};
 };

@@ -31,7 +31,6 @@
 #include "PrintCommands.h"
 #include "ProxyFromSettings.h"
 #include "ReadableColour.h"
-#include "RequestProfile.h"
 #include "RomanLine.h"
 #include "SpeakButtons.h"
 #include "TextScript.h"
@@ -193,6 +192,7 @@ TfrmMain::TfrmMain(const MainFormSetup& setup, QWidget* parent)
         m_session->client().ioHandler()->setRootCertFile(m_setup.rootCertFile);
     }
     m_session->client().setConnectTimeout(m_setup.connectTimeoutMs);
+    m_session->setIdleLimit(m_setup.idleConnectionLimit);
     m_session->setProgressHandler(
         [this](int part, int partCount) { showPartProgress(part, partCount); });
     m_session->setCountdownHandler([this](int secondsLeft) {
@@ -236,7 +236,7 @@ TfrmMain::~TfrmMain()
 
 ProxySettings& TfrmMain::proxyParams()
 {
-    return m_session->client().proxyParams();
+    return m_session->proxyParams();
 }
 
 void TfrmMain::createControls()
@@ -271,6 +271,7 @@ void TfrmMain::createControls()
     m_e2 = new ViewPane(*m_outputStyles, this);
     m_e2->setObjectName("E2");
     m_e2->setGeometry(8, 249, 478, 178);
+    connect(m_e1, &QPlainTextEdit::textChanged, this, [this] { inputChanged(); });
     m_fileCommands = std::make_unique<FileCommands>(this, *m_e1, *m_e2, *m_panePrint);
     m_romanLine = new RomanLine(this, *m_e1, *m_e2);
     m_romanLine->toggle()->setGeometry(441, 226, 22, 22);
@@ -820,8 +821,6 @@ void TfrmMain::startTranslation(bool askService)
     m_translationRunning = true;
     try {
         QCoreApplication::processEvents();
-        prepareRequestHeaders(
-            m_session->client(), m_setup.serviceBaseAddress, Params.translator != 0, true);
         if (Params.translator != 0) {
             leaveRunningState();
             return;
@@ -840,6 +839,17 @@ void TfrmMain::startTranslation(bool askService)
     m_session->start(std::move(job));
     m_workerStarted = true;
     showStopCaption();
+}
+
+void TfrmMain::inputChanged()
+{
+    // Text arriving in an empty input pane opens the service's connection, so that Translate
+    // only has to send its request.
+    const bool empty = m_e1->document()->isEmpty();
+    if (m_inputWasEmpty && !empty && Params.translator == 0 && !m_translationRunning) {
+        m_session->preconnect(m_setup.serviceBaseAddress);
+    }
+    m_inputWasEmpty = empty;
 }
 
 void TfrmMain::btnTransClick(bool askService)

@@ -69,6 +69,7 @@ public:
     // "Translate again").
     void btnTransClick(bool askService = false);
     void startTranslation(bool askService = false);
+    void inputChanged();
     void stopTranslation();
     void translationDone();
     void translationFailed();
@@ -147,6 +148,7 @@ private:
     QString m_settingsProblem;
     // Set before the Translate command lets pending events run, cleared when the worker reported.
     bool m_translationRunning = false;
+    bool m_inputWasEmpty = true;
     // A worker runs: the Translate button stops it.
     bool m_workerStarted = false;
     // The Translate button's caption in the interface language, while it is the Stop button.

@@ -1,14 +1,60 @@
 // The main window's side of a translation worker.
 #include "TranslationSession.h"
 
+#include "RequestProfile.h"
+
 #include <QCoreApplication>
 #include <QEvent>
+
+namespace {
+
+void readyClient(
+    HttpClient& client, const std::string& serviceBaseAddress, const ProxySettings& proxy)
+{
+    prepareRequestHeaders(client, serviceBaseAddress, false, true);
+    client.proxyParams().takeChoice(proxy);
+}
+
+} // namespace
+
+TranslationSession::TranslationSession()
+{
+    m_idleTimer.setSingleShot(true);
+    m_idleTimer.setInterval(IdleConnectionLimit);
+    connect(&m_idleTimer, &QTimer::timeout, this, [this] { dropIdleConnection(); });
+}
 
 void TranslationSession::start(TranslationJob job)
 {
     m_cancel.reset();
     m_outcome = {};
+    m_idleTimer.stop();
+    m_jobProxy.takeChoice(m_proxy);
     TranslationWorker::start(*this, m_client, std::move(job), m_cancel, m_outcome);
+}
+
+std::unique_lock<std::mutex> TranslationSession::takeClient(
+    HttpClient& client, const TranslationJob& job)
+{
+    std::unique_lock<std::mutex> lock = m_preconnection.lockClient();
+    readyClient(client, job.serviceBaseAddress, m_jobProxy);
+    return lock;
+}
+
+void TranslationSession::preconnect(const std::string& serviceBaseAddress)
+{
+    m_preconnection.start(
+        serviceBaseAddress + "/", [this, &serviceBaseAddress](HttpClient& client) {
+            readyClient(client, serviceBaseAddress, m_proxy);
+        });
+    m_idleTimer.start();
+}
+
+void TranslationSession::dropIdleConnection()
+{
+    if (!m_preconnection.dropConnection()) {
+        m_idleTimer.start(); // in use: the next quiet spell closes it
+    }
 }
 
 void TranslationSession::stop()
@@ -56,6 +102,7 @@ bool TranslationSession::event(QEvent* event)
         && type != static_cast<int>(TranslationEvent::Failed)) {
         return QObject::event(event);
     }
+    m_idleTimer.start();
     if (m_eventHandler) {
         m_eventHandler(static_cast<TranslationEvent>(type));
     } else {

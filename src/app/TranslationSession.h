@@ -1,11 +1,17 @@
 // What the main window shares with a translation worker: the HTTP client, the stop request and
 // the outcome, and the relay that brings the worker's progress and completion to the GUI thread.
+// The client's connection may be opened ahead of the first translation, and is dropped after a
+// quiet minute.
 #pragma once
 
 #include "HttpClient.h"
+#include "Preconnection.h"
+#include "ProxySettings.h"
 #include "TranslationWorker.h"
 
 #include <QObject>
+#include <QTimer>
+#include <chrono>
 #include <functional>
 
 class TranslationSession : public QObject, public TranslationHost
@@ -15,7 +21,13 @@ public:
     using ProgressHandler = std::function<void(int part, int partCount)>;
     using CountdownHandler = std::function<void(int secondsLeft)>;
 
+    static constexpr std::chrono::milliseconds IdleConnectionLimit {60000};
+
+    TranslationSession();
+    // GUI thread only; set up before the first translation or opening.
     HttpClient& client() { return m_client; }
+    // GUI thread: the proxy the next translation or opening takes to the client.
+    ProxySettings& proxyParams() { return m_proxy; }
     // Read by the GUI thread once the completion event has arrived.
     const TranslationOutcome& outcome() const { return m_outcome; }
 
@@ -24,6 +36,11 @@ public:
     // GUI thread: the worker ends as soon as it can, with a Cancelled failure; its connection is
     // shut down at once.
     void stop();
+    // GUI thread: opens the connection to the service in the background, when the client is free
+    // and not connected yet.
+    void preconnect(const std::string& serviceBaseAddress);
+    // Tests shorten how long a connection may stay unused before it is closed.
+    void setIdleLimit(std::chrono::milliseconds limit) { m_idleTimer.setInterval(limit); }
 
     // The handlers run on the GUI thread. A session whose window is gone frees itself when its
     // worker reports back.
@@ -35,12 +52,20 @@ public:
     bool postEvent(TranslationEvent event) override;
     void partStarted(int part, int partCount) override;
     void retryCountdown(int secondsLeft, const TranslationFailure& cause) override;
+    std::unique_lock<std::mutex> takeClient(HttpClient& client, const TranslationJob& job) override;
 
 protected:
     bool event(QEvent* event) override;
 
 private:
+    void dropIdleConnection();
+
     HttpClient m_client;
+    Preconnection m_preconnection {m_client};
+    ProxySettings m_proxy;
+    // The proxy a started worker gives the client; written before the worker starts.
+    ProxySettings m_jobProxy;
+    QTimer m_idleTimer;
     CancelToken m_cancel;
     TranslationOutcome m_outcome;
     EventHandler m_eventHandler;

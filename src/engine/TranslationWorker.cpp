@@ -30,6 +30,7 @@ void TranslationWorker::translate(TranslationHost& host, HttpClient& client,
     const TranslationJob& job, const CancelToken& cancel, TranslationOutcome& outcome)
 {
     try {
+        const std::unique_lock<std::mutex> lock = host.takeClient(client, job);
         outcome = translateText(client, job, cancel, &host);
     } catch (const std::exception& failure) {
         // Only running out of memory gets here; the window must hear of it all the same.
@@ -37,6 +38,11 @@ void TranslationWorker::translate(TranslationHost& host, HttpClient& client,
         outcome.failure = makeFailure(FailureKind::Other, "", failure.what());
     }
     post(host, outcome.succeeded() ? TranslationEvent::Done : TranslationEvent::Failed);
+}
+
+std::unique_lock<std::mutex> TranslationHost::takeClient(HttpClient&, const TranslationJob&)
+{
+    return {};
 }
 
 void TranslationWorker::post(TranslationHost& host, TranslationEvent event)

@@ -5,6 +5,8 @@
 
 #include "TranslateText.h"
 
+#include <mutex>
+
 class HttpClient;
 
 // The two completion events a worker posts to the main window.
@@ -21,6 +23,9 @@ class TranslationHost : public TranslationObserver
 public:
     // Queues the event for the GUI thread; false when the queue refused it.
     virtual bool postEvent(TranslationEvent event) = 0;
+    // Before the job: waits until the client is free, readies it for the job and returns the lock
+    // the worker holds while it uses the client. By default the client is the worker's already.
+    virtual std::unique_lock<std::mutex> takeClient(HttpClient& client, const TranslationJob& job);
 };
 
 class TranslationWorker

@@ -125,11 +125,8 @@ void HttpClient::runExchange(const char* method, const std::string& url,
 {
     m_request.method = method;
     m_request.body = body;
-    m_connection.setTimeLimits({m_readTimeout, TimeLimits::Clock::now() + m_exchangeTimeLimit});
     try {
-        if (m_abortSwitch.aborted()) {
-            SocketError::raise(10004);
-        }
+        startClock();
         prepareTarget(url);
         openRoute();
         readHead(m_connection.readLine());
@@ -151,6 +148,27 @@ void HttpClient::runExchange(const char* method, const std::string& url,
         throw;
     }
     finishExchange(true);
+}
+
+void HttpClient::openConnection(const std::string& url)
+{
+    m_request.body.reset();
+    try {
+        startClock();
+        prepareTarget(url);
+        connectRoute(chooseRoute());
+    } catch (...) {
+        m_connection.close();
+        throw;
+    }
+}
+
+void HttpClient::startClock()
+{
+    m_connection.setTimeLimits({m_readTimeout, TimeLimits::Clock::now() + m_exchangeTimeLimit});
+    if (m_abortSwitch.aborted()) {
+        SocketError::raise(10004);
+    }
 }
 
 void HttpClient::finishExchange(bool mayReuse)
@@ -334,12 +352,17 @@ void HttpClient::openRoute()
             ? "identity"
             : m_request.acceptEncoding + ", identity";
     }
+    connectRoute(route);
+    sendRequest(m_request, true);
+}
+
+void HttpClient::connectRoute(RouteKind route)
+{
     if (route == RouteKind::ProxyTls) {
         openTunnel();
     } else {
         ensureConnection(route == RouteKind::DirectTls);
     }
-    sendRequest(m_request, true);
 }
 
 void HttpClient::ensureConnection(bool tls)

@@ -48,6 +48,11 @@ public:
     void submitForm(
         const std::string& url, const std::vector<std::string>& fields, std::string& answer);
 
+    // Opens the connection an exchange with url would use (TCP, the proxy's tunnel, TLS) without
+    // sending a request, so that the next exchange only sends; an open one that fits is kept.
+    // Fails as an exchange would, and leaves no connection open then.
+    void openConnection(const std::string& url);
+
     HttpRequest& request() { return m_request; }
     const HttpResponse& response() const { return m_response; }
     ProxySettings& proxyParams() { return m_proxyParams; }
@@ -100,11 +105,14 @@ private:
 
     void runExchange(const char* method, const std::string& url,
         std::optional<std::string_view> body, std::string& answer);
+    // Starts the time limit of an exchange (or of an opening ahead of one); an abort ends it here.
+    void startClock();
     // Decides, after success or failure, whether the connection stays open.
     void finishExchange(bool mayReuse);
     void prepareTarget(const std::string& url);
     RouteKind chooseRoute();
     void openRoute();
+    void connectRoute(RouteKind route);
     void openTunnel();
     void ensureConnection(bool tls);
     void sendRequest(HttpRequest& request, bool toTarget);

@@ -19,6 +19,15 @@ void ProxySettings::setProxyPort(int port)
     m_proxyPort = port;
 }
 
+void ProxySettings::takeChoice(const ProxySettings& other)
+{
+    setProxyServer(other.m_proxyServer);
+    setProxyPort(other.m_proxyPort);
+    m_proxyUsername = other.m_proxyUsername;
+    m_proxyPassword = other.m_proxyPassword;
+    m_basicAuthentication = other.m_basicAuthentication;
+}
+
 void ProxySettings::setAuthenticator(std::unique_ptr<Authenticator> authenticator)
 {
     m_authenticator = std::move(authenticator);

@@ -26,6 +26,9 @@ public:
     // Kept after a proxy asked for credentials (a 407 answer).
     void setAuthenticator(std::unique_ptr<Authenticator> authenticator);
 
+    // The user's choice from other: server, port, credentials, basic authentication. The kept
+    // authenticator stays while server and port do.
+    void takeChoice(const ProxySettings& other);
     // Server, user name and password empty, port 0; the authenticator stays.
     void clear();
 

@@ -25,13 +25,16 @@ namespace {
 class TranslateTest : public MainFormFixture
 {
 protected:
-    void SetUp() override
+    void SetUp() override { openWindow(); }
+
+    void openWindow(std::chrono::milliseconds idleConnectionLimit = std::chrono::minutes(1))
     {
         MainFormSetup setup;
         setup.serviceBaseAddress = service.baseAddress();
         setup.rootCertFile = FakeTranslationService::caCertFile();
         // A second of waiting before a retry lasts 20 ms here.
         setup.retrySecond = std::chrono::milliseconds(20);
+        setup.idleConnectionLimit = idleConnectionLimit;
         open(setup);
         input = control<Pane>("E1");
         output = control<Pane>("E2");
@@ -115,6 +118,36 @@ TEST_F(TranslateTest, RoundTripFillsTheOutputPaneAndEndsTheBusyState)
     EXPECT_NE(service.requests().at(1).find("?client=gtx&sl=mr&tl=en&dt=t&q=%E0%A4%98%E0%A4%B0 "),
         std::string::npos);
     EXPECT_EQ(itemsOf(*output), QStringList {"[en] घर"});
+}
+
+// Typing into the empty input pane opens the service's connection before Translate is pressed;
+// the translation goes out on it, and after a quiet spell it is closed.
+TEST_F(TranslateTest, TypingOpensTheConnectionTheTranslationThenUses)
+{
+    m_form.reset();
+    openWindow(std::chrono::milliseconds(300));
+    service.translateEveryRequest();
+    m_form->activateWindow();
+    input->setFocus();
+    QTest::keyClicks(input, "hello");
+    QDeadlineTimer deadline(5000);
+    while (service.connectionCount() == 0 && !deadline.hasExpired()) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    EXPECT_EQ(service.connectionCount(), 1);
+    EXPECT_TRUE(service.requests().empty());
+    QTest::keyClick(input, Qt::Key_Return, Qt::ControlModifier);
+    ASSERT_TRUE(finish());
+    EXPECT_EQ(itemsOf(*output), QStringList {"[mr] hello"});
+    EXPECT_EQ(service.connectionCount(), 1);
+
+    QTest::qWait(600);
+    QTest::keyClick(input, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(input, "world");
+    QTest::keyClick(input, Qt::Key_Return, Qt::ControlModifier);
+    ASSERT_TRUE(finish());
+    EXPECT_EQ(itemsOf(*output), QStringList {"[mr] world"});
+    EXPECT_EQ(service.connectionCount(), 2);
 }
 
 TEST_F(TranslateTest, OnlyTheSelectionIsSentUntrimmed)

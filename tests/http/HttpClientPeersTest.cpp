@@ -164,3 +164,33 @@ TEST_F(HttpClientPeers, ProbeSendsProxyCredentialsAndReportsFailuresExactly)
     EXPECT_EQ(granted.out, "hellohellohello");
     EXPECT_EQ(granted.err, "TCP connections: 1\n");
 }
+
+// A connection opened ahead of a request, on each route, is the one the request then uses.
+TEST_F(HttpClientPeers, OpenedConnectionCarriesTheNextRequest)
+{
+    TinyproxyServer proxy({s_nginx->tlsPort(), "", ""});
+    struct Route
+    {
+        const char* name;
+        bool viaProxy;
+        bool tls;
+    };
+    for (const Route route : {Route {"direct TLS", false, true}, Route {"tunnel", true, true},
+             Route {"plain through the proxy", true, false}}) {
+        SCOPED_TRACE(route.name);
+        HttpClient client;
+        client.ioHandler()->setRootCertFile(TestPki::instance().caCertFile());
+        if (route.viaProxy) {
+            client.proxyParams().setProxyServer("127.0.0.1");
+            client.proxyParams().setProxyPort(proxy.port());
+        }
+        const std::string url = route.tls ? s_nginx->tlsUrl("/small") : s_nginx->url("/small");
+        const int handshakes = s_nginx->tlsConnections();
+        client.openConnection(url);
+        EXPECT_TRUE(client.connected());
+        client.openConnection(url); // open already: kept
+        EXPECT_EQ(fetch(client, url), "hello");
+        EXPECT_EQ(client.connectionCount(), 1);
+        EXPECT_EQ(s_nginx->tlsConnections(), handshakes + (route.tls ? 1 : 0));
+    }
+}

@@ -249,6 +249,44 @@ TEST(HttpClient, RefusedConnectionGivesSocketError)
         "!Socket Error # 10061\r\nConnection refused.");
 }
 
+// An opening ahead of a request fails as the request would, and leaves nothing open: a refused
+// port, a server that never answers the handshake, an abort.
+TEST(HttpClient, FailedOpeningLeavesNoConnection)
+{
+    int closedPort;
+    {
+        ScriptedServer closed;
+        closedPort = closed.port();
+    }
+    ScriptedServer silent;
+    silent.setOnAccept(ScriptedServer::OnAccept::StaySilent);
+    const std::string silentUrl = "https://127.0.0.1:" + std::to_string(silent.port()) + "/";
+    struct Case
+    {
+        std::string url;
+        bool aborted;
+        std::string message;
+    };
+    for (const Case& c : {Case {"http://127.0.0.1:" + std::to_string(closedPort) + "/", false,
+                              "Socket Error # 10061\r\nConnection refused."},
+             Case {silentUrl, false, "Socket Error # 10060\r\nConnection timed out."},
+             Case {silentUrl, true, "Socket Error # 10004\r\nInterrupted system call."}}) {
+        SCOPED_TRACE(c.url);
+        HttpClient client;
+        client.setTimeLimits(std::chrono::milliseconds(200), HttpClient::ExchangeTimeLimit);
+        if (c.aborted) {
+            client.abort();
+        }
+        try {
+            client.openConnection(c.url);
+            ADD_FAILURE() << "opened";
+        } catch (const Exception& error) {
+            EXPECT_EQ(error.message(), c.message);
+        }
+        EXPECT_FALSE(client.connected());
+    }
+}
+
 TEST(HttpClient, PortOutsideTheTcpRangeIsRefusedNotWrapped)
 {
     // 65536 + 80 would otherwise land on port 80, 100000 on 34464.

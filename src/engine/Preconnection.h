@@ -1,0 +1,44 @@
+// Opens the connection a translation will use while the user is still writing its text, so that
+// the first Translate only has to send its request. Whoever uses the shared client holds its lock
+// for as long as it does; taking the lock waits for an opening under way, which then serves.
+// A failed opening is silent: the next request opens its own connection as it always did.
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+
+class HttpClient;
+
+class Preconnection
+{
+public:
+    // Readies the client (request profile, proxy) for the connection.
+    using Setup = std::function<void(HttpClient&)>;
+
+    explicit Preconnection(HttpClient& client);
+    // Ends an opening under way and waits for its thread.
+    ~Preconnection();
+    Preconnection(const Preconnection&) = delete;
+    Preconnection& operator=(const Preconnection&) = delete;
+
+    // Starts opening the connection for url on a thread of its own, unless the client is in use,
+    // already connected or being connected. setup runs first, on the calling thread, while no one
+    // else uses the client.
+    void start(std::string url, const Setup& setup);
+    // The client is the holder's alone until the lock is released.
+    std::unique_lock<std::mutex> lockClient() { return std::unique_lock(m_clientLock); }
+    // Closes a kept connection; false, leaving it alone, while the client is in use.
+    bool dropConnection();
+    bool opening() const { return m_opening; }
+
+private:
+    void open(const std::string& url);
+
+    HttpClient& m_client;
+    std::mutex m_clientLock;
+    std::thread m_opener;
+    std::atomic<bool> m_opening {false};
+};
