@@ -9,6 +9,7 @@
 #include "JsonMemberTable.h"
 #include "NumberText.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <functional>
@@ -112,6 +113,34 @@ JsonValue numberValue(std::string_view text, bool fraction, int decimals)
     }
     return JsonValue::fromDouble(NumberText::readDoublePrefix(text));
 }
+
+// A number's characters narrowed to the ASCII they are.
+class NumberChars
+{
+public:
+    NumberChars(const char16_t* start, const char16_t* end)
+        : m_length(std::size_t(end - start))
+    {
+        char* ascii = m_small;
+        if (m_length > sizeof m_small) {
+            m_large.resize(m_length);
+            ascii = m_large.data();
+        }
+        for (std::size_t i = 0; i < m_length; ++i) {
+            ascii[i] = char(start[i]);
+        }
+    }
+
+    std::string_view view() const
+    {
+        return {m_length > sizeof m_small ? m_large.data() : m_small, m_length};
+    }
+
+private:
+    std::size_t m_length;
+    char m_small[64];
+    std::string m_large;
+};
 
 } // namespace
 
@@ -424,23 +453,79 @@ JsonParseError JsonTokenizer::readLiteral(Level& level, std::u16string_view word
 
 JsonValue JsonTokenizer::readNumber()
 {
-    const char16_t* start = m_p;
-    // Most numbers are plain integers: an optional minus and up to 18 digits, which cannot
-    // overflow, read without the general path.
-    {
-        const char16_t* q = m_p + (*m_p == u'-' ? 1 : 0);
-        const char16_t* const digits = q;
-        std::uint64_t magnitude = 0;
-        while (q < m_end && q - digits < 18 && *q >= u'0' && *q <= u'9') {
-            magnitude = magnitude * 10 + unsigned(*q - u'0');
-            ++q;
-        }
-        if (q > digits && (q == m_end || !isNumberChar(*q))) {
-            m_p = q;
-            const auto value = std::int64_t(magnitude);
-            return JsonValue::fromInteger(digits != start ? -value : value);
-        }
+    // Most numbers have the plain form -?digits(.digits)?([eE][+-]?digits)? and fit their
+    // value's 64 bits; they are read in one pass. The others (1-2, 1.5e, more digits than fit)
+    // take the general path below.
+    const char16_t* const start = m_p;
+    const char16_t* p = start;
+    const auto isDigit
+        = [this](const char16_t* q) { return q < m_end && *q >= u'0' && *q <= u'9'; };
+    const bool negative = *p == u'-';
+    p += negative ? 1 : 0;
+    std::uint64_t digits = 0;
+    const char16_t* const integerStart = p;
+    for (; isDigit(p); ++p) {
+        digits = digits * 10 + unsigned(*p - u'0');
     }
+    const auto integerDigits = int(p - integerStart);
+    int fractionDigits = -1;
+    if (p < m_end && *p == u'.') {
+        const char16_t* const fractionStart = ++p;
+        for (; isDigit(p); ++p) {
+            digits = digits * 10 + unsigned(*p - u'0');
+        }
+        fractionDigits = int(p - fractionStart);
+    }
+    int exponent = 0;
+    bool hasExponent = false;
+    bool plainExponent = true;
+    if (p < m_end && (*p == u'e' || *p == u'E')) {
+        hasExponent = true;
+        ++p;
+        const bool negativeExponent = p < m_end && *p == u'-';
+        p += p < m_end && (*p == u'-' || *p == u'+') ? 1 : 0;
+        plainExponent = isDigit(p);
+        for (; isDigit(p); ++p) {
+            exponent = std::min(exponent * 10 + int(*p - u'0'), 100000);
+        }
+        exponent = negativeExponent ? -exponent : exponent;
+    }
+    if (integerDigits == 0 || !plainExponent || (p < m_end && isNumberChar(*p))) {
+        return readNumberText(start);
+    }
+    const int allDigits = integerDigits + std::max(fractionDigits, 0);
+    if (!hasExponent && fractionDigits <= 4) {
+        // An integer or a currency; past 18 digits they may not fit, which the general path sees.
+        const auto value = std::int64_t(digits);
+        if (allDigits <= 18 && fractionDigits < 0) {
+            m_p = p;
+            return JsonValue::fromInteger(negative ? -value : value);
+        }
+        std::int64_t scale = 1;
+        for (int i = fractionDigits; i < 4; ++i) {
+            scale *= 10;
+        }
+        if (allDigits <= 18 && value <= INT64_MAX / scale) {
+            m_p = p;
+            return JsonValue::fromCurrency((negative ? -value : value) * scale);
+        }
+        return readNumberText(start);
+    }
+    m_p = p;
+    double real = 0;
+    if (allDigits > 19
+        || !NumberText::exactDouble(digits, exponent - std::max(fractionDigits, 0), real)) {
+        real = NumberText::readDoublePrefix(NumberChars(start, p).view());
+        return JsonValue::fromDouble(real);
+    }
+    return JsonValue::fromDouble(negative ? -real : real);
+}
+
+// The general path: the number's characters as the state machine takes them, converted as they
+// stand.
+JsonValue JsonTokenizer::readNumberText(const char16_t* start)
+{
+    m_p = start;
     bool fraction = false;
     int decimals = -1;
     for (; m_p < m_end; ++m_p) {
@@ -459,18 +544,7 @@ JsonValue JsonTokenizer::readNumber()
             break;
         }
     }
-    char small[64];
-    std::string large;
-    const std::size_t length = std::size_t(m_p - start);
-    char* ascii = small;
-    if (length > sizeof small) {
-        large.resize(length);
-        ascii = large.data();
-    }
-    for (std::size_t i = 0; i < length; ++i) {
-        ascii[i] = char(start[i]);
-    }
-    return numberValue({ascii, length}, fraction, decimals);
+    return numberValue(NumberChars(start, m_p).view(), fraction, decimals);
 }
 
 JsonParseError JsonTokenizer::startValue(Level& level)

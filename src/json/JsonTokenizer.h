@@ -85,6 +85,7 @@ private:
     JsonParseError readBareword(Level& level);
     JsonParseError readLiteral(Level& level, std::u16string_view word, JsonValue value);
     JsonValue readNumber();
+    JsonValue readNumberText(const char16_t* start);
 
     const char16_t* m_p;
     const char16_t* m_end; // the text ends here or at its first U+0000, whichever comes first

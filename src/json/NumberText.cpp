@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <iterator>
 #include <limits>
 #include <string>
 
@@ -120,6 +121,47 @@ bool readIntegerPrefix(std::string_view text, std::int64_t& value)
     }
     value = negative ? std::int64_t(0 - magnitude) : std::int64_t(magnitude);
     return true;
+}
+
+bool exactDouble(std::uint64_t digits, int exponent, double& value)
+{
+    // Where long double has a 64-bit significand (x86), digits and every power of ten up to
+    // 10^27 are exact in it, so the quotient or product is within half a unit of its last place
+    // of the true value. No double or halfway point between two doubles can lie strictly
+    // between the two, so rounding the result to double gives the nearest double, unless the
+    // result is itself such a halfway point: then the text is read in full.
+    if constexpr (std::numeric_limits<long double>::digits == 64 && sizeof(long double) >= 10) {
+        static constexpr long double powers[] = {1e0L, 1e1L, 1e2L, 1e3L, 1e4L, 1e5L, 1e6L, 1e7L,
+            1e8L, 1e9L, 1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L, 1e20L,
+            1e21L, 1e22L, 1e23L, 1e24L, 1e25L, 1e26L, 1e27L};
+        constexpr int maxExponent = int(std::size(powers)) - 1;
+        if (exponent < -maxExponent || exponent > maxExponent) {
+            return false;
+        }
+        const long double wide = exponent < 0 ? static_cast<long double>(digits) / powers[-exponent]
+                                              : static_cast<long double>(digits) * powers[exponent];
+        // The 80-bit format keeps its significand, leading bit included, in the first 8 bytes;
+        // a double keeps the top 53 bits of it.
+        std::uint64_t significand = 0;
+        std::memcpy(&significand, &wide, sizeof significand);
+        if ((significand & 0x7FF) == 0x400) {
+            return false;
+        }
+        value = double(wide);
+        return true;
+    } else {
+        // Every power of ten up to 10^22 is exact in a double, as is every integer up to 2^53.
+        static constexpr double powers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10,
+            1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+        constexpr int maxExponent = int(std::size(powers)) - 1;
+        if (digits > (std::uint64_t(1) << 53) || exponent < -maxExponent
+            || exponent > maxExponent) {
+            return false;
+        }
+        value
+            = exponent < 0 ? double(digits) / powers[-exponent] : double(digits) * powers[exponent];
+        return true;
+    }
 }
 
 namespace {

@@ -31,6 +31,10 @@ bool readIntegerPrefix(std::string_view text, std::int64_t& value);
 // the double range become infinities or zeros.
 double readDoublePrefix(std::string_view text);
 
+// The double nearest to digits × 10^exponent when it can be found in a few operations; false
+// when it cannot, and the text must be read in full.
+bool exactDouble(std::uint64_t digits, int exponent, double& value);
+
 // Whole-text conversions for string values: false when the whole text is not such a number.
 bool textToInteger(std::u16string_view text, std::int64_t& value);
 bool textToDouble(std::u16string_view text, double& value);

@@ -7,7 +7,9 @@
 #include "SameTree.h"
 #include "Utf8.h"
 
+#include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -197,6 +199,65 @@ TEST(ParseJson, NumbersBecomeIntegersCurrenciesOrDoubles)
         } else {
             EXPECT_EQ(value.toInteger(), c.exact);
         }
+    }
+}
+
+// The value std::from_chars gives for the text, bit for bit, as the parser must give it.
+void expectReadAsTheStandardReadsIt(const std::string& text)
+{
+    double expected = 0;
+    std::from_chars(text.data(), text.data() + text.size(), expected);
+    const JsonValue value = parseJson(Utf8::decode("[" + text + "]"));
+    ASSERT_TRUE(value.toArray()) << text;
+    const JsonValue& item = value.toArray()->itemAt(0);
+    ASSERT_EQ(item.kindOf(), ValueKind::Double) << text;
+    const double real = item.toDouble();
+    EXPECT_EQ(std::memcmp(&real, &expected, sizeof real), 0)
+        << text << " read as " << real << ", not " << expected;
+}
+
+// Doubles of up to 19 digits are read without the standard library, so they must round as it
+// does: at the halfway points between two doubles and next to them, at the ends of the exact
+// powers of ten, and for many random digits and exponents.
+TEST(ParseJson, DoublesRoundToTheNearest)
+{
+    for (const char* text :
+        {"9007199254740993e0", "9007199254740993.00001", "9007199254740992.5e0",
+            "-9007199254740995e0", "1.7976931348623157e308", "2.2250738585072014e-308",
+            "4.9406564584124654e-324", "1e27", "1e28", "1e-27", "1e-28", "12345678901234567890e-10",
+            "9999999999999999999e27", "9999999999999999999e-27", "0.1e1", "1e23", "8.589973e9",
+            "-0.0e0", "0.000000000000000000000000000001", "18446744073709551615e-5",
+            "-65.613616999999977", "43.420273000000009", "1.00000000000000011102230246251565"}) {
+        expectReadAsTheStandardReadsIt(text);
+    }
+    std::mt19937_64 random(20261211);
+    char text[64];
+    for (int i = 0; i < 100000; ++i) {
+        // Just below, at or above the halfway point above a random double, to 19 digits.
+        const std::uint64_t binaryExponent = 1023 - 70 + random() % 140;
+        const std::uint64_t bits = binaryExponent << 52 | random() >> 12;
+        double low = 0;
+        std::memcpy(&low, &bits, sizeof low);
+        const long double halfway
+            = (static_cast<long double>(low) + static_cast<long double>(std::nextafter(low, inf)))
+            / 2;
+        const int precision = 14 + int(random() % 5);
+        std::snprintf(text, sizeof text, "%.*Le", precision, halfway);
+        expectReadAsTheStandardReadsIt(text);
+        // Random digits before and after a point, with or without an exponent.
+        const int digits = 1 + int(random() % 19);
+        const int point = int(random() % unsigned(digits));
+        std::string number = random() % 2 ? "-" : "";
+        for (int d = 0; d < digits; ++d) {
+            number += char('0' + random() % 10);
+            number += d == point ? "." : "";
+        }
+        number += "00001";
+        if (random() % 2) {
+            number += 'e';
+            number += std::to_string(int(random() % 80) - 40);
+        }
+        expectReadAsTheStandardReadsIt(number);
     }
 }
 
