@@ -164,7 +164,8 @@ constexpr std::size_t SpareItemsKept = 4096;
 } // namespace
 
 JsonTokenizer::JsonTokenizer(std::u16string_view text)
-    : m_p(text.data())
+    : m_begin(text.data())
+    , m_p(text.data())
     , m_end(text.data() + text.size())
     , m_items(std::move(spareItems))
 { }
@@ -464,16 +465,12 @@ JsonValue JsonTokenizer::readNumber()
     p += negative ? 1 : 0;
     std::uint64_t digits = 0;
     const char16_t* const integerStart = p;
-    for (; isDigit(p); ++p) {
-        digits = digits * 10 + unsigned(*p - u'0');
-    }
+    p = CharScan::readDigits(p, m_begin, m_end, digits);
     const auto integerDigits = int(p - integerStart);
     int fractionDigits = -1;
     if (p < m_end && *p == u'.') {
         const char16_t* const fractionStart = ++p;
-        for (; isDigit(p); ++p) {
-            digits = digits * 10 + unsigned(*p - u'0');
-        }
+        p = CharScan::readDigits(p, m_begin, m_end, digits);
         fractionDigits = int(p - fractionStart);
     }
     int exponent = 0;

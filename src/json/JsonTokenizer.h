@@ -87,6 +87,7 @@ private:
     JsonValue readNumber();
     JsonValue readNumberText(const char16_t* start);
 
+    const char16_t* m_begin;
     const char16_t* m_p;
     const char16_t* m_end; // the text ends here or at its first U+0000, whichever comes first
     JsonStringWriter m_token;

@@ -125,26 +125,27 @@ bool readIntegerPrefix(std::string_view text, std::int64_t& value)
 
 bool exactDouble(std::uint64_t digits, int exponent, double& value)
 {
-    // Where long double has a 64-bit significand (x86), digits and every power of ten up to
-    // 10^27 are exact in it, so the quotient or product is within half a unit of its last place
-    // of the true value. No double or halfway point between two doubles can lie strictly
-    // between the two, so rounding the result to double gives the nearest double, unless the
-    // result is itself such a halfway point: then the text is read in full.
+    // Where long double has a 64-bit significand (x86), digits are exact in it and a power of
+    // ten is within half a unit of its last place, so the product is within two units of the
+    // last place of the true value. Rounding it to double gives the double nearest to the true
+    // value unless a halfway point between two doubles lies within those two units: then the
+    // text is read in full.
     if constexpr (std::numeric_limits<long double>::digits == 64 && sizeof(long double) >= 10) {
-        static constexpr long double powers[] = {1e0L, 1e1L, 1e2L, 1e3L, 1e4L, 1e5L, 1e6L, 1e7L,
-            1e8L, 1e9L, 1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L, 1e20L,
-            1e21L, 1e22L, 1e23L, 1e24L, 1e25L, 1e26L, 1e27L};
-        constexpr int maxExponent = int(std::size(powers)) - 1;
+        static constexpr long double powers[] = {1e-27L, 1e-26L, 1e-25L, 1e-24L, 1e-23L, 1e-22L,
+            1e-21L, 1e-20L, 1e-19L, 1e-18L, 1e-17L, 1e-16L, 1e-15L, 1e-14L, 1e-13L, 1e-12L, 1e-11L,
+            1e-10L, 1e-9L, 1e-8L, 1e-7L, 1e-6L, 1e-5L, 1e-4L, 1e-3L, 1e-2L, 1e-1L, 1e0L, 1e1L, 1e2L,
+            1e3L, 1e4L, 1e5L, 1e6L, 1e7L, 1e8L, 1e9L, 1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L,
+            1e16L, 1e17L, 1e18L, 1e19L, 1e20L, 1e21L, 1e22L, 1e23L, 1e24L, 1e25L, 1e26L, 1e27L};
+        constexpr int maxExponent = int(std::size(powers)) / 2;
         if (exponent < -maxExponent || exponent > maxExponent) {
             return false;
         }
-        const long double wide = exponent < 0 ? static_cast<long double>(digits) / powers[-exponent]
-                                              : static_cast<long double>(digits) * powers[exponent];
+        const long double wide = static_cast<long double>(digits) * powers[exponent + maxExponent];
         // The 80-bit format keeps its significand, leading bit included, in the first 8 bytes;
-        // a double keeps the top 53 bits of it.
+        // a double keeps the top 53 bits of it, and the halfway points have 0x400 below them.
         std::uint64_t significand = 0;
         std::memcpy(&significand, &wide, sizeof significand);
-        if ((significand & 0x7FF) == 0x400) {
+        if ((significand & 0x7FF) - 0x3FE <= 4) {
             return false;
         }
         value = double(wide);

@@ -18,6 +18,7 @@
 #include <limits>
 #include <random>
 #include <set>
+#include <type_traits>
 
 namespace {
 
@@ -202,24 +203,30 @@ TEST(ParseJson, NumbersBecomeIntegersCurrenciesOrDoubles)
     }
 }
 
-// The value std::from_chars gives for the text, bit for bit, as the parser must give it.
-void expectReadAsTheStandardReadsIt(const std::string& text)
+// The number std::from_chars gives for the text, bit for bit, as the parser must give it; the
+// text stands after some blanks, so that it is read from every position of the eight code
+// units the reader takes at once.
+template <class Number> void expectReadAsTheStandardReadsIt(const std::string& text, int blanks)
 {
-    double expected = 0;
+    Number expected = 0;
     std::from_chars(text.data(), text.data() + text.size(), expected);
-    const JsonValue value = parseJson(Utf8::decode("[" + text + "]"));
+    std::string framed = "[";
+    framed.append(std::size_t(blanks), ' ').append(text).push_back(']');
+    const JsonValue value = parseJson(Utf8::decode(framed));
     ASSERT_TRUE(value.toArray()) << text;
     const JsonValue& item = value.toArray()->itemAt(0);
-    ASSERT_EQ(item.kindOf(), ValueKind::Double) << text;
-    const double real = item.toDouble();
-    EXPECT_EQ(std::memcmp(&real, &expected, sizeof real), 0)
-        << text << " read as " << real << ", not " << expected;
+    constexpr bool integer = std::is_integral_v<Number>;
+    ASSERT_EQ(item.kindOf(), integer ? ValueKind::Integer : ValueKind::Double) << text;
+    const Number read = integer ? Number(item.toInteger()) : Number(item.toDouble());
+    EXPECT_EQ(std::memcmp(&read, &expected, sizeof read), 0)
+        << text << " read as " << read << ", not " << expected;
 }
 
-// Doubles of up to 19 digits are read without the standard library, so they must round as it
-// does: at the halfway points between two doubles and next to them, at the ends of the exact
-// powers of ten, and for many random digits and exponents.
-TEST(ParseJson, DoublesRoundToTheNearest)
+// Numbers of up to 19 digits are read without the standard library, so they must come out as
+// it reads them: doubles at the halfway points between two doubles and next to them, at the
+// ends of the powers of ten held exactly, for many random digits and exponents, and integers
+// of every length.
+TEST(ParseJson, NumbersReadAsTheStandardLibraryReadsThem)
 {
     for (const char* text :
         {"9007199254740993e0", "9007199254740993.00001", "9007199254740992.5e0",
@@ -228,12 +235,13 @@ TEST(ParseJson, DoublesRoundToTheNearest)
             "9999999999999999999e27", "9999999999999999999e-27", "0.1e1", "1e23", "8.589973e9",
             "-0.0e0", "0.000000000000000000000000000001", "18446744073709551615e-5",
             "-65.613616999999977", "43.420273000000009", "1.00000000000000011102230246251565"}) {
-        expectReadAsTheStandardReadsIt(text);
+        expectReadAsTheStandardReadsIt<double>(text, 0);
     }
     std::mt19937_64 random(20261211);
     char text[64];
     for (int i = 0; i < 100000; ++i) {
-        // Just below, at or above the halfway point above a random double, to 19 digits.
+        const int blanks = int(random() % 10);
+        // Just below, at or above the halfway point above a random double, to 15 to 19 digits.
         const std::uint64_t binaryExponent = 1023 - 70 + random() % 140;
         const std::uint64_t bits = binaryExponent << 52 | random() >> 12;
         double low = 0;
@@ -243,7 +251,7 @@ TEST(ParseJson, DoublesRoundToTheNearest)
             / 2;
         const int precision = 14 + int(random() % 5);
         std::snprintf(text, sizeof text, "%.*Le", precision, halfway);
-        expectReadAsTheStandardReadsIt(text);
+        expectReadAsTheStandardReadsIt<double>(text, blanks);
         // Random digits before and after a point, with or without an exponent.
         const int digits = 1 + int(random() % 19);
         const int point = int(random() % unsigned(digits));
@@ -257,7 +265,12 @@ TEST(ParseJson, DoublesRoundToTheNearest)
             number += 'e';
             number += std::to_string(int(random() % 80) - 40);
         }
-        expectReadAsTheStandardReadsIt(number);
+        expectReadAsTheStandardReadsIt<double>(number, blanks);
+        // An integer of 1 to 18 digits.
+        std::snprintf(text, sizeof text, "%lld",
+            static_cast<long long>(random() >> (random() % 64)) * (random() % 2 ? 1 : -1)
+                % 1000000000000000000LL);
+        expectReadAsTheStandardReadsIt<std::int64_t>(text, blanks);
     }
 }
 
