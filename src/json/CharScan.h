@@ -53,6 +53,22 @@ inline const char16_t* findAny(
     return p;
 }
 
+// The blanks between JSON tokens: U+0008, U+0009, U+000A, U+000C, U+000D and U+0020.
+constexpr bool isBlank(char16_t c)
+{
+    return c == u' ' || c == u'\n' || c == u'\r' || c == u'\t' || c == u'\b' || c == u'\f';
+}
+
+// The first position in [p, end) that holds no blank, p being one; end when there is none.
+const char16_t* skipBlankRun(const char16_t* p, const char16_t* end);
+
+// The first position in [p, end) that holds no blank; end when there is none. Indented text
+// has long runs of blanks, compact text none, so the first code unit is looked at alone.
+inline const char16_t* skipBlanks(const char16_t* p, const char16_t* end)
+{
+    return p == end || !isBlank(*p) ? p : skipBlankRun(p, end);
+}
+
 #if defined(__SSE2__)
 namespace Detail {
 

@@ -17,11 +17,6 @@
 
 namespace {
 
-bool isBlank(char16_t c)
-{
-    return c == u' ' || c == u'\n' || c == u'\r' || c == u'\t' || c == u'\b' || c == u'\f';
-}
-
 // Characters that keep a literal such as null from ending; digits are not among them.
 bool isWordChar(char16_t c)
 {
@@ -186,9 +181,7 @@ JsonValue JsonTokenizer::fail(JsonParseError error)
 
 void JsonTokenizer::skipTo(Level& level, State next)
 {
-    while (m_p < m_end && isBlank(*m_p)) {
-        ++m_p;
-    }
+    m_p = CharScan::skipBlanks(m_p, m_end);
     level.next = next;
     level.state = m_p < m_end && *m_p == u'/' ? State::SkipBlanks : next;
 }
@@ -212,18 +205,27 @@ void JsonTokenizer::finishValue(Level& level, JsonValue value)
 
 void JsonTokenizer::leaveLevel()
 {
-    Level& level = m_levels[m_depth];
-    JsonValue finished = std::move(level.current);
-    Level& parent = m_levels[--m_depth];
-    if (parent.closer == u']') {
-        m_items.push_back(std::move(finished));
-        skipTo(parent, State::AfterItem);
+    JsonValue finished = std::move(m_levels[m_depth].current);
+    --m_depth;
+    storeEntry(m_levels[m_depth], std::move(finished));
+}
+
+void JsonTokenizer::storeEntry(Level& level, JsonValue value)
+{
+    if (level.closer == u']') {
+        m_items.push_back(std::move(value));
+        skipTo(level, State::AfterItem);
     } else {
-        // A repeated name replaces the earlier value.
-        parent.current.asMemberTable()->putCutMember(
-            parent.nameInText ? parent.name : m_names[std::size_t(m_depth)], std::move(finished));
-        skipTo(parent, State::AfterMember);
+        putMember(level, std::move(value));
+        skipTo(level, State::AfterMember);
     }
+}
+
+void JsonTokenizer::putMember(Level& level, JsonValue value)
+{
+    // A repeated name replaces the earlier value.
+    level.current.asMemberTable()->putCutMember(
+        level.nameInText ? level.name : m_names[std::size_t(m_depth)], std::move(value));
 }
 
 void JsonTokenizer::closeContainer(Level& level)
@@ -248,56 +250,115 @@ JsonParseError JsonTokenizer::descend()
     return level.state == State::ValueStart ? startValue(level) : JsonParseError::None;
 }
 
-JsonParseError JsonTokenizer::expectItem(Level& level)
+bool JsonTokenizer::skipToward(Level& level, State next)
 {
-    if (peek() == u']') {
-        ++m_p;
-        closeContainer(level);
-        return JsonParseError::None;
-    }
-    return descend();
+    skipTo(level, next);
+    return level.state == next;
 }
 
-JsonParseError JsonTokenizer::expectColon(Level& level)
+// The items of an array, from state on. Items that need no level of their own are stored here
+// one after another; the loop hands over to the main loop when a container opens or closes or
+// a comment stands before the next step.
+JsonParseError JsonTokenizer::readItems(Level& level, State state)
 {
-    if (peek() != u':') {
-        return JsonParseError::ColonExpected;
+    for (;;) {
+        if (state == State::AfterItem) {
+            if (peek() != u',') {
+                return closeOr(level, JsonParseError::ItemSeparatorExpected);
+            }
+            ++m_p;
+            if (!skipToward(level, State::ExpectItem)) {
+                return JsonParseError::None;
+            }
+        }
+        if (peek() == u']') {
+            return closeOr(level, JsonParseError::None);
+        }
+        JsonValue value;
+        if (const JsonParseError error = readEntryValue(value);
+            error != JsonParseError::None || value.isNothing()) {
+            return error;
+        }
+        m_items.push_back(std::move(value));
+        if (!skipToward(level, State::AfterItem)) {
+            return JsonParseError::None;
+        }
+        state = State::AfterItem;
     }
-    ++m_p;
-    skipTo(level, State::ExpectMemberValue);
-    return level.state == State::ExpectMemberValue ? descend() : JsonParseError::None;
 }
 
-// After an item or a member: the closing bracket, or a comma and the next entry.
-JsonParseError JsonTokenizer::afterEntry(Level& level, State expectNext, JsonParseError error)
+// The members of an object, from state on, as readItems reads items.
+JsonParseError JsonTokenizer::readMembers(Level& level, State state)
 {
-    if (peek() == level.closer) {
-        ++m_p;
-        closeContainer(level);
-        return JsonParseError::None;
+    for (;;) {
+        switch (state) {
+        case State::AfterMember:
+            if (peek() != u',') {
+                return closeOr(level, JsonParseError::MemberSeparatorExpected);
+            }
+            ++m_p;
+            if (!skipToward(level, State::ExpectMember)) {
+                return JsonParseError::None;
+            }
+            [[fallthrough]];
+        case State::ExpectMember:
+            if (peek() == u'}') {
+                return closeOr(level, JsonParseError::None);
+            }
+            if (const JsonParseError error = readMemberName(level); error != JsonParseError::None) {
+                return error;
+            }
+            if (!skipToward(level, State::ExpectColon)) {
+                return JsonParseError::None;
+            }
+            [[fallthrough]];
+        case State::ExpectColon:
+            if (peek() != u':') {
+                return JsonParseError::ColonExpected;
+            }
+            ++m_p;
+            if (!skipToward(level, State::ExpectMemberValue)) {
+                return JsonParseError::None;
+            }
+            [[fallthrough]];
+        default: {
+            JsonValue value;
+            if (const JsonParseError error = readEntryValue(value);
+                error != JsonParseError::None || value.isNothing()) {
+                return error;
+            }
+            putMember(level, std::move(value));
+            if (!skipToward(level, State::AfterMember)) {
+                return JsonParseError::None;
+            }
+            state = State::AfterMember;
+        }
+        }
     }
-    if (peek() != u',') {
+}
+
+// The closing bracket of the level's container, or else error.
+JsonParseError JsonTokenizer::closeOr(Level& level, JsonParseError error)
+{
+    if (peek() != level.closer) {
         return error;
     }
     ++m_p;
-    skipTo(level, expectNext);
-    if (level.state != expectNext) {
-        return JsonParseError::None;
-    }
-    return expectNext == State::ExpectItem ? expectItem(level) : readMemberName(level);
+    closeContainer(level);
+    return JsonParseError::None;
 }
 
-// Entries that end at this level without opening a container come back to the same state, so
-// they are read here in a row rather than through the main loop.
-JsonParseError JsonTokenizer::afterEntries(Level& level, State expectNext, JsonParseError error)
+// An item or member value: a scalar comes back in value; anything else enters the next level,
+// leaving value nothing.
+JsonParseError JsonTokenizer::readEntryValue(JsonValue& value)
 {
-    const State after = level.state;
-    const int depth = m_depth;
-    JsonParseError result = JsonParseError::None;
-    do {
-        result = afterEntry(level, expectNext, error);
-    } while (result == JsonParseError::None && m_depth == depth && level.state == after);
-    return result;
+    if (m_depth == MaxDepth - 1) {
+        return JsonParseError::TooDeep;
+    }
+    if (const JsonParseError error = readScalar(value); error != JsonParseError::None) {
+        return error;
+    }
+    return value ? JsonParseError::None : descend();
 }
 
 JsonTokenizer::Comment JsonTokenizer::skipComment()
@@ -544,34 +605,49 @@ JsonValue JsonTokenizer::readNumberText(const char16_t* start)
     return numberValue(NumberChars(start, m_p).view(), fraction, decimals);
 }
 
-JsonParseError JsonTokenizer::startValue(Level& level)
+// Strings, numbers and whole literals are read where they stand, so that a container can store
+// them without entering a level for each. value stays nothing, and m_p where it was, for
+// anything else.
+JsonParseError JsonTokenizer::readScalar(JsonValue& value)
 {
     const char16_t c = peek();
-    switch (c) {
-    case u'"':
-    case u'\'': {
+    if (c == u'"' || c == u'\'') {
         m_quote = c;
         ++m_p;
         std::u16string_view text;
         if (const JsonParseError error = readQuoted(text); error != JsonParseError::None) {
             return error;
         }
-        finishValue(level, JsonValue::fromText(text));
-        return JsonParseError::None;
+        value = JsonValue::fromText(text);
+    } else if (c == u'-' || (c >= u'0' && c <= u'9')) {
+        value = readNumber();
+    } else if (c == u'n' || c == u't' || c == u'f') {
+        const std::u16string_view word = c == u'n' ? u"null" : c == u't' ? u"true" : u"false";
+        const auto length = std::ptrdiff_t(word.size());
+        if (m_end - m_p >= length && std::u16string_view(m_p, word.size()) == word
+            && (m_end - m_p == length || !isWordChar(m_p[length]))) {
+            m_p += length;
+            value = c == u'n' ? JsonValue::ofKind(ValueKind::Null)
+                              : JsonValue::fromBoolean(c == u't');
+        }
     }
-    case u'-':
-    case u'0':
-    case u'1':
-    case u'2':
-    case u'3':
-    case u'4':
-    case u'5':
-    case u'6':
-    case u'7':
-    case u'8':
-    case u'9':
-        finishValue(level, readNumber());
-        return JsonParseError::None;
+    return JsonParseError::None;
+}
+
+JsonParseError JsonTokenizer::startValue(Level& level)
+{
+    {
+        JsonValue value;
+        if (const JsonParseError error = readScalar(value); error != JsonParseError::None) {
+            return error;
+        }
+        if (value) {
+            finishValue(level, std::move(value));
+            return JsonParseError::None;
+        }
+    }
+    const char16_t c = peek();
+    switch (c) {
     case u'n':
     case u'N':
         return readLiteral(level, u"null", JsonValue::ofKind(ValueKind::Null));
@@ -606,11 +682,6 @@ JsonParseError JsonTokenizer::startValue(Level& level)
 JsonParseError JsonTokenizer::readMemberName(Level& level)
 {
     const char16_t c = peek();
-    if (c == u'}') {
-        ++m_p;
-        closeContainer(level);
-        return JsonParseError::None;
-    }
     std::u16string_view name;
     JsonParseError error = JsonParseError::None;
     if (c == u'"' || c == u'\'') {
@@ -624,26 +695,21 @@ JsonParseError JsonTokenizer::readMemberName(Level& level)
         m_token.discard();
         error = readBare(u':', u':', name);
     }
-    if (error == JsonParseError::None) {
-        name = untilNul(name);
-        const std::u16string_view buffered = m_token.view();
-        const std::less<const char16_t*> before;
-        level.nameInText = before(name.data(), buffered.data())
-            || before(buffered.data() + buffered.size(), name.data());
-        if (level.nameInText) {
-            level.name = name;
-        } else {
-            if (m_names.size() <= std::size_t(m_depth)) {
-                m_names.resize(std::size_t(m_depth) + 1);
-            }
-            m_names[std::size_t(m_depth)].assign(name);
-        }
-        skipTo(level, State::ExpectColon);
-        if (level.state == State::ExpectColon) {
-            error = expectColon(level);
-        }
+    if (error != JsonParseError::None) {
+        return error;
     }
-    return error;
+    // A name read straight from the text holds no U+0000, which ends the text; one put together
+    // in the token buffer is kept here while the value is read, cut at its first U+0000.
+    level.nameInText = name.data() != m_token.view().data();
+    if (level.nameInText) {
+        level.name = name;
+    } else {
+        if (m_names.size() <= std::size_t(m_depth)) {
+            m_names.resize(std::size_t(m_depth) + 1);
+        }
+        m_names[std::size_t(m_depth)].assign(untilNul(name));
+    }
+    return JsonParseError::None;
 }
 
 JsonValue JsonTokenizer::parse()
@@ -659,9 +725,7 @@ JsonValue JsonTokenizer::parse()
         JsonParseError error = JsonParseError::None;
         switch (level.state) {
         case State::SkipBlanks:
-            while (m_p < m_end && isBlank(*m_p)) {
-                ++m_p;
-            }
+            m_p = CharScan::skipBlanks(m_p, m_end);
             if (m_p < m_end && *m_p == u'/') {
                 switch (skipComment()) {
                 case Comment::Skipped:
@@ -691,28 +755,15 @@ JsonValue JsonTokenizer::parse()
             break;
 
         case State::ExpectItem:
-            error = expectItem(level);
-            break;
-
         case State::AfterItem:
-            error = afterEntries(level, State::ExpectItem, JsonParseError::ItemSeparatorExpected);
+            error = readItems(level, level.state);
             break;
 
         case State::ExpectMember:
-            error = readMemberName(level);
-            break;
-
         case State::ExpectColon:
-            error = expectColon(level);
-            break;
-
         case State::ExpectMemberValue:
-            error = descend();
-            break;
-
         case State::AfterMember:
-            error
-                = afterEntries(level, State::ExpectMember, JsonParseError::MemberSeparatorExpected);
+            error = readMembers(level, level.state);
             break;
         }
         if (error != JsonParseError::None) {

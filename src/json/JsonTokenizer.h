@@ -68,14 +68,20 @@ private:
     // character, hands it to the enclosing level at once.
     void finishValue(Level& level, JsonValue value);
     void leaveLevel();
+    // Puts a finished value into the level's container and moves on to what follows an entry.
+    void storeEntry(Level& level, JsonValue value);
+    void putMember(Level& level, JsonValue value);
     void closeContainer(Level& level);
-    // These run on into the next step when no comment stands before it, so that the main loop
-    // dispatches once per entry rather than once per state.
+    // The loops over a container's entries, which run on from one step to the next until a
+    // container opens or closes or a comment needs SkipBlanks, so that the main loop dispatches
+    // once per container rather than once per state.
     JsonParseError descend();
-    JsonParseError expectItem(Level& level);
-    JsonParseError expectColon(Level& level);
-    JsonParseError afterEntry(Level& level, State expectNext, JsonParseError error);
-    JsonParseError afterEntries(Level& level, State expectNext, JsonParseError error);
+    bool skipToward(Level& level, State next);
+    JsonParseError readItems(Level& level, State state);
+    JsonParseError readMembers(Level& level, State state);
+    JsonParseError closeOr(Level& level, JsonParseError error);
+    JsonParseError readEntryValue(JsonValue& value);
+    JsonParseError readScalar(JsonValue& value);
     JsonParseError startValue(Level& level);
     JsonParseError readMemberName(Level& level);
     Comment skipComment();
