@@ -56,16 +56,23 @@ inline const char16_t* findAny(
 // The blanks between JSON tokens: U+0008, U+0009, U+000A, U+000C, U+000D and U+0020.
 constexpr bool isBlank(char16_t c)
 {
-    return c == u' ' || c == u'\n' || c == u'\r' || c == u'\t' || c == u'\b' || c == u'\f';
+    constexpr std::uint64_t blanks
+        = 1ull << 0x08 | 1ull << 0x09 | 1ull << 0x0A | 1ull << 0x0C | 1ull << 0x0D | 1ull << 0x20;
+    return c <= 0x20 && (blanks >> c & 1) != 0;
 }
 
 // The first position in [p, end) that holds no blank, p being one; end when there is none.
 const char16_t* skipBlankRun(const char16_t* p, const char16_t* end);
 
-// The first position in [p, end) that holds no blank; end when there is none. Indented text
-// has long runs of blanks, compact text none, so the first code unit is looked at alone.
+// The first position in [p, end) that holds no blank; end when there is none. Compact text has
+// no blanks and tidy text often a single space, so the first two code units are looked at
+// alone; indented text has longer runs.
 inline const char16_t* skipBlanks(const char16_t* p, const char16_t* end)
 {
+    if (p == end || !isBlank(*p)) {
+        return p;
+    }
+    ++p;
     return p == end || !isBlank(*p) ? p : skipBlankRun(p, end);
 }
 

@@ -288,6 +288,29 @@ std::u16string nested(
     return text;
 }
 
+// Runs of blanks are skipped several code units at a time, so every length and mix of them, and
+// a character that is no blank at any place after them, must be seen where they stand.
+TEST(ParseJson, RunsOfBlanksEndAtTheFirstOtherCharacter)
+{
+    static constexpr char16_t blanks[] = u" \n\r\t\b\f";
+    std::mt19937 random(5);
+    for (int length = 0; length <= 40; ++length) {
+        std::u16string run;
+        for (int i = 0; i < length; ++i) {
+            run += i % 3 ? u' ' : blanks[random() % 6];
+        }
+        const std::u16string entries = u"[" + run + u"1" + run + u"," + run + u"{" + run + u"\"a\""
+            + run + u":" + run + u"true" + run + u"}" + run + u"]" + run;
+        SCOPED_TRACE(show(entries));
+        EXPECT_EQ(parseJson(entries).toJsonText(), u"[1,{\"a\":true}]");
+        // Neither U+000B nor U+00A0 is a blank: each starts a bare word.
+        for (const char16_t other : {u'\v', u'\u00a0'}) {
+            EXPECT_EQ(parseJson(u"[" + run + other + u"]").toArray()->itemAsString(0),
+                std::u16string(1, other));
+        }
+    }
+}
+
 TEST(ParseJson, NestingStopsAtThirtyTwoLevels)
 {
     EXPECT_EQ(parseJson(nested(32, u"[", u"", u"]")).kindOf(), ValueKind::Array);
