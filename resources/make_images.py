@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Draws the window's 16 x 16 glyphs (PNG) and the busy animation (GIF) with the standard library only.
+"""Draws the window's glyphs (PNG, 16 x 16 and 32 x 32 for screens at twice the density) and the
+busy animation (GIF) with the standard library only.
 
 Run it from anywhere; it rewrites resources/icons/*.png and resources/loading.gif. The outputs are
 committed, so the build never runs this script.
@@ -7,10 +8,15 @@ committed, so the build never runs this script.
 import math
 import os
 import struct
-import zlib
+
+import raster
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 SIZE = 16
+# name.png, and name@2x.png, which Qt picks on a screen of twice the density.
+SCALES = {1: "", 2: "@2x"}
+# Samples per pixel along each axis when the edges are smoothed.
+SAMPLES = 4
 
 INK = (40, 60, 110, 255)
 PAPER = (250, 250, 245, 255)
@@ -22,46 +28,85 @@ GREY = (150, 150, 150, 255)
 
 
 class Canvas:
+    """A glyph as shapes on a grid of 16 x 16 cells, painted in order, later ones on top.
+
+    Coordinates name cells as the pixels of the 16 x 16 image. At that size each pixel takes the
+    colour of the last shape over its centre and lines fall on whole pixels, as if drawn by hand;
+    at a larger scale the same shapes are drawn finer, their edges smoothed from SAMPLES x SAMPLES
+    samples per pixel."""
+
     def __init__(self):
-        self.px = [[(0, 0, 0, 0)] * SIZE for _ in range(SIZE)]
+        self.layers = []
+
+    def add(self, inside, colour):
+        """inside(x, y, scale): whether the point (in cells, 0..16) belongs to the shape."""
+        self.layers.append((inside, colour))
+
+    def box(self, x0, y0, x1, y1, c):
+        self.add(lambda x, y, s: x0 <= x < x1 + 1 and y0 <= y < y1 + 1, c)
 
     def dot(self, x, y, c):
-        if 0 <= x < SIZE and 0 <= y < SIZE:
-            self.px[y][x] = c
+        self.box(x, y, x, y, c)
 
     def rect(self, x0, y0, x1, y1, outline, fill=None):
-        for y in range(y0, y1 + 1):
-            for x in range(x0, x1 + 1):
-                edge = x in (x0, x1) or y in (y0, y1)
-                if edge:
-                    self.dot(x, y, outline)
-                elif fill:
-                    self.dot(x, y, fill)
+        self.box(x0, y0, x1, y1, outline)
+        if fill and x1 - x0 > 1 and y1 - y0 > 1:
+            self.box(x0 + 1, y0 + 1, x1 - 1, y1 - 1, fill)
 
     def line(self, x0, y0, x1, y1, c):
         steps = max(abs(x1 - x0), abs(y1 - y0), 1)
-        for i in range(steps + 1):
-            self.dot(round(x0 + (x1 - x0) * i / steps), round(y0 + (y1 - y0) * i / steps), c)
+        cells = {(round(x0 + (x1 - x0) * i / steps), round(y0 + (y1 - y0) * i / steps))
+                 for i in range(steps + 1)}
+        ax, ay, bx, by = x0 + 0.5, y0 + 0.5, x1 + 0.5, y1 + 0.5
 
-    def ring(self, cx, cy, r, c, fill=None):
-        for y in range(SIZE):
-            for x in range(SIZE):
-                d = math.hypot(x - cx, y - cy)
-                if abs(d - r) < 0.6:
-                    self.dot(x, y, c)
-                elif fill and d < r:
-                    self.dot(x, y, fill)
+        def inside(x, y, scale):
+            if scale == 1:
+                return (math.floor(x), math.floor(y)) in cells
+            return segment_distance(x, y, ax, ay, bx, by) <= 0.5
+        self.add(inside, c)
 
-    def png(self):
-        raw = b"".join(b"\0" + b"".join(bytes(p) for p in row) for row in self.px)
+    def polyline(self, points, c):
+        for (x0, y0), (x1, y1) in zip(points, points[1:]):
+            self.line(x0, y0, x1, y1, c)
 
-        def chunk(kind, data):
-            body = kind + data
-            return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
+    def ring(self, cx, cy, r, c, fill=None, arc=None):
+        """A circle about the centre of cell (cx, cy) (halves allowed), its stroke 1.2 cells wide;
+        arc: (from, to) in degrees, counter-clockwise from the right, for part of it."""
+        ux, uy = cx + 0.5, cy + 0.5
 
-        head = struct.pack(">IIBBBBB", SIZE, SIZE, 8, 6, 0, 0, 0)
-        return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", head) + chunk(b"IDAT", zlib.compress(raw, 9))
-                + chunk(b"IEND", b""))
+        def within(x, y):
+            if arc is None:
+                return True
+            angle = math.degrees(math.atan2(uy - y, x - ux)) % 360
+            return (angle - arc[0]) % 360 <= (arc[1] - arc[0]) % 360
+        if fill:
+            self.add(lambda x, y, s: math.hypot(x - ux, y - uy) < r and within(x, y), fill)
+        self.add(lambda x, y, s: abs(math.hypot(x - ux, y - uy) - r) < 0.6 and within(x, y), c)
+
+    def polygon(self, points, c):
+        """A convex polygon through cell corners, clockwise or counter-clockwise."""
+        def inside(x, y, s):
+            sides = [(bx - ax) * (y - ay) - (by - ay) * (x - ax)
+                     for (ax, ay), (bx, by) in zip(points, points[1:] + points[:1])]
+            return all(side >= 0 for side in sides) or all(side <= 0 for side in sides)
+        self.add(inside, c)
+
+    def png(self, scale):
+        def paint_at(x, y):
+            colour = None
+            for inside, paint in self.layers:
+                if inside(x / scale, y / scale, scale):
+                    colour = paint
+            return colour
+        size = SIZE * scale
+        return raster.png(size, raster.sample(size, 1 if scale == 1 else SAMPLES, paint_at))
+
+
+def segment_distance(x, y, ax, ay, bx, by):
+    dx, dy = bx - ax, by - ay
+    length = dx * dx + dy * dy
+    t = 0 if length == 0 else max(0, min(1, ((x - ax) * dx + (y - ay) * dy) / length))
+    return math.hypot(x - ax - t * dx, y - ay - t * dy)
 
 
 def arrow_right(c, y, x0, x1, col):
@@ -122,8 +167,9 @@ def draw_print(c):
 
 def draw_help(c):
     c.ring(7.5, 7.5, 7, BLUE, BLUE)
-    for x, y in [(6, 4), (7, 3), (8, 3), (9, 4), (9, 5), (8, 6), (7, 7), (7, 8), (7, 11)]:
-        c.dot(x, y, PAPER)
+    # The question mark as one stroke, so it is smooth where it is drawn finer.
+    c.polyline([(6, 4), (7, 3), (8, 3), (9, 4), (9, 5), (8, 6), (7, 7), (7, 8)], PAPER)
+    c.dot(7, 11, PAPER)
 
 
 def draw_translate(c):
@@ -160,11 +206,19 @@ def draw_info(c):
     c.dot(8, 3, PAPER)
 
 
+def draw_speak(c):
+    c.rect(0, 5, 3, 10, INK, GREY)
+    c.polygon([(4, 5), (8, 1), (9, 1), (9, 15), (8, 15), (4, 11)], INK)
+    # Two sound waves.
+    c.polyline([(10, 5), (11, 6), (11, 9), (10, 10)], BLUE)
+    c.polyline([(12, 3), (13, 4), (14, 6), (14, 9), (13, 11), (12, 12)], BLUE)
+
+
 GLYPHS = {
     "open": draw_open, "clear": draw_clear, "save": draw_save, "copy": draw_copy,
     "paste": draw_paste, "swap": draw_swap, "print": draw_print, "help": draw_help,
     "translate": draw_translate, "options": draw_options, "web": draw_web,
-    "contact": draw_contact, "about": draw_info,
+    "contact": draw_contact, "about": draw_info, "speak": draw_speak,
 }
 
 
@@ -206,8 +260,9 @@ def main():
     for name, draw in GLYPHS.items():
         c = Canvas()
         draw(c)
-        with open(os.path.join(HERE, "icons", name + ".png"), "wb") as f:
-            f.write(c.png())
+        for scale, suffix in SCALES.items():
+            with open(os.path.join(HERE, "icons", name + suffix + ".png"), "wb") as f:
+                f.write(c.png(scale))
     with open(os.path.join(HERE, "loading.gif"), "wb") as f:
         f.write(gif_animation())
 

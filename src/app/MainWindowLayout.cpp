@@ -4,9 +4,13 @@
 #include "AnchorLayout.h"
 
 #include <QWidget>
+#include <algorithm>
 #include <cstring>
 
 namespace {
+
+// Room for the window's title bar and frame, which are not known before the window is shown.
+constexpr int FrameAllowance = 48;
 
 using Horizontal = AnchorLayout::Horizontal;
 using Vertical = AnchorLayout::Vertical;
@@ -78,4 +82,17 @@ void anchorMainWindowControls(AnchorLayout& layout, QWidget* window)
         const Anchors anchors = anchorsOf(control);
         layout.add(control, anchors.horizontal, anchors.vertical);
     }
+}
+
+MainWindowSizes mainWindowSizes(QSize available)
+{
+    const int width = MainWindowDesignSize.width();
+    const int design = MainWindowDesignSize.height();
+    const auto withPanes = [design](int paneHeight) {
+        return design - 2 * (MainWindowPanes.upperHeight - paneHeight);
+    };
+    const int room = available.height() - FrameAllowance;
+    const int minimum = std::clamp(
+        room, withPanes(MainWindowShortPaneHeight), withPanes(MainWindowMinimumPaneHeight));
+    return {{width, minimum}, {width, std::clamp(room, minimum, design)}};
 }

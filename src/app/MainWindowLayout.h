@@ -9,9 +9,20 @@ class QWidget;
 // The design size of the main window's client area and the rows of its two panes there.
 inline constexpr QSize MainWindowDesignSize {528, 545};
 inline constexpr AnchorLayout::PaneRows MainWindowPanes {45, 178, 249, 178};
-// The least height of a pane: its column of 25-pixel buttons, 30 apart at the design size, may
-// close up to 25 apart but not further.
+// The least height of a pane with its column of 25-pixel buttons, 30 apart at the design size,
+// closed up to 25 apart; a shorter pane has its buttons in rows of several columns.
 inline constexpr int MainWindowMinimumPaneHeight = 148;
+// The least height of a pane on a short screen: two rows of its buttons.
+inline constexpr int MainWindowShortPaneHeight = 52;
+
+// The main window's least and first client size on a screen with this much room for the window
+// and its frame: the design size when it fits, the panes shorter when it does not.
+struct MainWindowSizes
+{
+    QSize minimum;
+    QSize initial;
+};
+MainWindowSizes mainWindowSizes(QSize available);
 
 // Adds every direct child control of window to layout, as they are placed at the design size.
 // Controls named in the table get their anchors from it; any other control follows from where it

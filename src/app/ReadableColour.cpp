@@ -1,14 +1,18 @@
 // Readable text colours.
 #include "ReadableColour.h"
 
+#include <QApplication>
 #include <QImage>
 #include <QPixmap>
+#include <QWidget>
 #include <algorithm>
 #include <cmath>
 
 namespace {
 
 constexpr double MinimumContrast = 4.5;
+// For a single small letter: its thin strokes are drawn partly covered, lighter than the colour.
+constexpr double LetterContrast = 7.0;
 // Enough for strokes of a picture, which need not be read as text.
 constexpr double MinimumGraphicContrast = 3.0;
 constexpr double DarkLuminance = 0.18;
@@ -24,11 +28,13 @@ double luminance(const QColor& colour)
         + 0.0722 * channel(colour.blueF());
 }
 
+// In 8 bits a channel, as pictures and the screen hold it, so its contrast is the one shown.
 QColor mixed(const QColor& from, const QColor& to, double share)
 {
     const auto mix = [share](float a, float b) { return a + (b - a) * share; };
-    return QColor::fromRgbF(mix(from.redF(), to.redF()), mix(from.greenF(), to.greenF()),
-        mix(from.blueF(), to.blueF()));
+    const QColor exact = QColor::fromRgbF(mix(from.redF(), to.redF()),
+        mix(from.greenF(), to.greenF()), mix(from.blueF(), to.blueF()));
+    return QColor(exact.rgb());
 }
 
 } // namespace
@@ -66,12 +72,10 @@ QColor readableColour(const QColor& wanted, const QColor& background)
     return withContrast(wanted, background, MinimumContrast);
 }
 
-QIcon readableGlyph(const QString& file, const QColor& background)
+namespace {
+
+QImage readableImage(QImage image, const QColor& background)
 {
-    QImage image(file);
-    if (image.isNull() || luminance(background) >= DarkLuminance) {
-        return QIcon(file);
-    }
     image = image.convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
@@ -84,5 +88,38 @@ QIcon readableGlyph(const QString& file, const QColor& background)
             image.setPixelColor(x, y, readable);
         }
     }
-    return QIcon(QPixmap::fromImage(image));
+    return image;
+}
+
+} // namespace
+
+QIcon readableGlyph(const QString& name, const QColor& background)
+{
+    // Both drawings go into the icon whatever the screen is now: the icon picks the one that fits
+    // the screen it is painted on, also after the window moved to another.
+    QIcon icon;
+    const bool dark = luminance(background) < DarkLuminance;
+    for (const char* suffix : {"", "@2x"}) {
+        const QString file = QStringLiteral(":/icons/%1%2.png").arg(name, QLatin1String(suffix));
+        const QImage image(file);
+        if (!image.isNull()) {
+            icon.addPixmap(QPixmap::fromImage(dark ? readableImage(image, background) : image));
+        }
+    }
+    return icon;
+}
+
+void makeLettersReadable(QWidget* control)
+{
+    // The palette the control would have of its own, so a new palette is followed.
+    const QPalette inherited = control->parentWidget() ? control->parentWidget()->palette()
+                                                       : QApplication::palette(control);
+    QPalette colours = control->palette();
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        const QColor onWindow = withContrast(inherited.color(group, QPalette::ButtonText),
+            inherited.color(group, QPalette::Window), LetterContrast);
+        colours.setColor(group, QPalette::ButtonText,
+            withContrast(onWindow, inherited.color(group, QPalette::Button), LetterContrast));
+    }
+    control->setPalette(colours);
 }

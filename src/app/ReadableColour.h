@@ -5,6 +5,8 @@
 #include <QIcon>
 #include <QString>
 
+class QWidget;
+
 // The contrast ratio of two colours by their relative luminance (1 to 21).
 double contrastRatio(const QColor& first, const QColor& second);
 
@@ -12,6 +14,13 @@ double contrastRatio(const QColor& first, const QColor& second);
 // white (on a dark background) or black (on a light one), keeping its hue, just far enough.
 QColor readableColour(const QColor& wanted, const QColor& background);
 
-// A glyph from file for a control on background: as drawn on a light background; on a dark one
-// every pixel that stands out less than 3:1 is lightened just enough, so dark strokes stay visible.
-QIcon readableGlyph(const QString& file, const QColor& background);
+// One of the program's own glyphs by name (":/icons/<name>.png", with its drawing at twice the
+// size, "<name>@2x.png", for screens of twice the density) for a control on background: as drawn
+// on a light background; on a dark one every pixel that stands out less than 3:1 is lightened
+// just enough, so dark strokes stay visible.
+QIcon readableGlyph(const QString& name, const QColor& background);
+
+// A control showing a single small letter on the window's background (and on its own face while
+// pressed or checked): its text in the palette's button text colour, moved just far enough to
+// stand out 7:1 from both, as thin strokes need. Called again when the palette changes.
+void makeLettersReadable(QWidget* control);

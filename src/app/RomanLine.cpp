@@ -5,6 +5,7 @@
 #include "MarathiAidSettings.h"
 #include "MarathiRomaniser.h"
 #include "Pane.h"
+#include "ReadableColour.h"
 
 #include <QFontMetrics>
 #include <QLabel>
@@ -41,6 +42,7 @@ RomanLine::RomanLine(QWidget* window, Pane& input, Pane& output)
     m_toggle->setToolTip(QStringLiteral("Show Marathi in Latin letters"));
     m_toggle->setCheckable(true);
     m_toggle->setAutoRaise(true);
+    makeLettersReadable(m_toggle);
     m_toggle->setFocusPolicy(Qt::TabFocus);
     connect(m_toggle, &QToolButton::clicked, this,
         [this](bool checked) { runCommand([this, checked] { toggleClicked(checked); }); });

@@ -7,9 +7,9 @@
 #include "Pane.h"
 #include "PaneText.h"
 #include "Params.h"
+#include "ReadableColour.h"
 #include "SpeechService.h"
 
-#include <QStyle>
 #include <QToolButton>
 
 namespace {
@@ -31,6 +31,10 @@ SpeakButtons::SpeakButtons(QWidget* window, Pane& input, Pane& output)
         button->setCheckable(true);
         button->setAutoRaise(true);
         button->setFocusPolicy(Qt::TabFocus);
+        // The window's own glyph, made again by the window when the palette changes.
+        button->setProperty("glyph", QStringLiteral("speak"));
+        button->setIcon(
+            readableGlyph(QStringLiteral("speak"), window->palette().color(QPalette::Window)));
         // Enabled once the background check has found voices and a sound device.
         button->setEnabled(false);
         connect(button, &QToolButton::clicked, this,
@@ -48,11 +52,6 @@ void SpeakButtons::checkAvailability()
 {
     if (m_probe) {
         return;
-    }
-    // The desktop's icon is looked up here rather than at start-up: the lookup reads the icon
-    // theme and loads every image format the system has.
-    for (QToolButton* button : m_buttons) {
-        button->setIcon(button->style()->standardIcon(QStyle::SP_MediaVolume));
     }
     m_probe = new BackgroundProbe(
         &SpeechService::check, [this](const QString& problem) { setAvailable(problem); }, this);

@@ -62,10 +62,6 @@ namespace {
 
 constexpr int ClientWidth = 528;
 constexpr int ClientHeight = 545;
-constexpr int MinimumClientHeight
-    = ClientHeight - 2 * (MainWindowPanes.upperHeight - MainWindowMinimumPaneHeight);
-// Room for the window's title bar and frame when the screen is too small for the whole window.
-constexpr int FrameAllowance = 48;
 
 // A slot body that runs its command through the error report.
 auto guarded(std::function<void()> command)
@@ -101,11 +97,6 @@ void styleLabel(QLabel* label, const QColor& colour, bool bold, bool underline)
     label->setFont(font);
     label->setProperty("designColour", colour);
     colourLabel(label, label->parentWidget()->palette().color(QPalette::Window));
-}
-
-QString glyphFile(const QString& name)
-{
-    return QStringLiteral(":/icons/%1.png").arg(name);
 }
 
 QLabel* languageLabel(QWidget* parent, const char* name, const QString& text, int x, int y)
@@ -154,17 +145,15 @@ TfrmMain::TfrmMain(const MainFormSetup& setup, QWidget* parent)
     , m_outputStyles(std::make_unique<PaneStyles>())
     , m_panePrint(std::make_unique<PanePrint>())
     , m_session(std::make_unique<TranslationSession>())
-    , m_layout(MainWindowDesignSize, MainWindowPanes)
+    , m_layout(MainWindowDesignSize, MainWindowPanes, MainWindowMinimumPaneHeight)
 {
     setObjectName("frmMain");
     // A normal application window: resizable, maximisable, listed by taskbars.
     setWindowFlags(Qt::Window);
-    setMinimumSize(ClientWidth, MinimumClientHeight);
     // The design size, unless the screen is smaller (a small screen at a high scale).
-    const QRect screenArea = screen()->availableGeometry();
-    resize(ClientWidth,
-        std::max(
-            MinimumClientHeight, std::min(ClientHeight, screenArea.height() - FrameAllowance)));
+    const MainWindowSizes sizes = mainWindowSizes(screen()->availableGeometry().size());
+    setMinimumSize(sizes.minimum);
+    resize(sizes.initial);
     initGlyphs();
     createControls();
     createMenus();
@@ -384,7 +373,7 @@ void TfrmMain::createControls()
 
 QIcon TfrmMain::glyph(const QString& name) const
 {
-    return readableGlyph(glyphFile(name), palette().color(QPalette::Window));
+    return readableGlyph(name, palette().color(QPalette::Window));
 }
 
 void TfrmMain::followPalette()
@@ -397,12 +386,15 @@ void TfrmMain::followPalette()
     for (QAbstractButton* button : findChildren<QAbstractButton*>()) {
         if (button->property("glyph").isValid()) {
             button->setIcon(glyph(button->property("glyph").toString()));
+        } else if (qobject_cast<QToolButton*>(button)) {
+            // The toggles that show a letter.
+            makeLettersReadable(button);
         }
     }
     for (QAction* item : m_pmHelp->actions()) {
         if (item->property("glyph").isValid()) {
-            item->setIcon(readableGlyph(glyphFile(item->property("glyph").toString()),
-                m_pmHelp->palette().color(QPalette::Window)));
+            item->setIcon(readableGlyph(
+                item->property("glyph").toString(), m_pmHelp->palette().color(QPalette::Window)));
         }
     }
 }
@@ -441,8 +433,8 @@ void TfrmMain::createMenus()
         action->setObjectName(name);
         if (icon) {
             action->setProperty("glyph", QLatin1String(icon));
-            action->setIcon(readableGlyph(
-                glyphFile(QLatin1String(icon)), menu->palette().color(QPalette::Window)));
+            action->setIcon(
+                readableGlyph(QLatin1String(icon), menu->palette().color(QPalette::Window)));
         }
         return action;
     };

@@ -7,6 +7,7 @@
 #include "M17nEngine.h"
 #include "MarathiAidSettings.h"
 #include "Pane.h"
+#include "ReadableColour.h"
 #include "RomanTypingFilter.h"
 
 #include <QAction>
@@ -31,6 +32,7 @@ TypingToggle::TypingToggle(QWidget* window, Pane& input)
     m_button->setText(QStringLiteral("अ"));
     m_button->setCheckable(true);
     m_button->setAutoRaise(true);
+    makeLettersReadable(m_button);
     m_button->setFocusPolicy(Qt::TabFocus);
     connect(m_button, &QToolButton::clicked, this, [this] { runCommand([this] { toggle(); }); });
 

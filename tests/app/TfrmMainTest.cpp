@@ -1,5 +1,6 @@
 // The main window's start-up state: controls, settings refresh, direction and proxy.
 #include "MainFormFixture.h"
+#include "MainWindowLayout.h"
 #include "ProxySettings.h"
 #include "ReadableColour.h"
 
@@ -13,8 +14,36 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QStatusBar>
+#include <algorithm>
+#include <map>
+#include <set>
+#include <vector>
 
 using TfrmMainTest = MainFormFixture;
+
+namespace {
+
+// The contrast between the most common colour of a picture of a control (its background) and the
+// colour that stands out most from it (the text's full strength).
+double letterContrast(const QImage& picture)
+{
+    std::map<QRgb, int> counts;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            ++counts[picture.pixel(x, y)];
+        }
+    }
+    const QColor background = std::max_element(counts.begin(), counts.end(), [](auto a, auto b) {
+        return a.second < b.second;
+    })->first;
+    double most = 1.0;
+    for (const auto& [colour, count] : counts) {
+        most = std::max(most, contrastRatio(QColor(colour), background));
+    }
+    return most;
+}
+
+} // namespace
 
 TEST_F(TfrmMainTest, ControlsKeepTheirPlacesTextsAndTags)
 {
@@ -262,7 +291,7 @@ TEST_F(TfrmMainTest, ResizingGrowsThePanesAndKeepsTheButtonsBesideThem)
         {"E1", {8, 45, 778, 278}, {8, 45, 478, 148}},
         {"E2", {8, 349, 778, 278}, {8, 219, 478, 148}},
         {"btnOpen", {791, 62, 25, 25}, {491, 59, 25, 25}},
-        {"btnPaste", {791, 182, 25, 25}, {491, 158, 25, 25}},
+        {"btnPaste", {791, 182, 25, 25}, {491, 159, 25, 25}}, // edge to edge with btnCopy
         {"btnSwap", {791, 325, 25, 25}, {491, 195, 25, 25}},
         {"btnClear2", {791, 370, 25, 25}, {491, 236, 25, 25}},
         {"btnPrint", {791, 490, 25, 25}, {491, 336, 25, 25}},
@@ -348,38 +377,133 @@ TEST_F(TfrmMainTest, LabelColoursStayReadableOnADarkPaletteAndKeepTheDesignOnALi
                     << name;
             }
         }
-        // Glyph strokes: as drawn on a light palette, at least 3:1 against a dark one.
-        const QColor face = test.palette.color(QPalette::Button);
-        const QImage drawn(QStringLiteral(":/icons/save.png"));
-        // A button's glyph on the button face, a Help menu item's on the menu's background.
-        const std::pair<QIcon, QColor> glyphs[]
-            = {{control<QAbstractButton>("btnSave")->icon(), face},
-                {control<QMenu>("pmHelp")->findChild<QAction*>("miOptions")->icon(),
-                    test.palette.color(QPalette::Window)}};
-        for (const auto& [icon, background] : glyphs) {
-            const QImage shown
-                = icon.pixmap(drawn.size()).toImage().convertToFormat(drawn.format());
-            if (test.designColours) {
-                EXPECT_EQ(shown.size(), drawn.size());
-                continue;
+        // Every glyph of the window's buttons and Help menu, at both densities: as drawn on a
+        // light palette, at least 3:1 against a dark one. A button's glyph is on the button face,
+        // a menu item's on the menu's background.
+        struct Glyph
+        {
+            QIcon icon;
+            QString name;
+            QColor background;
+        };
+        std::vector<Glyph> glyphs;
+        for (QAbstractButton* button : m_form->findChildren<QAbstractButton*>()) {
+            if (button->property("glyph").isValid()) {
+                glyphs.push_back({button->icon(), button->property("glyph").toString(),
+                    test.palette.color(QPalette::Button)});
             }
-            for (int y = 0; y < shown.height(); ++y) {
-                for (int x = 0; x < shown.width(); ++x) {
-                    const QColor pixel = shown.pixelColor(x, y);
-                    if (pixel.alpha() == 255) {
-                        EXPECT_GE(contrastRatio(pixel, background), 3.0) << x << "," << y;
+        }
+        for (QAction* item : control<QMenu>("pmHelp")->actions()) {
+            if (item->property("glyph").isValid()) {
+                glyphs.push_back({item->icon(), item->property("glyph").toString(),
+                    test.palette.color(QPalette::Window)});
+            }
+        }
+        for (const char* name : {"btnSave", "btnSpeak", "btnHelp"}) {
+            EXPECT_TRUE(control(name)->property("glyph").isValid()) << name;
+        }
+        for (const auto& glyph : glyphs) {
+            for (const auto& [ratio, suffix] : {std::pair(1.0, ""), std::pair(2.0, "@2x")}) {
+                SCOPED_TRACE(glyph.name.toStdString() + suffix);
+                // Compared premultiplied, as a pixmap holds them.
+                const QImage drawn
+                    = QImage(QStringLiteral(":/icons/%1%2.png").arg(glyph.name, suffix))
+                          .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+                const QImage shown = glyph.icon.pixmap(QSize(16, 16), ratio)
+                                         .toImage()
+                                         .convertToFormat(drawn.format());
+                ASSERT_EQ(shown.size(), drawn.size());
+                if (test.designColours) {
+                    EXPECT_EQ(shown, drawn);
+                    continue;
+                }
+                for (int y = 0; y < shown.height(); ++y) {
+                    for (int x = 0; x < shown.width(); ++x) {
+                        const QColor pixel = shown.pixelColor(x, y);
+                        if (pixel.alpha() == 255) {
+                            EXPECT_GE(contrastRatio(pixel, glyph.background), 3.0) << x << "," << y;
+                        }
                     }
                 }
             }
         }
-        if (test.designColours) {
-            EXPECT_EQ(control<QAbstractButton>("btnSave")
-                          ->icon()
-                          .pixmap(drawn.size())
-                          .toImage()
-                          .convertToFormat(drawn.format()),
-                drawn);
+        // The letters of the romanisation toggles, as the window paints them, off and on.
+        for (const bool checked : {false, true}) {
+            if (checked) {
+                QTest::mouseClick(control<QAbstractButton>("btnRoman"), Qt::LeftButton);
+            }
+            for (const char* name : {"btnRomanTyping", "btnRoman"}) {
+                auto* toggle = control<QAbstractButton>(name);
+                if (checked && !toggle->isChecked()) {
+                    continue;
+                }
+                EXPECT_GE(letterContrast(toggle->grab().toImage()), 4.5)
+                    << name << (checked ? " checked" : "");
+            }
         }
+        QTest::mouseClick(control<QAbstractButton>("btnRoman"), Qt::LeftButton);
     }
     QApplication::setPalette(original);
+}
+
+TEST_F(TfrmMainTest, AShortScreenGetsAShorterWindowWhoseControlsStillAllFitApart)
+{
+    // Room for the window and its frame: 96 DPI on a large screen, then a 1366 x 768 screen at
+    // 150 % and 200 %, and a screen too short for any layout.
+    const struct
+    {
+        QSize available;
+        QSize minimum;
+        QSize initial;
+    } screens[] = {
+        {{1366, 740}, {528, 485}, {528, 545}},
+        {{911, 512}, {528, 464}, {528, 464}},
+        {{683, 384}, {528, 336}, {528, 336}},
+        {{640, 300}, {528, 293}, {528, 293}},
+    };
+    for (const auto& screen : screens) {
+        const MainWindowSizes sizes = mainWindowSizes(screen.available);
+        EXPECT_EQ(sizes.minimum, screen.minimum) << screen.available.height();
+        EXPECT_EQ(sizes.initial, screen.initial) << screen.available.height();
+    }
+
+    TfrmMain& form = open();
+    const auto overlaps = [&form] {
+        std::set<std::pair<QString, QString>> found;
+        const auto controls = form.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        for (QWidget* a : controls) {
+            if (!a->isVisible()) {
+                continue;
+            }
+            EXPECT_TRUE(form.rect().contains(a->geometry()))
+                << a->objectName().toStdString() << " at " << form.height();
+            for (QWidget* b : controls) {
+                if (a->objectName() < b->objectName() && b->isVisible()
+                    && a->geometry().intersects(b->geometry())) {
+                    found.emplace(a->objectName(), b->objectName());
+                }
+            }
+        }
+        return found;
+    };
+    const auto atDesignSize = overlaps();
+    form.setMinimumSize(mainWindowSizes({640, 300}).minimum);
+    // Every height down to the least, with the romanisation line shown at the end.
+    for (const bool romanLine : {false, true}) {
+        if (romanLine) {
+            QTest::mouseClick(control<QAbstractButton>("btnRoman"), Qt::LeftButton);
+        }
+        for (int height = 545; height >= 293; --height) {
+            form.resize(528, height);
+            ASSERT_EQ(form.height(), height);
+            const auto found = overlaps();
+            for (const auto& [a, b] : found) {
+                EXPECT_TRUE(atDesignSize.count({a, b}))
+                    << a.toStdString() << " over " << b.toStdString() << " at " << height;
+            }
+            // The panes keep a usable size.
+            EXPECT_GE(control("E1")->height(), 50) << height;
+            EXPECT_GE(control("E2")->width(), 400) << height;
+        }
+    }
 }
