@@ -10,6 +10,7 @@
 #include "Exception.h"
 #include "FileCommands.h"
 #include "FormLanguage.h"
+#include "GroupFrameStyle.h"
 #include "HistoryCommands.h"
 #include "HistoryStore.h"
 #include "IniHelpers.h"
@@ -22,6 +23,7 @@
 #include "MarathiAidSettings.h"
 #include "MessageBox.h"
 #include "MessageTexts.h"
+#include "OwnImages.h"
 #include "PaneFonts.h"
 #include "PanePrint.h"
 #include "PaneStyles.h"
@@ -160,11 +162,8 @@ TfrmMain::TfrmMain(const MainFormSetup& setup, QWidget* parent)
 
     QCoreApplication::setApplicationName(QStringLiteral("Quendra"));
     setWindowTitle(QStringLiteral("Quendra"));
-    QIcon icon;
-    for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
-        icon.addFile(QStringLiteral(":/appicon/quendra-%1.png").arg(size));
-    }
-    setWindowIcon(icon);
+    setWindowIcon(
+        ownIcon(QStringLiteral(":/appicon/quendra-%1.png"), {16, 24, 32, 48, 64, 128, 256}));
     AppPaths::SettingsLocation settings = AppPaths::settingsFile();
     if (!m_setup.settingsFolder.isEmpty()) {
         settings = {QDir(m_setup.settingsFolder).filePath(QStringLiteral("Lingvane.ini")), {}};
@@ -317,6 +316,7 @@ void TfrmMain::createControls()
 
     m_rgDirection = new QGroupBox(QStringLiteral("Translation Direction"), this);
     m_rgDirection->setObjectName("rgDirection");
+    GroupFrameStyle::applyTo(m_rgDirection);
     m_rgDirection->setGeometry(12, 434, 475, 48);
     m_rbEngToChn = new QRadioButton(QStringLiteral("rbEngToChn"), m_rgDirection);
     m_rbEngToChn->setObjectName("rbEngToChn");
