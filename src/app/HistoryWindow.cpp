@@ -7,6 +7,7 @@
 #include "FormLanguage.h"
 #include "HistoryCsv.h"
 #include "HistoryStore.h"
+#include "MainWindowLayout.h"
 #include "MessageBox.h"
 #include "TranslationHistory.h"
 
@@ -17,6 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScreen>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -66,7 +68,8 @@ HistoryWindow::HistoryWindow(TranslationHistory& history, QWidget* parent)
 {
     setObjectName("frmHistory");
     setWindowTitle(QStringLiteral("History"));
-    resize(720, 460);
+    // Smaller where the screen is (a small screen at a high scale).
+    resize(QSize(720, 460).boundedTo(windowRoom(screen()->availableGeometry().size())));
 
     m_edtFilter = new QLineEdit(this);
     m_edtFilter->setObjectName("edtFilter");

@@ -9,7 +9,7 @@
 
 namespace {
 
-// Room for the window's title bar and frame, which are not known before the window is shown.
+// Room for a window's title bar and frame.
 constexpr int FrameAllowance = 48;
 
 using Horizontal = AnchorLayout::Horizontal;
@@ -84,6 +84,11 @@ void anchorMainWindowControls(AnchorLayout& layout, QWidget* window)
     }
 }
 
+QSize windowRoom(QSize available)
+{
+    return available - QSize(FrameAllowance / 4, FrameAllowance);
+}
+
 MainWindowSizes mainWindowSizes(QSize available)
 {
     const int width = MainWindowDesignSize.width();
@@ -91,7 +96,7 @@ MainWindowSizes mainWindowSizes(QSize available)
     const auto withPanes = [design](int paneHeight) {
         return design - 2 * (MainWindowPanes.upperHeight - paneHeight);
     };
-    const int room = available.height() - FrameAllowance;
+    const int room = windowRoom(available).height();
     const int minimum = std::clamp(
         room, withPanes(MainWindowShortPaneHeight), withPanes(MainWindowMinimumPaneHeight));
     return {{width, minimum}, {width, std::clamp(room, minimum, design)}};

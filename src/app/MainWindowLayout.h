@@ -15,6 +15,10 @@ inline constexpr int MainWindowMinimumPaneHeight = 148;
 // The least height of a pane on a short screen: two rows of its buttons.
 inline constexpr int MainWindowShortPaneHeight = 52;
 
+// The room for a window's client area on a screen with this much free area: less its frame,
+// which is not known before the window is shown.
+QSize windowRoom(QSize available);
+
 // The main window's least and first client size on a screen with this much room for the window
 // and its frame: the design size when it fits, the panes shorter when it does not.
 struct MainWindowSizes
