@@ -1,6 +1,8 @@
 // Readable text colours.
 #include "ReadableColour.h"
 
+#include "OwnImages.h"
+
 #include <QApplication>
 #include <QImage>
 #include <QPixmap>
@@ -101,7 +103,7 @@ QIcon readableGlyph(const QString& name, const QColor& background)
     const bool dark = luminance(background) < DarkLuminance;
     for (const char* suffix : {"", "@2x"}) {
         const QString file = QStringLiteral(":/icons/%1%2.png").arg(name, QLatin1String(suffix));
-        const QImage image(file);
+        const QImage image = readOwnPng(file);
         if (!image.isNull()) {
             icon.addPixmap(QPixmap::fromImage(dark ? readableImage(image, background) : image));
         }
