@@ -6,6 +6,13 @@
 #include <QPainter>
 #include <QStyleOption>
 
+namespace {
+
+// Between the title and the frame's top edge.
+constexpr int FrameGap = 3;
+
+} // namespace
+
 GroupFrameStyle::GroupFrameStyle()
     : QProxyStyle(QApplication::style()->name())
 { }
@@ -27,9 +34,14 @@ void GroupFrameStyle::drawPrimitive(PrimitiveElement element, const QStyleOption
         QProxyStyle::drawPrimitive(element, option, painter, widget);
         return;
     }
-    // Below the title, as the title's line height says.
-    const int top
-        = std::max(option->fontMetrics.height(), pixelMetric(PM_ExclusiveIndicatorHeight)) / 2;
+    // Below the title, where Fusion puts its frame: a titled box's frame starts a title line and
+    // a small gap down, so the line never runs through the title's letters.
+    const auto* box = qobject_cast<const QGroupBox*>(widget);
+    const bool titled = !box || box->isCheckable() || !box->title().isEmpty();
+    const int top = FrameGap
+        + (titled ? std::max(option->fontMetrics.height(),
+               pixelMetric(PM_ExclusiveIndicatorHeight, option, widget))
+                  : 0);
     const QRectF frame = QRectF(option->rect.adjusted(0, top, -1, -1)).translated(0.5, 0.5);
     const QColor window = option->palette.color(QPalette::Window);
     painter->save();

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QDate>
 #include <QDir>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -506,4 +507,24 @@ TEST_F(TfrmMainTest, AShortScreenGetsAShorterWindowWhoseControlsStillAllFitApart
             EXPECT_GE(control("E2")->width(), 400) << height;
         }
     }
+}
+
+TEST_F(TfrmMainTest, TheDirectionGroupsFrameRunsBelowItsTitle)
+{
+    open();
+    auto* group = control<QGroupBox>("rgDirection");
+    const QImage picture = group->grab().toImage();
+    const QColor background = group->palette().color(QPalette::Window);
+    // The frame's top edge: the first row where most pixels are not the background.
+    int frameTop = -1;
+    for (int y = 0; y < picture.height() && frameTop < 0; ++y) {
+        int drawn = 0;
+        for (int x = 0; x < picture.width(); ++x) {
+            drawn += picture.pixelColor(x, y) != background;
+        }
+        if (drawn > picture.width() / 2) {
+            frameTop = y;
+        }
+    }
+    EXPECT_GE(frameTop, QFontMetrics(group->font()).height());
 }
