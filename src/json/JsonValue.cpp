@@ -153,14 +153,6 @@ JsonValue& JsonValue::operator=(const JsonValue& other) noexcept
     return *this;
 }
 
-JsonValue& JsonValue::operator=(JsonValue&& other) noexcept
-{
-    if (this != &other) {
-        dropReference(std::exchange(m_node, std::exchange(other.m_node, nullptr)));
-    }
-    return *this;
-}
-
 JsonValue JsonValue::ofKind(ValueKind kind)
 {
     switch (kind) {

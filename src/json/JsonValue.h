@@ -45,7 +45,15 @@ public:
         : m_node(std::exchange(other.m_node, nullptr))
     { }
     JsonValue& operator=(const JsonValue& other) noexcept;
-    JsonValue& operator=(JsonValue&& other) noexcept;
+    JsonValue& operator=(JsonValue&& other) noexcept
+    {
+        if (this != &other) {
+            if (Node* old = std::exchange(m_node, std::exchange(other.m_node, nullptr))) {
+                dropReference(old);
+            }
+        }
+        return *this;
+    }
     ~JsonValue()
     {
         if (m_node) {
