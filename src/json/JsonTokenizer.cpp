@@ -196,11 +196,14 @@ JsonTokenizer::Level& JsonTokenizer::enterLevel()
 
 void JsonTokenizer::finishValue(Level& level, JsonValue value)
 {
+    m_p = CharScan::skipBlanks(m_p, m_end);
+    if (m_depth > 0 && (m_p == m_end || *m_p != u'/')) {
+        --m_depth;
+        storeEntry(m_levels[m_depth], std::move(value));
+        return;
+    }
     level.current = std::move(value);
     skipTo(level, State::Finish);
-    if (level.state == State::Finish && m_depth > 0) {
-        leaveLevel();
-    }
 }
 
 void JsonTokenizer::leaveLevel()
@@ -226,6 +229,20 @@ void JsonTokenizer::putMember(Level& level, JsonValue value)
     // A repeated name replaces the earlier value.
     level.current.asMemberTable()->putCutMember(
         level.nameInText ? level.name : m_names[std::size_t(m_depth)], std::move(value));
+}
+
+void JsonTokenizer::openContainer(Level& level, char16_t bracket)
+{
+    ++m_p;
+    if (bracket == u'[') {
+        level.closer = u']';
+        level.firstItem = m_items.size();
+        skipTo(level, State::ExpectItem);
+    } else {
+        level.closer = u'}';
+        level.current = JsonValue::ofKind(ValueKind::Object);
+        skipTo(level, State::ExpectMember);
+    }
 }
 
 void JsonTokenizer::closeContainer(Level& level)
@@ -358,7 +375,15 @@ JsonParseError JsonTokenizer::readEntryValue(JsonValue& value)
     if (const JsonParseError error = readScalar(value); error != JsonParseError::None) {
         return error;
     }
-    return value ? JsonParseError::None : descend();
+    if (value) {
+        return JsonParseError::None;
+    }
+    if (const char16_t c = peek(); c == u'[' || c == u'{') {
+        // No blank or comment stands before it, so the level is entered at the bracket.
+        openContainer(m_levels[++m_depth], c);
+        return JsonParseError::None;
+    }
+    return descend();
 }
 
 JsonTokenizer::Comment JsonTokenizer::skipComment()
@@ -636,6 +661,10 @@ JsonParseError JsonTokenizer::readScalar(JsonValue& value)
 
 JsonParseError JsonTokenizer::startValue(Level& level)
 {
+    if (const char16_t c = peek(); c == u'[' || c == u'{') {
+        openContainer(level, c);
+        return JsonParseError::None;
+    }
     {
         JsonValue value;
         if (const JsonParseError error = readScalar(value); error != JsonParseError::None) {
@@ -657,18 +686,6 @@ JsonParseError JsonTokenizer::startValue(Level& level)
     case u'f':
     case u'F':
         return readLiteral(level, u"false", JsonValue::fromBoolean(false));
-    case u'[':
-        ++m_p;
-        level.closer = u']';
-        level.firstItem = m_items.size();
-        skipTo(level, State::ExpectItem);
-        return JsonParseError::None;
-    case u'{':
-        ++m_p;
-        level.closer = u'}';
-        level.current = JsonValue::ofKind(ValueKind::Object);
-        skipTo(level, State::ExpectMember);
-        return JsonParseError::None;
     case u'(':
         // Ignored, and no blanks are skipped after it.
         ++m_p;

@@ -71,6 +71,7 @@ private:
     // Puts a finished value into the level's container and moves on to what follows an entry.
     void storeEntry(Level& level, JsonValue value);
     void putMember(Level& level, JsonValue value);
+    void openContainer(Level& level, char16_t bracket);
     void closeContainer(Level& level);
     // The loops over a container's entries, which run on from one step to the next until a
     // container opens or closes or a comment needs SkipBlanks, so that the main loop dispatches
