@@ -1,5 +1,5 @@
 // The TLS settings of the HTTP client and the factory of its TLS channels. The library is
-// initialised once per process; each connection gets its own context and channel.
+// loaded by the first handshake; each connection gets its own context and channel.
 #pragma once
 
 #include <memory>
@@ -25,9 +25,6 @@ public:
     // the server name indication when it is a name.
     std::unique_ptr<TlsStream> startTls(
         std::unique_ptr<SocketStream> socket, const std::string& serverName) const;
-
-    // Initialises the library once, under a lock; raises TlsLibraryUnavailable when that fails.
-    static void loadLibrary();
 
 private:
     std::string m_rootCertFile;

@@ -3,12 +3,12 @@
 #include "TlsStream.h"
 
 #include "HttpErrors.h"
+#include "OpenSsl.h"
 #include "SocketError.h"
 
 #include <cerrno>
 #include <fcntl.h>
 #include <openssl/err.h>
-#include <openssl/ssl.h>
 
 namespace {
 
@@ -27,17 +27,18 @@ bool isUnexpectedEof(unsigned long error)
 // when that is what failed.
 std::string libraryReason(SSL* channel)
 {
+    const OpenSsl& ssl = openSsl();
     const char* data = nullptr;
     int flags = 0;
-    const unsigned long error = ERR_get_error_all(nullptr, nullptr, nullptr, &data, &flags);
+    const unsigned long error = ssl.ERR_get_error_all(nullptr, nullptr, nullptr, &data, &flags);
     char text[256];
-    ERR_error_string_n(error, text, sizeof text);
+    ssl.ERR_error_string_n(error, text, sizeof text);
     std::string reason = text;
     if (data != nullptr && (flags & ERR_TXT_STRING) != 0 && *data != '\0') {
         reason += std::string(" (") + data + ")";
-    } else if (channel != nullptr && SSL_get_verify_result(channel) != X509_V_OK) {
-        reason += std::string(" (") + X509_verify_cert_error_string(SSL_get_verify_result(channel))
-            + ")";
+    } else if (channel != nullptr && ssl.SSL_get_verify_result(channel) != X509_V_OK) {
+        reason += std::string(" (")
+            + ssl.X509_verify_cert_error_string(ssl.SSL_get_verify_result(channel)) + ")";
     }
     return reason;
 }
@@ -56,8 +57,9 @@ TlsStream::~TlsStream()
 
 void TlsStream::raiseFailure(const std::string& step, SSL* channel, int result, int savedErrno)
 {
-    const int kind = channel != nullptr ? SSL_get_error(channel, result) : SSL_ERROR_SSL;
-    const unsigned long queued = ERR_peek_error();
+    const OpenSsl& ssl = openSsl();
+    const int kind = channel != nullptr ? ssl.SSL_get_error(channel, result) : SSL_ERROR_SSL;
+    const unsigned long queued = ssl.ERR_peek_error();
     const auto compose = [&step](const std::string& reason) {
         return step.empty() ? reason : step + "\r\n" + reason;
     };
@@ -65,32 +67,33 @@ void TlsStream::raiseFailure(const std::string& step, SSL* channel, int result, 
         && (kind == SSL_ERROR_SYSCALL || kind == SSL_ERROR_WANT_READ
             || kind == SSL_ERROR_WANT_WRITE)) {
         if (savedErrno != 0) {
-            ERR_clear_error();
+            ssl.ERR_clear_error();
             SocketError::raiseErrno(savedErrno);
         }
         throw TlsError(compose("EOF was observed that violates the protocol"));
     }
     if (isUnexpectedEof(queued)) {
-        ERR_clear_error();
+        ssl.ERR_clear_error();
         throw TlsError(compose("EOF was observed that violates the protocol"));
     }
     std::string reason = libraryReason(channel);
-    ERR_clear_error();
+    ssl.ERR_clear_error();
     throw TlsError(compose(reason));
 }
 
 std::size_t TlsStream::read(char* data, std::size_t size)
 {
+    const OpenSsl& ssl = openSsl();
     for (;;) {
-        ERR_clear_error();
+        ssl.ERR_clear_error();
         errno = 0;
         const int received
-            = SSL_read(m_channel, data, static_cast<int>(std::min<std::size_t>(size, 1 << 30)));
+            = ssl.SSL_read(m_channel, data, static_cast<int>(std::min<std::size_t>(size, 1 << 30)));
         const int savedErrno = errno;
         if (received > 0) {
             return static_cast<std::size_t>(received);
         }
-        const int kind = SSL_get_error(m_channel, received);
+        const int kind = ssl.SSL_get_error(m_channel, received);
         if (kind == SSL_ERROR_ZERO_RETURN) {
             return 0;
         }
@@ -99,9 +102,9 @@ std::size_t TlsStream::read(char* data, std::size_t size)
             continue;
         }
         // A peer that drops the connection without a close notify has still ended it.
-        if ((kind == SSL_ERROR_SYSCALL && ERR_peek_error() == 0 && savedErrno == 0)
-            || isUnexpectedEof(ERR_peek_error())) {
-            ERR_clear_error();
+        if ((kind == SSL_ERROR_SYSCALL && ssl.ERR_peek_error() == 0 && savedErrno == 0)
+            || isUnexpectedEof(ssl.ERR_peek_error())) {
+            ssl.ERR_clear_error();
             return 0;
         }
         raiseFailure({}, m_channel, received, savedErrno);
@@ -110,6 +113,7 @@ std::size_t TlsStream::read(char* data, std::size_t size)
 
 void TlsStream::write(std::span<const std::string_view> parts)
 {
+    const OpenSsl& ssl = openSsl();
     // One buffer so that head and body leave in as few records and writes as possible.
     std::string joined;
     std::string_view whole;
@@ -122,16 +126,16 @@ void TlsStream::write(std::span<const std::string_view> parts)
         whole = joined;
     }
     while (!whole.empty()) {
-        ERR_clear_error();
+        ssl.ERR_clear_error();
         errno = 0;
-        const int sent = SSL_write(m_channel, whole.data(),
+        const int sent = ssl.SSL_write(m_channel, whole.data(),
             static_cast<int>(std::min<std::size_t>(whole.size(), 1 << 30)));
         const int savedErrno = errno;
         if (sent > 0) {
             whole.remove_prefix(static_cast<std::size_t>(sent));
             continue;
         }
-        const int kind = SSL_get_error(m_channel, sent);
+        const int kind = ssl.SSL_get_error(m_channel, sent);
         if ((kind == SSL_ERROR_WANT_READ || kind == SSL_ERROR_WANT_WRITE)
             && !isTimeout(savedErrno)) {
             continue;
@@ -142,8 +146,9 @@ void TlsStream::write(std::span<const std::string_view> parts)
 
 bool TlsStream::waitReadable(int timeoutMs)
 {
+    const OpenSsl& ssl = openSsl();
     // With read-ahead, received records may wait inside the library, unseen by the socket.
-    if (SSL_has_pending(m_channel) == 1) {
+    if (ssl.SSL_has_pending(m_channel) == 1) {
         return true;
     }
     if (!m_socket->waitReadable(timeoutMs)) {
@@ -154,28 +159,29 @@ bool TlsStream::waitReadable(int timeoutMs)
     const int fd = m_socket->handle();
     const int flags = fcntl(fd, F_GETFL);
     fcntl(fd, F_SETFL, flags | O_NONBLOCK);
-    ERR_clear_error();
+    ssl.ERR_clear_error();
     char byte;
-    const int peeked = SSL_peek(m_channel, &byte, 1);
-    const bool waiting = peeked > 0 || SSL_get_error(m_channel, peeked) != SSL_ERROR_WANT_READ;
-    ERR_clear_error();
+    const int peeked = ssl.SSL_peek(m_channel, &byte, 1);
+    const bool waiting = peeked > 0 || ssl.SSL_get_error(m_channel, peeked) != SSL_ERROR_WANT_READ;
+    ssl.ERR_clear_error();
     fcntl(fd, F_SETFL, flags);
     return waiting;
 }
 
 void TlsStream::close()
 {
+    const OpenSsl& ssl = openSsl();
     if (m_channel != nullptr) {
-        if (SSL_is_init_finished(m_channel) && m_socket->isOpen()) {
+        if (ssl.SSL_is_init_finished(m_channel) && m_socket->isOpen()) {
             // Close notify, without waiting for the peer's; a failure here changes nothing.
-            SSL_shutdown(m_channel);
+            ssl.SSL_shutdown(m_channel);
         }
-        SSL_free(m_channel);
+        ssl.SSL_free(m_channel);
         m_channel = nullptr;
-        ERR_clear_error();
+        ssl.ERR_clear_error();
     }
     if (m_context != nullptr) {
-        SSL_CTX_free(m_context);
+        ssl.SSL_CTX_free(m_context);
         m_context = nullptr;
     }
     m_socket->close();
