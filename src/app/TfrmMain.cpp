@@ -34,6 +34,7 @@
 #include "ProxyFromSettings.h"
 #include "ReadableColour.h"
 #include "RomanLine.h"
+#include "ScreenFit.h"
 #include "SpeakButtons.h"
 #include "TextScript.h"
 #include "TfrmAbout.h"
@@ -56,7 +57,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QStatusBar>
 #include <QToolButton>
 
@@ -153,9 +153,7 @@ TfrmMain::TfrmMain(const MainFormSetup& setup, QWidget* parent)
     // A normal application window: resizable, maximisable, listed by taskbars.
     setWindowFlags(Qt::Window);
     // The design size, unless the screen is smaller (a small screen at a high scale).
-    const MainWindowSizes sizes = mainWindowSizes(screen()->availableGeometry().size());
-    setMinimumSize(sizes.minimum);
-    resize(sizes.initial);
+    new ScreenFit(this);
     initGlyphs();
     createControls();
     createMenus();

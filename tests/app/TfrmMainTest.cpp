@@ -528,3 +528,34 @@ TEST_F(TfrmMainTest, TheDirectionGroupsFrameRunsBelowItsTitle)
     }
     EXPECT_GE(frameTop, QFontMetrics(group->font()).height());
 }
+
+TEST_F(TfrmMainTest, OnAShortScreenTheWindowsFitAndTheLeastSizeFollowsTheScreen)
+{
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    ASSERT_EQ(screens.size(), 2);
+    QScreen* small = screens[1];
+    const QSize smallRoom = mainWindowSizes(small->availableGeometry().size()).minimum;
+    ASSERT_LT(smallRoom.height(), 485);
+
+    TfrmMain& form = open();
+    EXPECT_EQ(form.minimumSize(), QSize(528, 485));
+    // Moved onto the short screen, the window may be made short enough for it, and back.
+    form.move(small->geometry().topLeft() + QPoint(20, 0));
+    QApplication::processEvents();
+    ASSERT_EQ(form.screen(), small);
+    EXPECT_EQ(form.minimumSize(), smallRoom);
+    form.resize(smallRoom);
+    EXPECT_EQ(form.size(), smallRoom);
+    // The History window opened from there fits that screen too.
+    QTest::keyClick(control("E1"), Qt::Key_H, Qt::ControlModifier);
+    auto* history = m_form->findChild<QWidget*>("frmHistory");
+    ASSERT_NE(history, nullptr);
+    EXPECT_LE(history->frameGeometry().height(), small->availableGeometry().height());
+    EXPECT_LE(history->frameGeometry().width(), small->availableGeometry().width());
+    history->close();
+
+    form.move(screens[0]->geometry().topLeft());
+    QApplication::processEvents();
+    ASSERT_EQ(form.screen(), screens[0]);
+    EXPECT_EQ(form.minimumSize(), QSize(528, 485));
+}
