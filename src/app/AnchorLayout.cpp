@@ -114,6 +114,19 @@ QRect AnchorLayout::placeFor(const Entry& entry, QSize size) const
     const int upper = dy / 2;
     const int lower = dy - upper;
     QRect rect = entry.design;
+    // A size the layout does not set stays the control's own (a label grown for a longer text
+    // keeps it): kept at the anchored side across, centred on the design place down, as labels
+    // grow to fit their texts.
+    const QSize own = entry.control->size();
+    if (entry.horizontal == Horizontal::Right) {
+        rect.setLeft(rect.right() + 1 - own.width());
+    } else if (entry.horizontal == Horizontal::Left) {
+        rect.setWidth(own.width());
+    }
+    if (entry.vertical != Vertical::UpperPane && entry.vertical != Vertical::LowerPane) {
+        rect.setTop(rect.top() - (own.height() - rect.height()) / 2);
+        rect.setHeight(own.height());
+    }
     switch (entry.horizontal) {
     case Horizontal::Left:
     case Horizontal::Free:

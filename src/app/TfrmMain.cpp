@@ -235,7 +235,8 @@ void TfrmMain::createControls()
         QStringLiteral("Quick translation your content between 72 international languages."));
     styleLabel(m_lbl1, QColor(0, 0, 128), false, true);
     // The whole text in whatever font the system has: the label grows to the left, its right
-    // edge stays where it is.
+    // edge stays where it is (also for a longer text in another language).
+    m_lbl1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     const QSize whole = m_lbl1->sizeHint().expandedTo(m_lbl1->size());
     m_lbl1->setGeometry(
         m_lbl1->geometry().right() + 1 - whole.width(), m_lbl1->y(), whole.width(), whole.height());

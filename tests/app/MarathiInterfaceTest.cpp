@@ -424,3 +424,21 @@ TEST_F(MarathiInterface, AFaultyLanguageFileLeavesEnglishTextsNeverEmptyOnes)
 }
 
 } // namespace
+
+TEST_F(MarathiInterface, LabelsGrownForTheirTextsKeepTheirSizeWhenTheWindowIsResized)
+{
+    TfrmMain& main = openIn("Marathi");
+    // 100 wider and 60 taller: the promotion follows the right edge, the output pane's label
+    // moves down with the pane, the input pane's stays.
+    const std::pair<const char*, QPoint> labels[]
+        = {{"lbl1", {100, 0}}, {"labFrom", {0, 0}}, {"labTo", {0, 30}}};
+    for (const auto& [name, moved] : labels) {
+        auto* label = control<QLabel>(name);
+        const QRect fitted = label->geometry();
+        ASSERT_GE(fitted.width(), label->sizeHint().width()) << name;
+        main.resize(main.width() + 100, main.height() + 60);
+        EXPECT_EQ(label->geometry(), fitted.translated(moved)) << name;
+        main.resize(main.width() - 100, main.height() - 60);
+        EXPECT_EQ(label->geometry(), fitted) << name;
+    }
+}
