@@ -551,7 +551,14 @@ JsonValue JsonTokenizer::readNumber()
     p += negative ? 1 : 0;
     std::uint64_t digits = 0;
     const char16_t* const integerStart = p;
-    p = CharScan::readDigits(p, m_begin, m_end, digits);
+    // Integer parts are mostly short: their first digits are read one by one, which measured
+    // faster there than the eight-at-a-time reader, and the rest, if any, by that reader.
+    for (int i = 0; i < 4 && p < m_end && *p >= u'0' && *p <= u'9'; ++i, ++p) {
+        digits = digits * 10 + unsigned(*p - u'0');
+    }
+    if (p - integerStart == 4) {
+        p = CharScan::readDigits(p, m_begin, m_end, digits);
+    }
     const auto integerDigits = int(p - integerStart);
     int fractionDigits = -1;
     if (p < m_end && *p == u'.') {
