@@ -2,9 +2,9 @@
 #include "OpenSsl.h"
 
 #include "HttpErrors.h"
+#include "RuntimeLibrary.h"
 
 #include <csignal>
-#include <dlfcn.h>
 #include <openssl/err.h>
 #include <openssl/opensslv.h>
 
@@ -19,8 +19,7 @@ const char* const SslLibrary = "libssl.so." QUENDRA_VERSION_TEXT(OPENSSL_SHLIB_V
 
 template <typename Call> void bind(void* library, const char* name, Call& call)
 {
-    call = reinterpret_cast<Call>(dlsym(library, name));
-    if (call == nullptr) {
+    if (!bindSymbol(library, name, call)) {
         throw TlsLibraryUnavailable();
     }
 }

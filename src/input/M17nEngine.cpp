@@ -2,6 +2,8 @@
 #include "M17nEngine.h"
 
 #ifdef QUENDRA_HAVE_M17N
+#include "RuntimeLibrary.h"
+
 #include <m17n-misc.h>
 #include <m17n.h>
 #endif
@@ -24,27 +26,73 @@ std::recursive_mutex libraryLock;
 constexpr const char* Language = "mr";
 constexpr const char* Prefix = "mr-";
 
-// The library keeps process-wide state; it is set up once and kept to the end.
-bool initialise()
+// The library's calls, bound when romanised typing is first asked for: linked, the library
+// and its own libraries would be loaded at every start of the program.
+struct Calls
 {
+    decltype(&::m17n_init) m17n_init;
+    int* merror_code;
+    MSymbol* Mnil;
+    MSymbol* Msymbol;
+    decltype(&::msymbol) msymbol;
+    decltype(&::msymbol_name) msymbol_name;
+    decltype(&::m17n_object_unref) m17n_object_unref;
+    decltype(&::mtext) mtext;
+    decltype(&::mtext_len) mtext_len;
+    decltype(&::mtext_ref_char) mtext_ref_char;
+    decltype(&::mplist_key) mplist_key;
+    decltype(&::mplist_next) mplist_next;
+    decltype(&::mplist_value) mplist_value;
+    decltype(&::minput_list) minput_list;
+    decltype(&::minput_open_im) minput_open_im;
+    decltype(&::minput_close_im) minput_close_im;
+    decltype(&::minput_create_ic) minput_create_ic;
+    decltype(&::minput_destroy_ic) minput_destroy_ic;
+    decltype(&::minput_filter) minput_filter;
+    decltype(&::minput_lookup) minput_lookup;
+    decltype(&::minput_reset_ic) minput_reset_ic;
+};
+
+bool bindCalls(void* library, Calls& calls)
+{
+#define QUENDRA_BIND(name) bindSymbol(library, #name, calls.name)
+    return library && QUENDRA_BIND(m17n_init) && QUENDRA_BIND(merror_code) && QUENDRA_BIND(Mnil)
+        && QUENDRA_BIND(Msymbol) && QUENDRA_BIND(msymbol) && QUENDRA_BIND(msymbol_name)
+        && QUENDRA_BIND(m17n_object_unref) && QUENDRA_BIND(mtext) && QUENDRA_BIND(mtext_len)
+        && QUENDRA_BIND(mtext_ref_char) && QUENDRA_BIND(mplist_key) && QUENDRA_BIND(mplist_next)
+        && QUENDRA_BIND(mplist_value) && QUENDRA_BIND(minput_list) && QUENDRA_BIND(minput_open_im)
+        && QUENDRA_BIND(minput_close_im) && QUENDRA_BIND(minput_create_ic)
+        && QUENDRA_BIND(minput_destroy_ic) && QUENDRA_BIND(minput_filter)
+        && QUENDRA_BIND(minput_lookup) && QUENDRA_BIND(minput_reset_ic);
+#undef QUENDRA_BIND
+}
+
+// The library keeps process-wide state; it is loaded and set up once and kept to the end. Null
+// when it is not installed or does not set up.
+const Calls* library()
+{
+    static Calls calls {};
     static bool ready = false;
     static std::once_flag once;
     std::call_once(once, [] {
-        M17N_INIT();
-        ready = merror_code == MERROR_NONE;
+        ready = bindCalls(dlopen("libm17n.so.0", RTLD_NOW | RTLD_LOCAL), calls);
+        if (ready) {
+            calls.m17n_init();
+            ready = *calls.merror_code == MERROR_NONE;
+        }
     });
-    return ready;
+    return ready ? &calls : nullptr;
 }
 
-std::u16string toUtf16(MText* text)
+std::u16string toUtf16(const Calls& calls, MText* text)
 {
     std::u16string out;
     if (!text) {
         return out;
     }
-    const int length = mtext_len(text);
+    const int length = calls.mtext_len(text);
     for (int i = 0; i < length; ++i) {
-        const int c = mtext_ref_char(text, i);
+        const int c = calls.mtext_ref_char(text, i);
         if (c >= 0x10000) {
             out += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
             out += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
@@ -59,6 +107,7 @@ std::u16string toUtf16(MText* text)
 
 struct M17nEngine::Handles
 {
+    const Calls& calls;
     MInputMethod* method = nullptr;
     MInputContext* context = nullptr;
 
@@ -66,10 +115,10 @@ struct M17nEngine::Handles
     {
         const std::lock_guard lock(libraryLock);
         if (context) {
-            minput_destroy_ic(context);
+            calls.minput_destroy_ic(context);
         }
         if (method) {
-            minput_close_im(method);
+            calls.minput_close_im(method);
         }
     }
 };
@@ -78,17 +127,19 @@ std::unique_ptr<M17nEngine> M17nEngine::open(const std::string& table, std::stri
 {
     const std::lock_guard lock(libraryLock);
     error.clear();
-    if (!initialise()) {
+    const Calls* calls = library();
+    if (!calls) {
         error = MissingText;
         return nullptr;
     }
     const std::string name = table.rfind(Prefix, 0) == 0
         ? table.substr(std::char_traits<char>::length(Prefix))
         : table;
-    auto handles = std::make_unique<Handles>();
-    handles->method = minput_open_im(msymbol(Language), msymbol(name.c_str()), nullptr);
+    auto handles = std::make_unique<Handles>(*calls);
+    handles->method
+        = calls->minput_open_im(calls->msymbol(Language), calls->msymbol(name.c_str()), nullptr);
     if (handles->method) {
-        handles->context = minput_create_ic(handles->method, nullptr);
+        handles->context = calls->minput_create_ic(handles->method, nullptr);
     }
     if (!handles->context) {
         error = MissingText;
@@ -101,21 +152,24 @@ std::vector<std::string> M17nEngine::marathiTables()
 {
     const std::lock_guard lock(libraryLock);
     std::vector<std::string> tables;
-    if (!initialise()) {
+    const Calls* calls = library();
+    if (!calls) {
         return tables;
     }
-    MPlist* list = minput_list(msymbol(Language));
-    for (MPlist* entry = list; entry && mplist_key(entry) != Mnil; entry = mplist_next(entry)) {
+    MPlist* list = calls->minput_list(calls->msymbol(Language));
+    for (MPlist* entry = list; entry && calls->mplist_key(entry) != *calls->Mnil;
+         entry = calls->mplist_next(entry)) {
         // Each entry is (LANGUAGE NAME STATUS).
-        auto* fields = static_cast<MPlist*>(mplist_value(entry));
-        MPlist* name = fields ? mplist_next(fields) : nullptr;
-        if (name && mplist_key(name) == Msymbol) {
-            tables.push_back(
-                Prefix + std::string(msymbol_name(static_cast<MSymbol>(mplist_value(name)))));
+        auto* fields = static_cast<MPlist*>(calls->mplist_value(entry));
+        MPlist* name = fields ? calls->mplist_next(fields) : nullptr;
+        if (name && calls->mplist_key(name) == *calls->Msymbol) {
+            tables.push_back(Prefix
+                + std::string(
+                    calls->msymbol_name(static_cast<MSymbol>(calls->mplist_value(name)))));
         }
     }
     if (list) {
-        m17n_object_unref(list);
+        calls->m17n_object_unref(list);
     }
     std::sort(tables.begin(), tables.end());
     const auto itrans = std::find(tables.begin(), tables.end(), "mr-itrans");
@@ -134,23 +188,24 @@ M17nEngine::~M17nEngine() = default;
 M17nEngine::Outcome M17nEngine::press(const std::string& key)
 {
     const std::lock_guard lock(libraryLock);
+    const Calls& calls = m_handles->calls;
     Outcome outcome;
-    MSymbol symbol = msymbol(key.c_str());
-    if (minput_filter(m_handles->context, symbol, nullptr)) {
+    MSymbol symbol = calls.msymbol(key.c_str());
+    if (calls.minput_filter(m_handles->context, symbol, nullptr)) {
         outcome.consumed = true;
         return outcome;
     }
-    MText* produced = mtext();
-    outcome.consumed = minput_lookup(m_handles->context, symbol, nullptr, produced) == 0;
-    outcome.committed = toUtf16(produced);
-    m17n_object_unref(produced);
+    MText* produced = calls.mtext();
+    outcome.consumed = calls.minput_lookup(m_handles->context, symbol, nullptr, produced) == 0;
+    outcome.committed = toUtf16(calls, produced);
+    calls.m17n_object_unref(produced);
     return outcome;
 }
 
 std::u16string M17nEngine::preedit() const
 {
     const std::lock_guard lock(libraryLock);
-    return toUtf16(m_handles->context->preedit);
+    return toUtf16(m_handles->calls, m_handles->context->preedit);
 }
 
 int M17nEngine::cursor() const
@@ -163,7 +218,7 @@ std::u16string M17nEngine::flush()
 {
     const std::lock_guard lock(libraryLock);
     std::u16string pending = preedit();
-    minput_reset_ic(m_handles->context);
+    m_handles->calls.minput_reset_ic(m_handles->context);
     return pending;
 }
 

@@ -1,7 +1,8 @@
 // The sound server output over PulseAudio's simple interface, loaded with dlopen.
 #include "AudioOutput.h"
 
-#include <dlfcn.h>
+#include "RuntimeLibrary.h"
+
 #include <mutex>
 #include <pulse/simple.h>
 
@@ -16,12 +17,6 @@ struct Library
     decltype(&pa_simple_free) free = nullptr;
 };
 
-template <typename Function> bool bind(void* handle, const char* name, Function& function)
-{
-    function = reinterpret_cast<Function>(dlsym(handle, name));
-    return function != nullptr;
-}
-
 const Library* library()
 {
     static Library loaded;
@@ -29,11 +24,11 @@ const Library* library()
     static std::once_flag once;
     std::call_once(once, [] {
         void* handle = dlopen("libpulse-simple.so.0", RTLD_NOW | RTLD_LOCAL);
-        ready = handle && bind(handle, "pa_simple_new", loaded.create)
-            && bind(handle, "pa_simple_write", loaded.write)
-            && bind(handle, "pa_simple_drain", loaded.drain)
-            && bind(handle, "pa_simple_flush", loaded.flush)
-            && bind(handle, "pa_simple_free", loaded.free);
+        ready = handle && bindSymbol(handle, "pa_simple_new", loaded.create)
+            && bindSymbol(handle, "pa_simple_write", loaded.write)
+            && bindSymbol(handle, "pa_simple_drain", loaded.drain)
+            && bindSymbol(handle, "pa_simple_flush", loaded.flush)
+            && bindSymbol(handle, "pa_simple_free", loaded.free);
     });
     return ready ? &loaded : nullptr;
 }

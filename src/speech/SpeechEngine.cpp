@@ -2,7 +2,8 @@
 // the library and its sound libraries.
 #include "SpeechEngine.h"
 
-#include <dlfcn.h>
+#include "RuntimeLibrary.h"
+
 #include <espeak-ng/speak_lib.h>
 #include <mutex>
 
@@ -23,12 +24,6 @@ struct Library
 // espeak-ng keeps one synthesiser per process: every use goes through this lock.
 std::mutex engineLock;
 
-template <typename Function> bool bind(void* handle, const char* name, Function& function)
-{
-    function = reinterpret_cast<Function>(dlsym(handle, name));
-    return function != nullptr;
-}
-
 // Loaded and initialised once, under engineLock; nullptr when that failed.
 const Library* library()
 {
@@ -38,10 +33,10 @@ const Library* library()
     if (!tried) {
         tried = true;
         void* handle = dlopen("libespeak-ng.so.1", RTLD_NOW | RTLD_LOCAL);
-        ready = handle && bind(handle, "espeak_Initialize", loaded.initialize)
-            && bind(handle, "espeak_SetSynthCallback", loaded.setSynthCallback)
-            && bind(handle, "espeak_SetVoiceByName", loaded.setVoiceByName)
-            && bind(handle, "espeak_Synth", loaded.synth);
+        ready = handle && bindSymbol(handle, "espeak_Initialize", loaded.initialize)
+            && bindSymbol(handle, "espeak_SetSynthCallback", loaded.setSynthCallback)
+            && bindSymbol(handle, "espeak_SetVoiceByName", loaded.setVoiceByName)
+            && bindSymbol(handle, "espeak_Synth", loaded.synth);
         if (ready) {
             loaded.rate = loaded.initialize(AUDIO_OUTPUT_SYNCHRONOUS, 200, nullptr, 0);
             ready = loaded.rate > 0;
