@@ -291,12 +291,18 @@ JsonParseError JsonTokenizer::readItems(Level& level, State state)
         if (peek() == u']') {
             return closeOr(level, JsonParseError::None);
         }
-        JsonValue value;
-        if (const JsonParseError error = readEntryValue(value);
-            error != JsonParseError::None || value.isNothing()) {
-            return error;
+        // Numbers come in long lists: they are read without the general dispatch.
+        if (const char16_t c = peek();
+            (c == u'-' || (c >= u'0' && c <= u'9')) && m_depth < MaxDepth - 1) {
+            m_items.push_back(readNumber());
+        } else {
+            JsonValue value;
+            if (const JsonParseError error = readEntryValue(value);
+                error != JsonParseError::None || value.isNothing()) {
+                return error;
+            }
+            m_items.push_back(std::move(value));
         }
-        m_items.push_back(std::move(value));
         if (!skipToward(level, State::AfterItem)) {
             return JsonParseError::None;
         }
