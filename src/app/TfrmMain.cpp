@@ -160,8 +160,6 @@ TfrmMain::TfrmMain(const MainFormSetup& setup, QWidget* parent)
 
     QCoreApplication::setApplicationName(QStringLiteral("Quendra"));
     setWindowTitle(QStringLiteral("Quendra"));
-    setWindowIcon(
-        ownIcon(QStringLiteral(":/appicon/quendra-%1.png"), {16, 24, 32, 48, 64, 128, 256}));
     AppPaths::SettingsLocation settings = AppPaths::settingsFile();
     if (!m_setup.settingsFolder.isEmpty()) {
         settings = {QDir(m_setup.settingsFolder).filePath(QStringLiteral("Lingvane.ini")), {}};
@@ -538,8 +536,12 @@ void TfrmMain::showEvent(QShowEvent* event)
             reportError(m_settingsProblem);
         }
         runCommand([this] { formShow(); });
-        // The checks load libraries the window does not need to appear.
+        // The checks load libraries the window does not need to appear; the icon's larger
+        // images (a quarter of a megabyte to decode and hand to the desktop) are not needed for
+        // that either.
         AfterFirstPaint::run(this, [this] {
+            setWindowIcon(ownIcon(
+                QStringLiteral(":/appicon/quendra-%1.png"), {16, 24, 32, 48, 64, 128, 256}));
             m_typingToggle->checkAvailability();
             m_speakButtons->checkAvailability();
         });

@@ -106,7 +106,8 @@ TEST_F(TfrmMainTest, ControlsKeepTheirPlacesTextsAndTags)
     // Opens at the design size as a normal window that can be resized and maximised.
     EXPECT_EQ(form.size(), QSize(528, 545));
     EXPECT_EQ(form.windowType(), Qt::Window);
-    EXPECT_FALSE(form.windowIcon().pixmap(48, 48).isNull());
+    // The icon follows the first paint.
+    EXPECT_TRUE(QTest::qWaitFor([&form] { return !form.windowIcon().pixmap(48, 48).isNull(); }));
     EXPECT_LT(form.minimumSize().height(), 545);
     EXPECT_GT(form.maximumSize().width(), 5000);
     EXPECT_EQ(
