@@ -204,7 +204,7 @@ void HistoryStore::openFile()
     };
     const bool canWrite = mayWrite(m_path) && mayWrite(folder.empty() ? fs::path(".") : folder);
     m_db.open(m_path, canWrite ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY);
-    sqlite3_busy_timeout(m_db.handle(), m_options.busyTimeoutMs);
+    m_db.setBusyTimeout(m_options.busyTimeoutMs);
 
     // The first read of the file: a file that is no database fails here, before anything is
     // written to it.

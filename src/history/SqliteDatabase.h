@@ -37,6 +37,8 @@ public:
     // Opens the file (flags as sqlite3_open_v2 takes them); throws on failure.
     void open(const std::string& path, int flags);
     void close();
+    // How long a statement waits for a lock another program holds on the file.
+    void setBusyTimeout(int milliseconds);
     bool isOpen() const { return m_db != nullptr; }
     sqlite3* handle() const { return m_db; }
 
