@@ -76,6 +76,14 @@ TEST(InstallTest, InstallsAValidDesktopApplicationThatRunsFromItsPrefix)
         = runProgram(usr + "/bin/quendra", {"--translate", "Good morning"}, environment);
     EXPECT_EQ(translated.exitCode, 0) << translated.err.toStdString();
     EXPECT_EQ(translated.out, QStringLiteral("[mr] Good morning\n"));
+    // That translation loaded the TLS library itself: neither it nor the libraries of the history
+    // and of romanised typing are among those every start of the program loads.
+    const ProgramOutcome linked
+        = runProgram(QStringLiteral("readelf"), {"--dynamic", usr + "/bin/quendra"}, environment);
+    ASSERT_EQ(linked.exitCode, 0) << linked.err.toStdString();
+    for (const char* library : {"libssl", "libcrypto", "libsqlite3", "libm17n"}) {
+        EXPECT_FALSE(linked.out.contains(QLatin1String(library))) << library;
+    }
     struct stat folder
     { };
     ASSERT_EQ(::stat(QFile::encodeName(home.filePath(".config/quendra")).constData(), &folder), 0);
