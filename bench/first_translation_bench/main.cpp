@@ -208,7 +208,7 @@ Times run(bool preconnect, std::chrono::milliseconds answerDelay)
     std::this_thread::sleep_for(400ms);
     Times times;
     {
-        const std::unique_lock<std::mutex> lock = preconnection.lockClient();
+        const ClientLock lock = preconnection.lockClient();
         times.first = translateOnce(client, address, u"Good morning. How are you today?");
         times.second = translateOnce(client, address, u"The boats went out early.");
     }

@@ -33,10 +33,9 @@ void TranslationSession::start(TranslationJob job)
     TranslationWorker::start(*this, m_client, std::move(job), m_cancel, m_outcome);
 }
 
-std::unique_lock<std::mutex> TranslationSession::takeClient(
-    HttpClient& client, const TranslationJob& job)
+ClientLock TranslationSession::takeClient(HttpClient& client, const TranslationJob& job)
 {
-    std::unique_lock<std::mutex> lock = m_preconnection.lockClient();
+    ClientLock lock = m_preconnection.lockClient();
     readyClient(client, job.serviceBaseAddress, m_jobProxy);
     return lock;
 }

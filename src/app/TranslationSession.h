@@ -52,7 +52,7 @@ public:
     bool postEvent(TranslationEvent event) override;
     void partStarted(int part, int partCount) override;
     void retryCountdown(int secondsLeft, const TranslationFailure& cause) override;
-    std::unique_lock<std::mutex> takeClient(HttpClient& client, const TranslationJob& job) override;
+    ClientLock takeClient(HttpClient& client, const TranslationJob& job) override;
 
 protected:
     bool event(QEvent* event) override;

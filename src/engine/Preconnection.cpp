@@ -3,8 +3,9 @@
 
 #include "HttpClient.h"
 
-Preconnection::Preconnection(HttpClient& client)
+Preconnection::Preconnection(HttpClient& client, std::chrono::milliseconds openingWaitLimit)
     : m_client(client)
+    , m_openingWaitLimit(openingWaitLimit)
 { }
 
 Preconnection::~Preconnection()
@@ -49,6 +50,21 @@ void Preconnection::open(const std::string& url)
     } catch (...) {
         // Nothing is lost: the request will connect by itself and report what goes wrong then.
     }
+}
+
+ClientLock Preconnection::lockClient()
+{
+    ClientLock lock(m_clientLock, std::defer_lock);
+    if (lock.try_lock_for(m_openingWaitLimit)) {
+        return lock;
+    }
+    // An opening that takes this long is stuck (a network that drops its packets, say): it ends
+    // at once, and the caller, who resets the abort before its first request, connects itself.
+    if (m_opening) {
+        m_client.abort();
+    }
+    lock.lock();
+    return lock;
 }
 
 bool Preconnection::dropConnection()

@@ -30,7 +30,7 @@ void TranslationWorker::translate(TranslationHost& host, HttpClient& client,
     const TranslationJob& job, const CancelToken& cancel, TranslationOutcome& outcome)
 {
     try {
-        const std::unique_lock<std::mutex> lock = host.takeClient(client, job);
+        const ClientLock lock = host.takeClient(client, job);
         outcome = translateText(client, job, cancel, &host);
     } catch (const std::exception& failure) {
         // Only running out of memory gets here; the window must hear of it all the same.
@@ -40,7 +40,7 @@ void TranslationWorker::translate(TranslationHost& host, HttpClient& client,
     post(host, outcome.succeeded() ? TranslationEvent::Done : TranslationEvent::Failed);
 }
 
-std::unique_lock<std::mutex> TranslationHost::takeClient(HttpClient&, const TranslationJob&)
+ClientLock TranslationHost::takeClient(HttpClient&, const TranslationJob&)
 {
     return {};
 }

@@ -3,9 +3,8 @@
 // TranslationHost.
 #pragma once
 
+#include "Preconnection.h"
 #include "TranslateText.h"
-
-#include <mutex>
 
 class HttpClient;
 
@@ -25,7 +24,7 @@ public:
     virtual bool postEvent(TranslationEvent event) = 0;
     // Before the job: waits until the client is free, readies it for the job and returns the lock
     // the worker holds while it uses the client. By default the client is the worker's already.
-    virtual std::unique_lock<std::mutex> takeClient(HttpClient& client, const TranslationJob& job);
+    virtual ClientLock takeClient(HttpClient& client, const TranslationJob& job);
 };
 
 class TranslationWorker

@@ -25,9 +25,9 @@ public:
         : m_preconnection(preconnection)
     { }
 
-    std::unique_lock<std::mutex> takeClient(HttpClient& client, const TranslationJob& job) override
+    ClientLock takeClient(HttpClient& client, const TranslationJob& job) override
     {
-        std::unique_lock<std::mutex> lock = m_preconnection.lockClient();
+        ClientLock lock = m_preconnection.lockClient();
         prepareRequestHeaders(client, job.serviceBaseAddress, false, true);
         return lock;
     }
@@ -127,6 +127,30 @@ TEST_F(PreconnectionTest, StopEndsATranslationWaitingBehindAStalledOpening)
     EXPECT_FALSE(m_preconnection.opening());
 }
 
+// Without the limit the translation would wait out the opening's connect time, then its own.
+TEST(PreconnectionWait, AStuckOpeningIsEndedAndTheTranslationConnectsItself)
+{
+    FakeTranslationService service;
+    service.translateEveryRequest();
+    StalledListener stalled;
+    const std::string stalledAddress = "https://127.0.0.1:" + std::to_string(stalled.port());
+    HttpClient client;
+    client.ioHandler()->setRootCertFile(FakeTranslationService::caCertFile());
+    Preconnection preconnection(client, 200ms);
+    preconnection.start(stalledAddress + "/", [&stalledAddress](HttpClient& c) {
+        prepareRequestHeaders(c, stalledAddress, false, true);
+    });
+    LockingHost host(preconnection);
+    CancelToken cancel;
+    TranslationOutcome outcome;
+    const auto started = std::chrono::steady_clock::now();
+    TranslationWorker::start(
+        host, client, {service.baseAddress(), u"Hello", "en", "mr", {}}, cancel, outcome);
+    EXPECT_EQ(host.waitForEvent().back(), "event: done");
+    EXPECT_LT(std::chrono::steady_clock::now() - started, 5s);
+    EXPECT_EQ(outcome.translation, u"[mr] Hello");
+}
+
 TEST_F(PreconnectionTest, IdleConnectionIsDroppedOnlyWhenTheClientIsFree)
 {
     FakeTranslationService service;
@@ -134,7 +158,7 @@ TEST_F(PreconnectionTest, IdleConnectionIsDroppedOnlyWhenTheClientIsFree)
     EXPECT_EQ(translate(service.baseAddress()).back(), "event: done");
     ASSERT_TRUE(m_client.connected());
     {
-        const std::unique_lock<std::mutex> inUse = m_preconnection.lockClient();
+        const ClientLock inUse = m_preconnection.lockClient();
         EXPECT_FALSE(m_preconnection.dropConnection());
         EXPECT_TRUE(m_client.connected());
     }
