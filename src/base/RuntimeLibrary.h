@@ -1,12 +1,30 @@
 // Libraries the program loads when a feature first needs them rather than at start-up: each is
-// opened by its file name with dlopen and its calls (or variables) are looked up by name.
+// opened by its file name with dlopen, stays for the rest of the run, and has its calls (or
+// variables) looked up by name.
 #pragma once
 
 #include <dlfcn.h>
 
-// Points symbol at the library's entry of that name; false when the library has none.
-template <typename Symbol> bool bindSymbol(void* library, const char* name, Symbol& symbol)
+class RuntimeLibrary
 {
-    symbol = reinterpret_cast<Symbol>(dlsym(library, name));
-    return symbol != nullptr;
-}
+public:
+    explicit RuntimeLibrary(const char* fileName)
+        : m_handle(dlopen(fileName, RTLD_NOW | RTLD_LOCAL))
+        , m_complete(m_handle != nullptr)
+    { }
+
+    // Points symbol at the library's entry of that name; a missing one leaves it null and the
+    // library incomplete.
+    template <typename Symbol> void bind(const char* name, Symbol& symbol)
+    {
+        symbol = m_handle ? reinterpret_cast<Symbol>(dlsym(m_handle, name)) : nullptr;
+        m_complete = m_complete && symbol != nullptr;
+    }
+
+    // Loaded, and every entry asked for was found.
+    bool complete() const { return m_complete; }
+
+private:
+    void* m_handle;
+    bool m_complete;
+};

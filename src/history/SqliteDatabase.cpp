@@ -12,43 +12,53 @@ namespace {
 // loaded at every start of the program, also when the history is never used.
 struct SqliteCalls
 {
-    decltype(&::sqlite3_open_v2) open_v2;
-    decltype(&::sqlite3_errmsg) errmsg;
-    decltype(&::sqlite3_errstr) errstr;
-    decltype(&::sqlite3_extended_errcode) extended_errcode;
-    decltype(&::sqlite3_extended_result_codes) extended_result_codes;
-    decltype(&::sqlite3_close_v2) close_v2;
-    decltype(&::sqlite3_exec) exec;
-    decltype(&::sqlite3_get_autocommit) get_autocommit;
-    decltype(&::sqlite3_prepare_v3) prepare_v3;
-    decltype(&::sqlite3_finalize) finalize;
-    decltype(&::sqlite3_bind_int64) bind_int64;
-    decltype(&::sqlite3_bind_text64) bind_text64;
-    decltype(&::sqlite3_bind_blob64) bind_blob64;
-    decltype(&::sqlite3_step) step;
-    decltype(&::sqlite3_reset) reset;
-    decltype(&::sqlite3_clear_bindings) clear_bindings;
-    decltype(&::sqlite3_column_int64) column_int64;
-    decltype(&::sqlite3_column_blob) column_blob;
-    decltype(&::sqlite3_column_bytes) column_bytes;
-    decltype(&::sqlite3_busy_timeout) busy_timeout;
+    decltype(&::sqlite3_open_v2) sqlite3_open_v2;
+    decltype(&::sqlite3_errmsg) sqlite3_errmsg;
+    decltype(&::sqlite3_errstr) sqlite3_errstr;
+    decltype(&::sqlite3_extended_errcode) sqlite3_extended_errcode;
+    decltype(&::sqlite3_extended_result_codes) sqlite3_extended_result_codes;
+    decltype(&::sqlite3_close_v2) sqlite3_close_v2;
+    decltype(&::sqlite3_exec) sqlite3_exec;
+    decltype(&::sqlite3_get_autocommit) sqlite3_get_autocommit;
+    decltype(&::sqlite3_prepare_v3) sqlite3_prepare_v3;
+    decltype(&::sqlite3_finalize) sqlite3_finalize;
+    decltype(&::sqlite3_bind_int64) sqlite3_bind_int64;
+    decltype(&::sqlite3_bind_text64) sqlite3_bind_text64;
+    decltype(&::sqlite3_bind_blob64) sqlite3_bind_blob64;
+    decltype(&::sqlite3_step) sqlite3_step;
+    decltype(&::sqlite3_reset) sqlite3_reset;
+    decltype(&::sqlite3_clear_bindings) sqlite3_clear_bindings;
+    decltype(&::sqlite3_column_int64) sqlite3_column_int64;
+    decltype(&::sqlite3_column_blob) sqlite3_column_blob;
+    decltype(&::sqlite3_column_bytes) sqlite3_column_bytes;
+    decltype(&::sqlite3_busy_timeout) sqlite3_busy_timeout;
 };
 
 SqliteCalls loadCalls()
 {
-    void* library = dlopen("libsqlite3.so.0", RTLD_NOW | RTLD_LOCAL);
+    RuntimeLibrary library("libsqlite3.so.0");
     SqliteCalls calls {};
-#define QUENDRA_BIND(name) bindSymbol(library, "sqlite3_" #name, calls.name)
-    const bool bound = library && QUENDRA_BIND(open_v2) && QUENDRA_BIND(errmsg)
-        && QUENDRA_BIND(errstr) && QUENDRA_BIND(extended_errcode)
-        && QUENDRA_BIND(extended_result_codes) && QUENDRA_BIND(close_v2) && QUENDRA_BIND(exec)
-        && QUENDRA_BIND(get_autocommit) && QUENDRA_BIND(prepare_v3) && QUENDRA_BIND(finalize)
-        && QUENDRA_BIND(bind_int64) && QUENDRA_BIND(bind_text64) && QUENDRA_BIND(bind_blob64)
-        && QUENDRA_BIND(step) && QUENDRA_BIND(reset) && QUENDRA_BIND(clear_bindings)
-        && QUENDRA_BIND(column_int64) && QUENDRA_BIND(column_blob) && QUENDRA_BIND(column_bytes)
-        && QUENDRA_BIND(busy_timeout);
-#undef QUENDRA_BIND
-    if (!bound) {
+    library.bind("sqlite3_open_v2", calls.sqlite3_open_v2);
+    library.bind("sqlite3_errmsg", calls.sqlite3_errmsg);
+    library.bind("sqlite3_errstr", calls.sqlite3_errstr);
+    library.bind("sqlite3_extended_errcode", calls.sqlite3_extended_errcode);
+    library.bind("sqlite3_extended_result_codes", calls.sqlite3_extended_result_codes);
+    library.bind("sqlite3_close_v2", calls.sqlite3_close_v2);
+    library.bind("sqlite3_exec", calls.sqlite3_exec);
+    library.bind("sqlite3_get_autocommit", calls.sqlite3_get_autocommit);
+    library.bind("sqlite3_prepare_v3", calls.sqlite3_prepare_v3);
+    library.bind("sqlite3_finalize", calls.sqlite3_finalize);
+    library.bind("sqlite3_bind_int64", calls.sqlite3_bind_int64);
+    library.bind("sqlite3_bind_text64", calls.sqlite3_bind_text64);
+    library.bind("sqlite3_bind_blob64", calls.sqlite3_bind_blob64);
+    library.bind("sqlite3_step", calls.sqlite3_step);
+    library.bind("sqlite3_reset", calls.sqlite3_reset);
+    library.bind("sqlite3_clear_bindings", calls.sqlite3_clear_bindings);
+    library.bind("sqlite3_column_int64", calls.sqlite3_column_int64);
+    library.bind("sqlite3_column_blob", calls.sqlite3_column_blob);
+    library.bind("sqlite3_column_bytes", calls.sqlite3_column_bytes);
+    library.bind("sqlite3_busy_timeout", calls.sqlite3_busy_timeout);
+    if (!library.complete()) {
         throw SqliteError(SQLITE_CANTOPEN,
             "The SQLite library could not be loaded: install the Debian package libsqlite3-0.");
     }
@@ -72,25 +82,26 @@ SqliteDatabase::~SqliteDatabase()
 void SqliteDatabase::open(const std::string& path, int flags)
 {
     close();
-    const int rc = sqlite().open_v2(path.c_str(), &m_db, flags, nullptr);
+    const int rc = sqlite().sqlite3_open_v2(path.c_str(), &m_db, flags, nullptr);
     if (rc != SQLITE_OK) {
-        const std::string message = m_db ? sqlite().errmsg(m_db) : sqlite().errstr(rc);
-        const int code = m_db ? sqlite().extended_errcode(m_db) : rc;
+        const std::string message
+            = m_db ? sqlite().sqlite3_errmsg(m_db) : sqlite().sqlite3_errstr(rc);
+        const int code = m_db ? sqlite().sqlite3_extended_errcode(m_db) : rc;
         close();
         throw SqliteError(code, message);
     }
-    sqlite().extended_result_codes(m_db, 1);
+    sqlite().sqlite3_extended_result_codes(m_db, 1);
 }
 
 void SqliteDatabase::setBusyTimeout(int milliseconds)
 {
-    sqlite().busy_timeout(m_db, milliseconds);
+    sqlite().sqlite3_busy_timeout(m_db, milliseconds);
 }
 
 void SqliteDatabase::close()
 {
     if (m_db) {
-        sqlite().close_v2(m_db);
+        sqlite().sqlite3_close_v2(m_db);
         m_db = nullptr;
     }
 }
@@ -100,19 +111,19 @@ void SqliteDatabase::check(int rc) const
     if (rc == SQLITE_OK || rc == SQLITE_ROW || rc == SQLITE_DONE) {
         return;
     }
-    throw SqliteError(m_db ? sqlite().extended_errcode(m_db) : rc,
-        m_db ? sqlite().errmsg(m_db) : sqlite().errstr(rc));
+    throw SqliteError(m_db ? sqlite().sqlite3_extended_errcode(m_db) : rc,
+        m_db ? sqlite().sqlite3_errmsg(m_db) : sqlite().sqlite3_errstr(rc));
 }
 
 void SqliteDatabase::exec(std::string_view sql)
 {
-    check(sqlite().exec(m_db, std::string(sql).c_str(), nullptr, nullptr, nullptr));
+    check(sqlite().sqlite3_exec(m_db, std::string(sql).c_str(), nullptr, nullptr, nullptr));
 }
 
 void SqliteDatabase::rollback() noexcept
 {
-    if (m_db && !sqlite().get_autocommit(m_db)) {
-        sqlite().exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+    if (m_db && !sqlite().sqlite3_get_autocommit(m_db)) {
+        sqlite().sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
     }
 }
 
@@ -125,24 +136,24 @@ std::int64_t SqliteDatabase::queryInteger(std::string_view sql)
 SqliteStatement::SqliteStatement(SqliteDatabase& db, std::string_view sql)
     : m_db(db)
 {
-    m_db.check(sqlite().prepare_v3(db.handle(), sql.data(), static_cast<int>(sql.size()),
+    m_db.check(sqlite().sqlite3_prepare_v3(db.handle(), sql.data(), static_cast<int>(sql.size()),
         SQLITE_PREPARE_PERSISTENT, &m_statement, nullptr));
 }
 
 SqliteStatement::~SqliteStatement()
 {
-    sqlite().finalize(m_statement);
+    sqlite().sqlite3_finalize(m_statement);
 }
 
 SqliteStatement& SqliteStatement::bind(int index, std::int64_t value)
 {
-    m_db.check(sqlite().bind_int64(m_statement, index, value));
+    m_db.check(sqlite().sqlite3_bind_int64(m_statement, index, value));
     return *this;
 }
 
 SqliteStatement& SqliteStatement::bindText(int index, std::string_view value)
 {
-    m_db.check(sqlite().bind_text64(
+    m_db.check(sqlite().sqlite3_bind_text64(
         m_statement, index, value.data(), value.size(), SQLITE_TRANSIENT, SQLITE_UTF8));
     return *this;
 }
@@ -151,14 +162,14 @@ SqliteStatement& SqliteStatement::bindBlob(int index, std::string_view value)
 {
     // An empty text is still a value, never NULL.
     static const char empty = 0;
-    m_db.check(sqlite().bind_blob64(
+    m_db.check(sqlite().sqlite3_bind_blob64(
         m_statement, index, value.empty() ? &empty : value.data(), value.size(), SQLITE_TRANSIENT));
     return *this;
 }
 
 bool SqliteStatement::step()
 {
-    const int rc = sqlite().step(m_statement);
+    const int rc = sqlite().sqlite3_step(m_statement);
     if (rc == SQLITE_ROW) {
         return true;
     }
@@ -171,19 +182,19 @@ bool SqliteStatement::step()
 
 void SqliteStatement::reset()
 {
-    sqlite().reset(m_statement);
-    sqlite().clear_bindings(m_statement);
+    sqlite().sqlite3_reset(m_statement);
+    sqlite().sqlite3_clear_bindings(m_statement);
 }
 
 std::int64_t SqliteStatement::integer(int column) const
 {
-    return sqlite().column_int64(m_statement, column);
+    return sqlite().sqlite3_column_int64(m_statement, column);
 }
 
 std::string_view SqliteStatement::bytes(int column) const
 {
-    const void* data = sqlite().column_blob(m_statement, column);
-    const int size = sqlite().column_bytes(m_statement, column);
+    const void* data = sqlite().sqlite3_column_blob(m_statement, column);
+    const int size = sqlite().sqlite3_column_bytes(m_statement, column);
     return data ? std::string_view(static_cast<const char*>(data), static_cast<std::size_t>(size))
                 : std::string_view();
 }

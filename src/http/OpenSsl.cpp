@@ -17,58 +17,49 @@ const char* const SslLibrary = "libssl.so." QUENDRA_VERSION_TEXT(OPENSSL_SHLIB_V
 #undef QUENDRA_VERSION_TEXT
 #undef QUENDRA_TEXT
 
-template <typename Call> void bind(void* library, const char* name, Call& call)
-{
-    if (!bindSymbol(library, name, call)) {
-        throw TlsLibraryUnavailable();
-    }
-}
-
 OpenSsl loadCalls()
 {
-    // libssl brings libcrypto along, and both stay for the rest of the run.
-    void* library = dlopen(SslLibrary, RTLD_NOW | RTLD_GLOBAL);
-    if (library == nullptr) {
+    // libssl brings libcrypto along.
+    RuntimeLibrary library(SslLibrary);
+    OpenSsl calls {};
+    library.bind("OPENSSL_init_ssl", calls.OPENSSL_init_ssl);
+    library.bind("TLS_client_method", calls.TLS_client_method);
+    library.bind("SSL_CTX_new", calls.SSL_CTX_new);
+    library.bind("SSL_CTX_free", calls.SSL_CTX_free);
+    library.bind("SSL_CTX_ctrl", calls.SSL_CTX_ctrl);
+    library.bind("SSL_CTX_set_default_verify_paths", calls.SSL_CTX_set_default_verify_paths);
+    library.bind("SSL_CTX_load_verify_locations", calls.SSL_CTX_load_verify_locations);
+    library.bind("SSL_CTX_set_verify", calls.SSL_CTX_set_verify);
+    library.bind("SSL_CTX_set_cipher_list", calls.SSL_CTX_set_cipher_list);
+    library.bind("SSL_new", calls.SSL_new);
+    library.bind("SSL_free", calls.SSL_free);
+    library.bind("SSL_ctrl", calls.SSL_ctrl);
+    library.bind("SSL_set_fd", calls.SSL_set_fd);
+    library.bind("SSL_get_rbio", calls.SSL_get_rbio);
+    library.bind("SSL_get0_param", calls.SSL_get0_param);
+    library.bind("SSL_connect", calls.SSL_connect);
+    library.bind("SSL_read", calls.SSL_read);
+    library.bind("SSL_peek", calls.SSL_peek);
+    library.bind("SSL_write", calls.SSL_write);
+    library.bind("SSL_shutdown", calls.SSL_shutdown);
+    library.bind("SSL_get_error", calls.SSL_get_error);
+    library.bind("SSL_has_pending", calls.SSL_has_pending);
+    library.bind("SSL_is_init_finished", calls.SSL_is_init_finished);
+    library.bind("SSL_get_verify_result", calls.SSL_get_verify_result);
+    library.bind("BIO_set_callback_arg", calls.BIO_set_callback_arg);
+    library.bind("BIO_get_callback_arg", calls.BIO_get_callback_arg);
+    library.bind("BIO_set_callback_ex", calls.BIO_set_callback_ex);
+    library.bind("X509_VERIFY_PARAM_set_hostflags", calls.X509_VERIFY_PARAM_set_hostflags);
+    library.bind("X509_VERIFY_PARAM_set1_host", calls.X509_VERIFY_PARAM_set1_host);
+    library.bind("X509_VERIFY_PARAM_set1_ip_asc", calls.X509_VERIFY_PARAM_set1_ip_asc);
+    library.bind("X509_verify_cert_error_string", calls.X509_verify_cert_error_string);
+    library.bind("ERR_clear_error", calls.ERR_clear_error);
+    library.bind("ERR_peek_error", calls.ERR_peek_error);
+    library.bind("ERR_get_error_all", calls.ERR_get_error_all);
+    library.bind("ERR_error_string_n", calls.ERR_error_string_n);
+    if (!library.complete()) {
         throw TlsLibraryUnavailable();
     }
-    OpenSsl calls {};
-#define QUENDRA_BIND(name) bind(library, #name, calls.name)
-    QUENDRA_BIND(OPENSSL_init_ssl);
-    QUENDRA_BIND(TLS_client_method);
-    QUENDRA_BIND(SSL_CTX_new);
-    QUENDRA_BIND(SSL_CTX_free);
-    QUENDRA_BIND(SSL_CTX_ctrl);
-    QUENDRA_BIND(SSL_CTX_set_default_verify_paths);
-    QUENDRA_BIND(SSL_CTX_load_verify_locations);
-    QUENDRA_BIND(SSL_CTX_set_verify);
-    QUENDRA_BIND(SSL_CTX_set_cipher_list);
-    QUENDRA_BIND(SSL_new);
-    QUENDRA_BIND(SSL_free);
-    QUENDRA_BIND(SSL_ctrl);
-    QUENDRA_BIND(SSL_set_fd);
-    QUENDRA_BIND(SSL_get_rbio);
-    QUENDRA_BIND(SSL_get0_param);
-    QUENDRA_BIND(SSL_connect);
-    QUENDRA_BIND(SSL_read);
-    QUENDRA_BIND(SSL_peek);
-    QUENDRA_BIND(SSL_write);
-    QUENDRA_BIND(SSL_shutdown);
-    QUENDRA_BIND(SSL_get_error);
-    QUENDRA_BIND(SSL_has_pending);
-    QUENDRA_BIND(SSL_is_init_finished);
-    QUENDRA_BIND(SSL_get_verify_result);
-    QUENDRA_BIND(BIO_set_callback_arg);
-    QUENDRA_BIND(BIO_get_callback_arg);
-    QUENDRA_BIND(BIO_set_callback_ex);
-    QUENDRA_BIND(X509_VERIFY_PARAM_set_hostflags);
-    QUENDRA_BIND(X509_VERIFY_PARAM_set1_host);
-    QUENDRA_BIND(X509_VERIFY_PARAM_set1_ip_asc);
-    QUENDRA_BIND(X509_verify_cert_error_string);
-    QUENDRA_BIND(ERR_clear_error);
-    QUENDRA_BIND(ERR_peek_error);
-    QUENDRA_BIND(ERR_get_error_all);
-    QUENDRA_BIND(ERR_error_string_n);
-#undef QUENDRA_BIND
     const uint64_t options = OPENSSL_INIT_LOAD_SSL_STRINGS | OPENSSL_INIT_LOAD_CRYPTO_STRINGS;
     if (calls.OPENSSL_init_ssl(options, nullptr) != 1) {
         throw TlsLibraryUnavailable();

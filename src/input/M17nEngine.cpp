@@ -53,18 +53,31 @@ struct Calls
     decltype(&::minput_reset_ic) minput_reset_ic;
 };
 
-bool bindCalls(void* library, Calls& calls)
+bool bindCalls(Calls& calls)
 {
-#define QUENDRA_BIND(name) bindSymbol(library, #name, calls.name)
-    return library && QUENDRA_BIND(m17n_init) && QUENDRA_BIND(merror_code) && QUENDRA_BIND(Mnil)
-        && QUENDRA_BIND(Msymbol) && QUENDRA_BIND(msymbol) && QUENDRA_BIND(msymbol_name)
-        && QUENDRA_BIND(m17n_object_unref) && QUENDRA_BIND(mtext) && QUENDRA_BIND(mtext_len)
-        && QUENDRA_BIND(mtext_ref_char) && QUENDRA_BIND(mplist_key) && QUENDRA_BIND(mplist_next)
-        && QUENDRA_BIND(mplist_value) && QUENDRA_BIND(minput_list) && QUENDRA_BIND(minput_open_im)
-        && QUENDRA_BIND(minput_close_im) && QUENDRA_BIND(minput_create_ic)
-        && QUENDRA_BIND(minput_destroy_ic) && QUENDRA_BIND(minput_filter)
-        && QUENDRA_BIND(minput_lookup) && QUENDRA_BIND(minput_reset_ic);
-#undef QUENDRA_BIND
+    RuntimeLibrary library("libm17n.so.0");
+    library.bind("m17n_init", calls.m17n_init);
+    library.bind("merror_code", calls.merror_code);
+    library.bind("Mnil", calls.Mnil);
+    library.bind("Msymbol", calls.Msymbol);
+    library.bind("msymbol", calls.msymbol);
+    library.bind("msymbol_name", calls.msymbol_name);
+    library.bind("m17n_object_unref", calls.m17n_object_unref);
+    library.bind("mtext", calls.mtext);
+    library.bind("mtext_len", calls.mtext_len);
+    library.bind("mtext_ref_char", calls.mtext_ref_char);
+    library.bind("mplist_key", calls.mplist_key);
+    library.bind("mplist_next", calls.mplist_next);
+    library.bind("mplist_value", calls.mplist_value);
+    library.bind("minput_list", calls.minput_list);
+    library.bind("minput_open_im", calls.minput_open_im);
+    library.bind("minput_close_im", calls.minput_close_im);
+    library.bind("minput_create_ic", calls.minput_create_ic);
+    library.bind("minput_destroy_ic", calls.minput_destroy_ic);
+    library.bind("minput_filter", calls.minput_filter);
+    library.bind("minput_lookup", calls.minput_lookup);
+    library.bind("minput_reset_ic", calls.minput_reset_ic);
+    return library.complete();
 }
 
 // The library keeps process-wide state; it is loaded and set up once and kept to the end. Null
@@ -75,7 +88,7 @@ const Calls* library()
     static bool ready = false;
     static std::once_flag once;
     std::call_once(once, [] {
-        ready = bindCalls(dlopen("libm17n.so.0", RTLD_NOW | RTLD_LOCAL), calls);
+        ready = bindCalls(calls);
         if (ready) {
             calls.m17n_init();
             ready = *calls.merror_code == MERROR_NONE;

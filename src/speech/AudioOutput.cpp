@@ -23,12 +23,13 @@ const Library* library()
     static bool ready = false;
     static std::once_flag once;
     std::call_once(once, [] {
-        void* handle = dlopen("libpulse-simple.so.0", RTLD_NOW | RTLD_LOCAL);
-        ready = handle && bindSymbol(handle, "pa_simple_new", loaded.create)
-            && bindSymbol(handle, "pa_simple_write", loaded.write)
-            && bindSymbol(handle, "pa_simple_drain", loaded.drain)
-            && bindSymbol(handle, "pa_simple_flush", loaded.flush)
-            && bindSymbol(handle, "pa_simple_free", loaded.free);
+        RuntimeLibrary pulse("libpulse-simple.so.0");
+        pulse.bind("pa_simple_new", loaded.create);
+        pulse.bind("pa_simple_write", loaded.write);
+        pulse.bind("pa_simple_drain", loaded.drain);
+        pulse.bind("pa_simple_flush", loaded.flush);
+        pulse.bind("pa_simple_free", loaded.free);
+        ready = pulse.complete();
     });
     return ready ? &loaded : nullptr;
 }

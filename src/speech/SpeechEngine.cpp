@@ -32,11 +32,12 @@ const Library* library()
     static bool ready = false;
     if (!tried) {
         tried = true;
-        void* handle = dlopen("libespeak-ng.so.1", RTLD_NOW | RTLD_LOCAL);
-        ready = handle && bindSymbol(handle, "espeak_Initialize", loaded.initialize)
-            && bindSymbol(handle, "espeak_SetSynthCallback", loaded.setSynthCallback)
-            && bindSymbol(handle, "espeak_SetVoiceByName", loaded.setVoiceByName)
-            && bindSymbol(handle, "espeak_Synth", loaded.synth);
+        RuntimeLibrary espeak("libespeak-ng.so.1");
+        espeak.bind("espeak_Initialize", loaded.initialize);
+        espeak.bind("espeak_SetSynthCallback", loaded.setSynthCallback);
+        espeak.bind("espeak_SetVoiceByName", loaded.setVoiceByName);
+        espeak.bind("espeak_Synth", loaded.synth);
+        ready = espeak.complete();
         if (ready) {
             loaded.rate = loaded.initialize(AUDIO_OUTPUT_SYNCHRONOUS, 200, nullptr, 0);
             ready = loaded.rate > 0;
