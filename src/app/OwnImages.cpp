@@ -1,14 +1,46 @@
-// Reading the program's own PNG images without the image plug-ins.
+// Reading the program's own PNG images with libpng, which Qt's own PNG support links already.
+// Qt's image reader would first look up the image plug-ins the system has, reading each one's
+// description from disk, before it reads a single image.
 #include "OwnImages.h"
 
-#include <QImageReader>
+#include <QApplication>
+#include <QFile>
+#include <QIconEngine>
+#include <QPainter>
 #include <QPixmap>
+#include <QStyle>
+#include <QStyleOption>
+#include <memory>
+#include <png.h>
+
+namespace {
+
+// libpng's byte order for the 32-bit pixels of QImage::Format_ARGB32 (0xAARRGGBB).
+constexpr png_uint_32 ArgbBytes
+    = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? PNG_FORMAT_BGRA : PNG_FORMAT_ARGB;
+
+} // namespace
 
 QImage readOwnPng(const QString& file)
 {
-    QImageReader reader(file, "png");
-    reader.setAutoDetectImageFormat(false);
-    return reader.read();
+    QFile source(file);
+    if (!source.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    const QByteArray bytes = source.readAll();
+    png_image png {};
+    png.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_memory(&png, bytes.constData(), bytes.size())) {
+        return {};
+    }
+    png.format = ArgbBytes;
+    QImage image(int(png.width), int(png.height), QImage::Format_ARGB32);
+    if (image.isNull()
+        || !png_image_finish_read(&png, nullptr, image.bits(), image.bytesPerLine(), nullptr)) {
+        png_image_free(&png);
+        return {};
+    }
+    return image;
 }
 
 QIcon ownIcon(const QString& pattern, std::initializer_list<int> sizes)
@@ -18,4 +50,103 @@ QIcon ownIcon(const QString& pattern, std::initializer_list<int> sizes)
         icon.addPixmap(QPixmap::fromImage(readOwnPng(pattern.arg(size))));
     }
     return icon;
+}
+
+namespace {
+
+// Paints one of the program's glyphs from its drawings, reading each drawing at its first use:
+// the window's first paint needs only those for the screen it is on, and a glyph that appears
+// on several buttons is read once.
+class GlyphEngine : public QIconEngine
+{
+public:
+    GlyphEngine(const QString& name, std::function<QImage(const QImage&)> prepare)
+        : m_drawings(std::make_shared<Drawings>(name, std::move(prepare)))
+    { }
+
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override
+    {
+        return drawingFor(size).boundedTo(size);
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override
+    {
+        QPixmap shown = m_drawings->drawing(scaleFor(size));
+        if (shown.isNull()) {
+            return shown;
+        }
+        if (shown.width() > size.width() || shown.height() > size.height()) {
+            shown = shown.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        }
+        if (mode == QIcon::Normal) {
+            return shown;
+        }
+        // Disabled or selected: as the style shows such icons.
+        QStyleOption option;
+        option.palette = QApplication::palette();
+        return QApplication::style()->generatedIconPixmap(mode, shown, &option);
+    }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        const qreal ratio = painter->device()->devicePixelRatio();
+        painter->drawPixmap(rect, pixmap(rect.size() * ratio, mode, state));
+    }
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        return {QSize(GlyphSize, GlyphSize), QSize(2 * GlyphSize, 2 * GlyphSize)};
+    }
+
+    QIconEngine* clone() const override { return new GlyphEngine(*this); }
+
+    QString key() const override { return QStringLiteral("QuendraGlyph"); }
+
+private:
+    // The drawing for pixels of the size: the smaller one when it is enough.
+    static int scaleFor(const QSize& size)
+    {
+        return size.width() > GlyphSize || size.height() > GlyphSize ? 2 : 1;
+    }
+
+    QSize drawingFor(const QSize& size) const
+    {
+        const int side = GlyphSize * scaleFor(size);
+        return {side, side};
+    }
+
+    struct Drawings
+    {
+        Drawings(const QString& glyphName, std::function<QImage(const QImage&)> prepareDrawing)
+            : name(glyphName)
+            , prepare(std::move(prepareDrawing))
+        { }
+
+        QPixmap drawing(int scale)
+        {
+            QPixmap& read = scale == 1 ? single : twice;
+            if (read.isNull()) {
+                const QImage image = readOwnPng(
+                    QStringLiteral(":/icons/%1%2.png").arg(name, scale == 1 ? "" : "@2x"));
+                if (!image.isNull()) {
+                    read = QPixmap::fromImage(prepare(image));
+                }
+            }
+            return read;
+        }
+
+        QString name;
+        std::function<QImage(const QImage&)> prepare;
+        QPixmap single;
+        QPixmap twice;
+    };
+
+    std::shared_ptr<Drawings> m_drawings;
+};
+
+} // namespace
+
+QIcon ownGlyph(const QString& name, std::function<QImage(const QImage&)> prepare)
+{
+    return QIcon(new GlyphEngine(name, std::move(prepare)));
 }

@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QImage>
-#include <QPixmap>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
@@ -76,9 +75,9 @@ QColor readableColour(const QColor& wanted, const QColor& background)
 
 namespace {
 
-QImage readableImage(QImage image, const QColor& background)
+QImage readableImage(const QImage& drawn, const QColor& background)
 {
-    image = image.convertToFormat(QImage::Format_ARGB32);
+    QImage image = drawn.convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
             const QColor pixel = image.pixelColor(x, y);
@@ -97,18 +96,11 @@ QImage readableImage(QImage image, const QColor& background)
 
 QIcon readableGlyph(const QString& name, const QColor& background)
 {
-    // Both drawings go into the icon whatever the screen is now: the icon picks the one that fits
-    // the screen it is painted on, also after the window moved to another.
-    QIcon icon;
-    const bool dark = luminance(background) < DarkLuminance;
-    for (const char* suffix : {"", "@2x"}) {
-        const QString file = QStringLiteral(":/icons/%1%2.png").arg(name, QLatin1String(suffix));
-        const QImage image = readOwnPng(file);
-        if (!image.isNull()) {
-            icon.addPixmap(QPixmap::fromImage(dark ? readableImage(image, background) : image));
-        }
+    if (luminance(background) >= DarkLuminance) {
+        return ownGlyph(name, [](const QImage& image) { return image; });
     }
-    return icon;
+    return ownGlyph(
+        name, [background](const QImage& image) { return readableImage(image, background); });
 }
 
 void makeLettersReadable(QWidget* control)

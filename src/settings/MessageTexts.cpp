@@ -128,13 +128,22 @@ MessageTexts::MessageTexts()
     setObjectName(QStringLiteral("MessageTexts"));
     m_langRes->setObjectName(QStringLiteral("MsgLangRes1"));
     m_langRes->setAutoCreateMode(false);
-    retranslate();
     connect(&InterfaceLanguage::instance(), &InterfaceLanguage::changed, this,
         &MessageTexts::retranslate);
 }
 
 void MessageTexts::retranslate()
 {
+    m_stale = true;
+}
+
+void MessageTexts::readTranslation() const
+{
+    // Read when a message is first shown, not at start-up, and again after a change.
+    if (!m_stale) {
+        return;
+    }
+    m_stale = false;
     InterfaceLanguage& language = InterfaceLanguage::instance();
     m_langRes->setActive(false);
     m_langRes->setMsgList(englishLines());
@@ -174,6 +183,7 @@ const std::vector<MessageTexts::Pattern>& MessageTexts::patterns() const
 
 QString MessageTexts::translateLine(const QString& line) const
 {
+    readTranslation();
     const std::vector<Pattern>& english = patterns();
     const QStringList& translated = m_langRes->msgList().lines();
     for (qsizetype i = 0; i < translated.size() && i < static_cast<qsizetype>(english.size());

@@ -47,11 +47,15 @@ public:
 private:
     MessageTexts();
     static QStringList& knownLines();
+    // Marks the translation out of date (new texts, another language); readTranslation reads it
+    // anew when it is next needed.
     void retranslate();
+    void readTranslation() const;
     QString translateLine(const QString& line) const;
     // The patterns of englishLines(), in the same order.
     const std::vector<Pattern>& patterns() const;
 
     MsgLangRes* m_langRes;
+    mutable bool m_stale = true;
     mutable std::vector<Pattern> m_patterns;
 };
