@@ -6,6 +6,7 @@
 #include "ProcessStatus.h"
 
 #if QUENDRA_WINDOW
+#include "FontConfigPreload.h"
 #include "MemoryPolicy.h"
 #include "TfrmMain.h"
 #endif
@@ -67,7 +68,9 @@ int main(int argc, char* argv[])
 {
 #if QUENDRA_WINDOW
     returnBigBlocksToTheSystem();
+    FontConfigPreload fonts;
     QApplication app(argc, argv);
+    fonts.wait();
     std::unique_ptr<QWidget> window = std::make_unique<TfrmMain>();
 #else
     QApplication app(argc, argv);

@@ -2,6 +2,7 @@
 // application with its main window; closing the window ends the program.
 #include "CommandLine.h"
 #include "ConsoleTranslation.h"
+#include "FontConfigPreload.h"
 #include "MemoryPolicy.h"
 #include "TfrmMain.h"
 #include "TranslationWorker.h"
@@ -56,7 +57,9 @@ int main(int argc, char* argv[])
         return runConsoleCommand(argc, argv, command);
     }
 
+    FontConfigPreload fonts;
     QApplication app(argc, argv);
+    fonts.wait();
     // Ties the window to the installed desktop entry (taskbars, icon, Wayland's app id).
     QGuiApplication::setDesktopFileName(QStringLiteral("example.tarnwick.Quendra"));
     TfrmMain window;
