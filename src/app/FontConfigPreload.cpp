@@ -2,12 +2,18 @@
 #include "FontConfigPreload.h"
 
 #include <fontconfig/fontconfig.h>
+#include <system_error>
 
 FontConfigPreload::FontConfigPreload()
+{
     // fontconfig installs the configuration it loaded only if none is there yet, so a Qt that
     // asks first loses nothing but the head start.
-    : m_reader([] { FcInit(); })
-{ }
+    try {
+        m_reader = std::thread([] { FcInit(); });
+    } catch (const std::system_error&) {
+        // No thread to be had: Qt reads the configuration itself when it needs it.
+    }
+}
 
 FontConfigPreload::~FontConfigPreload()
 {
