@@ -338,15 +338,42 @@ IniFile::IniFile(std::string path)
 std::string IniFile::readString(
     std::string_view section, std::string_view key, std::string_view defaultValue) const
 {
-    std::string content;
+    const std::optional<std::string> text = content();
     std::string_view value = defaultValue;
-    if (readFile(m_path, content) == FileState::Read) {
-        const Location found = locate(content, section, key);
+    if (text) {
+        const Location found = locate(*text, section, key);
         if (found.keyLine) {
             value = found.value;
         }
     }
     return std::string(value.substr(0, MaxValueLength));
+}
+
+void IniFile::holdContent()
+{
+    m_holding = true;
+}
+
+void IniFile::releaseContent()
+{
+    m_holding = false;
+    m_held.reset();
+}
+
+std::optional<std::string> IniFile::content() const
+{
+    if (m_holding && m_held) {
+        return *m_held;
+    }
+    std::string text;
+    std::optional<std::string> read;
+    if (readFile(m_path, text) == FileState::Read) {
+        read = std::move(text);
+    }
+    if (m_holding) {
+        m_held = read;
+    }
+    return read;
 }
 
 bool IniFile::fitsOnALine(std::string_view section, std::string_view key, std::string_view value)
@@ -365,6 +392,7 @@ bool IniFile::writeString(std::string_view section, std::string_view key, std::s
         return false;
     }
     errno = 0;
+    m_held.reset();
     const bool written = write(section, key, value);
     m_lastError = written ? 0 : (errno != 0 ? errno : EIO);
     return written;

@@ -2,6 +2,7 @@
 // "[Section]" headers and "Key=Value" lines, names matched without regard to letter case.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,12 @@ public:
     // Blanks around the value and one pair of enclosing double quotes are taken off.
     std::string readString(
         std::string_view section, std::string_view key, std::string_view defaultValue) const;
+
+    // From now on the file is read once for all the reads that follow, until releaseContent(),
+    // and afresh after a write through this object: for a pass of many reads that need not see
+    // what others change meanwhile.
+    void holdContent();
+    void releaseContent();
 
     // Whether section, key and value make one line that reads back as this one key: false for a
     // line break in any of them, an empty name, a "]" in the section name, or a key that holds
@@ -44,6 +51,11 @@ public:
 private:
     bool write(std::string_view section, std::string_view key, std::string_view value);
 
+    // The file's content, or nothing when it is missing or unreadable.
+    std::optional<std::string> content() const;
+
     std::string m_path;
     int m_lastError = 0;
+    bool m_holding = false;
+    mutable std::optional<std::optional<std::string>> m_held;
 };

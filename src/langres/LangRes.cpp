@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QFontInfo>
 #include <QHeaderView>
+#include <QScopeGuard>
 #include <QTableWidget>
 #include <QTreeWidget>
 
@@ -135,16 +136,37 @@ void LangRes::setAutoCreateMode(bool autoCreate)
     refresh();
 }
 
+LangRes::~LangRes() = default;
+
 void LangRes::refresh()
 {
-    if (m_active) {
-        translate();
+    if (!m_active) {
+        return;
     }
+    // A pass looks up every text of its owner: the file is read once for all of them. A pass
+    // started within one keeps the file the outer pass read.
+    if (m_passFile) {
+        translate();
+        return;
+    }
+    m_passFile = std::make_unique<IniFile>(filePath());
+    m_passFile->holdContent();
+    const auto endPass = qScopeGuard([this] { m_passFile.reset(); });
+    translate();
+}
+
+IniFile& LangRes::langFile(std::optional<IniFile>& own)
+{
+    if (m_passFile && m_passFile->path() == filePath()) {
+        return *m_passFile;
+    }
+    return own.emplace(filePath());
 }
 
 QString LangRes::lookupText(const QString& key, const QString& currentText)
 {
-    IniFile file(filePath());
+    std::optional<IniFile> own;
+    IniFile& file = langFile(own);
     QString result;
     applyTextRule(file, key, currentText, [&result](const QString& text) { result = text; });
     return result;
@@ -155,7 +177,8 @@ void LangRes::translateFont(QWidget* formOrFrame)
     if (!hasPublishedProperty(formOrFrame, QStringLiteral("Font"))) {
         return;
     }
-    IniFile file(filePath());
+    std::optional<IniFile> own;
+    IniFile& file = langFile(own);
     const QString name = formOrFrame->objectName();
 
     const QString faceKey = name + QStringLiteral("_FontName");
@@ -192,7 +215,8 @@ void LangRes::translateFont(QWidget* formOrFrame)
 
 void LangRes::translateStringProperty(QObject* component, const QString& property)
 {
-    IniFile file(filePath());
+    std::optional<IniFile> own;
+    IniFile& file = langFile(own);
     applyTextRule(file, component->objectName() + u'_' + property,
         readTextProperty(component, property),
         [&](const QString& text) { writeTextProperty(component, property, text); });
@@ -203,7 +227,8 @@ void LangRes::translateStringsProperty(QObject* component, const QString& proper
     if (!holdsStringList(component, property)) {
         return;
     }
-    IniFile file(filePath());
+    std::optional<IniFile> own;
+    IniFile& file = langFile(own);
     const QString prefix = component->objectName() + u'_' + property;
     const QStringList lines = readStringsProperty(component, property);
     for (int i = 0; i < lines.size(); ++i) {
@@ -226,7 +251,8 @@ void LangRes::translateListViewColumns(QTableWidget* listView)
 
 void LangRes::translateListViewItems(QTableWidget* listView)
 {
-    IniFile file(filePath());
+    std::optional<IniFile> own;
+    IniFile& file = langFile(own);
     const QString name = listView->objectName();
     for (int row = 0; row < listView->rowCount(); ++row) {
         applyTextRule(file, indexedKey(name + QStringLiteral("_ItemCaption"), row),
@@ -248,7 +274,8 @@ void LangRes::translateTreeViewItems(QTreeWidget* treeView)
     for (int i = 0; i < treeView->topLevelItemCount(); ++i) {
         collectNodes(treeView->topLevelItem(i), nodes);
     }
-    IniFile file(filePath());
+    std::optional<IniFile> own;
+    IniFile& file = langFile(own);
     const QString prefix = treeView->objectName() + QStringLiteral("_ItemText");
     for (int i = 0; i < nodes.size(); ++i) {
         QTreeWidgetItem* node = nodes.at(i);
@@ -315,7 +342,8 @@ void LangRes::translateHeaderTexts(
     if (!model) {
         return;
     }
-    IniFile file(filePath());
+    std::optional<IniFile> own;
+    IniFile& file = langFile(own);
     const int count = orientation == Qt::Horizontal ? model->columnCount() : model->rowCount();
     for (int i = 0; i < count; ++i) {
         applyTextRule(file, indexedKey(keyPrefix, i),

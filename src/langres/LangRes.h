@@ -7,6 +7,8 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 
 class DataModule;
@@ -82,6 +84,7 @@ protected:
     // The owner must be a window (a form), a DataModule or a Frame; otherwise this raises
     // "Owner must be a Form or a DataModule!". The owner owns the component.
     explicit LangRes(QObject* owner);
+    ~LangRes() override;
 
     // One pass; runs only through refresh().
     virtual void translate() = 0;
@@ -91,6 +94,9 @@ private:
 
     std::string section() const;
     std::string filePath() const;
+    // The language file for one step: that of the pass running, which reads the file once for
+    // all its steps, or else own.
+    IniFile& langFile(std::optional<IniFile>& own);
     // The text rule: a found value replaces the text, a missing one is auto-created.
     void applyTextRule(
         IniFile& file, const QString& key, const QString& currentText, const TextSetter& setText);
@@ -107,4 +113,5 @@ private:
     QWidget* m_ownerForm = nullptr;
     DataModule* m_ownerDataModule = nullptr;
     Frame* m_ownerFrame = nullptr;
+    std::unique_ptr<IniFile> m_passFile;
 };

@@ -4,6 +4,7 @@
 #include "ScratchFolder.h"
 #include "UnprivilegedScope.h"
 
+#include <cstdio>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -64,6 +65,28 @@ TEST(IniFileRead, MissingFileGivesTheDefaultAndIsNotCreated)
     EXPECT_EQ(file.readString("General", "Key", "default"), "default");
     EXPECT_EQ(file.readString("General", "Key", std::string(3000, 'd')), std::string(2047, 'd'));
     EXPECT_EQ(folder.entryCount(), 0u);
+}
+
+TEST(IniFileRead, HeldContentIsReadOnceAndAgainAfterAWriteOrRelease)
+{
+    ScratchFolder folder;
+    const std::string path = folder.file("a.ini");
+    ScratchFolder::write(path, "[G]\nKey=first\n");
+    IniFile file(path);
+    file.holdContent();
+    EXPECT_EQ(file.readString("G", "Key", ""), "first");
+    // Another writer's change is not seen while the content is held...
+    ScratchFolder::write(path, "[G]\nKey=second\n");
+    EXPECT_EQ(file.readString("G", "Key", ""), "first");
+    // ...but a write through the same object is, with the other writer's change kept.
+    ASSERT_TRUE(file.writeString("G", "Other", "own"));
+    EXPECT_EQ(file.readString("G", "Other", ""), "own");
+    EXPECT_EQ(file.readString("G", "Key", ""), "second");
+    // A file that goes missing stays as it was read until the content is let go.
+    std::remove(path.c_str());
+    EXPECT_EQ(file.readString("G", "Key", "default"), "second");
+    file.releaseContent();
+    EXPECT_EQ(file.readString("G", "Key", "default"), "default");
 }
 
 struct WriteCase
