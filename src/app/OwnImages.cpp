@@ -10,8 +10,10 @@
 #include <QPixmap>
 #include <QStyle>
 #include <QStyleOption>
+#include <map>
 #include <memory>
 #include <png.h>
+#include <utility>
 
 namespace {
 
@@ -54,14 +56,57 @@ QIcon ownIcon(const QString& pattern, std::initializer_list<int> sizes)
 
 namespace {
 
+// A glyph's two drawings, each read at its first use and passed through prepare then.
+class GlyphDrawings
+{
+public:
+    GlyphDrawings(const QString& name, std::function<QImage(const QImage&)> prepare)
+        : m_name(name)
+        , m_prepare(std::move(prepare))
+    { }
+
+    // scale: 1, or 2 for the drawing at twice the size.
+    QPixmap drawing(int scale)
+    {
+        QPixmap& read = scale == 1 ? m_single : m_twice;
+        if (read.isNull()) {
+            const QImage image = readOwnPng(
+                QStringLiteral(":/icons/%1%2.png").arg(m_name, scale == 1 ? "" : "@2x"));
+            if (!image.isNull()) {
+                read = QPixmap::fromImage(m_prepare(image));
+            }
+        }
+        return read;
+    }
+
+private:
+    QString m_name;
+    std::function<QImage(const QImage&)> m_prepare;
+    QPixmap m_single;
+    QPixmap m_twice;
+};
+
+// The drawings of a glyph in a look, shared by every icon showing it while any of them lives.
+std::shared_ptr<GlyphDrawings> sharedDrawings(
+    const QString& name, const QString& look, std::function<QImage(const QImage&)> prepare)
+{
+    static std::map<std::pair<QString, QString>, std::weak_ptr<GlyphDrawings>> shared;
+    std::weak_ptr<GlyphDrawings>& entry = shared[{name, look}];
+    std::shared_ptr<GlyphDrawings> drawings = entry.lock();
+    if (!drawings) {
+        drawings = std::make_shared<GlyphDrawings>(name, std::move(prepare));
+        entry = drawings;
+    }
+    return drawings;
+}
+
 // Paints one of the program's glyphs from its drawings, reading each drawing at its first use:
-// the window's first paint needs only those for the screen it is on, and a glyph that appears
-// on several buttons is read once.
+// the window's first paint needs only those for the screen it is on.
 class GlyphEngine : public QIconEngine
 {
 public:
-    GlyphEngine(const QString& name, std::function<QImage(const QImage&)> prepare)
-        : m_drawings(std::make_shared<Drawings>(name, std::move(prepare)))
+    explicit GlyphEngine(std::shared_ptr<GlyphDrawings> drawings)
+        : m_drawings(std::move(drawings))
     { }
 
     QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override
@@ -109,44 +154,19 @@ private:
         return size.width() > GlyphSize || size.height() > GlyphSize ? 2 : 1;
     }
 
-    QSize drawingFor(const QSize& size) const
+    static QSize drawingFor(const QSize& size)
     {
         const int side = GlyphSize * scaleFor(size);
         return {side, side};
     }
 
-    struct Drawings
-    {
-        Drawings(const QString& glyphName, std::function<QImage(const QImage&)> prepareDrawing)
-            : name(glyphName)
-            , prepare(std::move(prepareDrawing))
-        { }
-
-        QPixmap drawing(int scale)
-        {
-            QPixmap& read = scale == 1 ? single : twice;
-            if (read.isNull()) {
-                const QImage image = readOwnPng(
-                    QStringLiteral(":/icons/%1%2.png").arg(name, scale == 1 ? "" : "@2x"));
-                if (!image.isNull()) {
-                    read = QPixmap::fromImage(prepare(image));
-                }
-            }
-            return read;
-        }
-
-        QString name;
-        std::function<QImage(const QImage&)> prepare;
-        QPixmap single;
-        QPixmap twice;
-    };
-
-    std::shared_ptr<Drawings> m_drawings;
+    std::shared_ptr<GlyphDrawings> m_drawings;
 };
 
 } // namespace
 
-QIcon ownGlyph(const QString& name, std::function<QImage(const QImage&)> prepare)
+QIcon ownGlyph(
+    const QString& name, const QString& look, std::function<QImage(const QImage&)> prepare)
 {
-    return QIcon(new GlyphEngine(name, std::move(prepare)));
+    return QIcon(new GlyphEngine(sharedDrawings(name, look, std::move(prepare))));
 }

@@ -20,5 +20,7 @@ constexpr int GlyphSize = 16;
 
 // One of the program's glyphs by name: ":/icons/<name>.png", and its drawing at twice the size,
 // "<name>@2x.png", for screens of twice the density. Each drawing is read the first time a paint
-// asks for it, and passed through prepare then; copies of the icon share what was read.
-QIcon ownGlyph(const QString& name, std::function<QImage(const QImage&)> prepare);
+// asks for it, and passed through prepare then. look names what prepare does: the icons of a
+// glyph in one look share their drawings, so buttons showing the same glyph read it once.
+QIcon ownGlyph(
+    const QString& name, const QString& look, std::function<QImage(const QImage&)> prepare);

@@ -97,10 +97,10 @@ QImage readableImage(const QImage& drawn, const QColor& background)
 QIcon readableGlyph(const QString& name, const QColor& background)
 {
     if (luminance(background) >= DarkLuminance) {
-        return ownGlyph(name, [](const QImage& image) { return image; });
+        return ownGlyph(name, QString(), [](const QImage& image) { return image; });
     }
-    return ownGlyph(
-        name, [background](const QImage& image) { return readableImage(image, background); });
+    return ownGlyph(name, background.name(QColor::HexArgb),
+        [background](const QImage& image) { return readableImage(image, background); });
 }
 
 void makeLettersReadable(QWidget* control)
