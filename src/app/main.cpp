@@ -43,6 +43,15 @@ int runConsoleCommand(int argc, char* argv[], const CommandLine& command)
     }
 }
 
+// Whether the window has somewhere to open. Without (a login over SSH, a scheduled job) Qt would
+// abort with advice to reinstall the program; a platform chosen by name is left to Qt.
+bool hasDisplay()
+{
+    return !qEnvironmentVariableIsEmpty("DISPLAY")
+        || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+        || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -57,6 +66,13 @@ int main(int argc, char* argv[])
         return runConsoleCommand(argc, argv, command);
     }
 
+    if (!hasDisplay()) {
+        print(stderr,
+            QStringLiteral("quendra: There is no display to open the window on (DISPLAY and "
+                           "WAYLAND_DISPLAY are not set).\nRun it in a desktop session, or "
+                           "translate on the console: quendra --translate TEXT\n"));
+        return ExitFailure;
+    }
     FontConfigPreload fonts;
     QApplication app(argc, argv);
     fonts.wait();

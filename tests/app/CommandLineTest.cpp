@@ -103,6 +103,9 @@ TEST_F(CommandLineTest, UsageVersionAndErrorsNeedNoDisplay)
         {{"-t", "--from"}, 2, "", "quendra: Missing value after '--from'.\nUsage: "},
         {{"--from", "en", "file.txt"}, 2, "", "quendra: Option '--from' needs '--translate'.\n"},
         {{"-t", "--from=de", "Hello"}, 2, "", "quendra: Unknown language 'de': use en or mr.\n"},
+        // The window, with nowhere to open it.
+        {{}, 1, "", "quendra: There is no display to open the window on"},
+        {{"file.txt"}, 1, "", "quendra: There is no display to open the window on"},
     };
     for (const auto& test : cases) {
         const Outcome outcome = run(test.arguments);
