@@ -186,6 +186,31 @@ FileState readFile(const std::string& path, std::string& content)
     return state;
 }
 
+// The file's content, or nothing when it is missing or unreadable.
+std::optional<std::string> readContent(const std::string& path)
+{
+    std::string content;
+    if (readFile(path, content) != FileState::Read) {
+        return std::nullopt;
+    }
+    return content;
+}
+
+// The value of key in section of content, cut to IniFile::MaxValueLength; defaultValue when
+// there is no content or no such key.
+std::string valueIn(const std::optional<std::string>& content, std::string_view section,
+    std::string_view key, std::string_view defaultValue)
+{
+    std::string_view value = defaultValue;
+    if (content) {
+        const Location found = locate(*content, section, key);
+        if (found.keyLine) {
+            value = found.value;
+        }
+    }
+    return std::string(value.substr(0, IniFile::MaxValueLength));
+}
+
 bool hasLineBreak(std::string_view text)
 {
     return text.find_first_of("\r\n") != std::string_view::npos;
@@ -338,15 +363,13 @@ IniFile::IniFile(std::string path)
 std::string IniFile::readString(
     std::string_view section, std::string_view key, std::string_view defaultValue) const
 {
-    const std::optional<std::string> text = content();
-    std::string_view value = defaultValue;
-    if (text) {
-        const Location found = locate(*text, section, key);
-        if (found.keyLine) {
-            value = found.value;
-        }
+    if (!m_holding) {
+        return valueIn(readContent(m_path), section, key, defaultValue);
     }
-    return std::string(value.substr(0, MaxValueLength));
+    if (!m_held) {
+        m_held = readContent(m_path);
+    }
+    return valueIn(*m_held, section, key, defaultValue);
 }
 
 void IniFile::holdContent()
@@ -358,22 +381,6 @@ void IniFile::releaseContent()
 {
     m_holding = false;
     m_held.reset();
-}
-
-std::optional<std::string> IniFile::content() const
-{
-    if (m_holding && m_held) {
-        return *m_held;
-    }
-    std::string text;
-    std::optional<std::string> read;
-    if (readFile(m_path, text) == FileState::Read) {
-        read = std::move(text);
-    }
-    if (m_holding) {
-        m_held = read;
-    }
-    return read;
 }
 
 bool IniFile::fitsOnALine(std::string_view section, std::string_view key, std::string_view value)

@@ -51,11 +51,10 @@ public:
 private:
     bool write(std::string_view section, std::string_view key, std::string_view value);
 
-    // The file's content, or nothing when it is missing or unreadable.
-    std::optional<std::string> content() const;
-
     std::string m_path;
     int m_lastError = 0;
     bool m_holding = false;
+    // The content read while holding: nothing yet, or the file's content (nothing when it is
+    // missing or unreadable).
     mutable std::optional<std::optional<std::string>> m_held;
 };
