@@ -7,21 +7,12 @@
 #include "PaneText.h"
 #include "ViewPane.h"
 
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
-
 namespace {
 
 PrintCommands::ModalRunner& modalRunner()
 {
     static PrintCommands::ModalRunner runner;
     return runner;
-}
-
-int runModal(QDialog& dialog)
-{
-    return modalRunner() ? modalRunner()(dialog) : dialog.exec();
 }
 
 // The name print queues show, as the glyph button's printing gives it.
@@ -43,7 +34,7 @@ void PrintCommands::setModalRunner(ModalRunner runner)
     modalRunner() = std::move(runner);
 }
 
-void PrintCommands::printOn(QPrinter& printer)
+void PrintCommands::printOn(Printer& printer)
 {
     m_print.assignSource(m_output);
     m_print.formatPages(printer);
@@ -55,18 +46,13 @@ void PrintCommands::printWithDialog()
     if (getPaneText(m_output).isEmpty()) {
         return;
     }
-    if (!m_printer) {
-        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    }
+    Printer& printer = chosenPrinter();
     // The page range the dialog offers is the pane's pages on the printer last chosen.
     m_print.assignSource(m_output);
-    m_print.formatPages(*m_printer);
-    QPrintDialog dialog(m_printer.get(), m_parent);
-    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange
-        | QAbstractPrintDialog::PrintCollateCopies | QAbstractPrintDialog::PrintShowPageSize);
-    dialog.setMinMax(1, std::max(1, m_print.pagesCount()));
-    if (runModal(dialog) == QDialog::Accepted) {
-        printOn(*m_printer);
+    m_print.formatPages(printer);
+    if (printSupport().runPrintDialog(
+            printer, m_parent, std::max(1, m_print.pagesCount()), modalRunner())) {
+        printOn(printer);
     }
 }
 
@@ -75,12 +61,17 @@ void PrintCommands::preview()
     if (getPaneText(m_output).isEmpty()) {
         return;
     }
+    printSupport().runPreview(
+        chosenPrinter(), m_parent,
+        MessageTexts::instance().translate(QStringLiteral("Print preview")),
+        [this](Printer& printer) { runCommand([this, &printer] { printOn(printer); }); },
+        modalRunner());
+}
+
+Printer& PrintCommands::chosenPrinter()
+{
     if (!m_printer) {
-        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        m_printer = printSupport().newPrinter();
     }
-    QPrintPreviewDialog dialog(m_printer.get(), m_parent);
-    dialog.setWindowTitle(MessageTexts::instance().translate(QStringLiteral("Print preview")));
-    connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
-        [this](QPrinter* printer) { runCommand([this, printer] { printOn(*printer); }); });
-    runModal(dialog);
+    return *m_printer;
 }

@@ -3,13 +3,12 @@
 // preview. The glyph button beside the pane keeps printing straight to the default printer.
 #pragma once
 
+#include "PrintSupport.h"
+
 #include <QObject>
-#include <functional>
 #include <memory>
 
 class PanePrint;
-class QDialog;
-class QPrinter;
 class QWidget;
 class ViewPane;
 
@@ -25,16 +24,17 @@ public:
     void preview();
 
     // Tests: runs the print dialog or the preview in place of exec() and returns its result.
-    using ModalRunner = std::function<int(QDialog& dialog)>;
+    using ModalRunner = PrintModalRunner;
     static void setModalRunner(ModalRunner runner);
 
 private:
     // Lays the pane out for printer and prints the pages of its range.
-    void printOn(QPrinter& printer);
+    void printOn(Printer& printer);
+    Printer& chosenPrinter();
 
     QWidget* m_parent;
     ViewPane& m_output;
     PanePrint& m_print;
     // The printer and its settings as last chosen, for the next dialog of this run.
-    std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<Printer> m_printer;
 };

@@ -6,30 +6,26 @@
 #include "PaneRenderer.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <QTextDocument>
 #include <algorithm>
 
 namespace {
 
-std::function<std::unique_ptr<QPrinter>()>& printerFactory()
+PrinterFactory& printerFactory()
 {
-    static std::function<std::unique_ptr<QPrinter>()> factory;
+    static PrinterFactory factory;
     return factory;
 }
 
-std::unique_ptr<QPrinter> defaultPrinter()
+std::unique_ptr<Printer> defaultPrinter()
 {
-    if (printerFactory()) {
-        return printerFactory()();
-    }
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull()) {
+    std::unique_ptr<Printer> printer = printSupport().defaultPrinter(printerFactory());
+    if (!printer) {
         throw Exception("There is no default printer currently selected");
     }
-    return std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+    return printer;
 }
 
 } // namespace
@@ -37,7 +33,7 @@ std::unique_ptr<QPrinter> defaultPrinter()
 PanePrint::PanePrint() = default;
 PanePrint::~PanePrint() = default;
 
-void PanePrint::setPrinterFactory(std::function<std::unique_ptr<QPrinter>()> factory)
+void PanePrint::setPrinterFactory(PrinterFactory factory)
 {
     printerFactory() = std::move(factory);
 }
@@ -60,7 +56,7 @@ void PanePrint::formatPages()
     layOutFor(*m_ownPrinter);
 }
 
-void PanePrint::formatPages(QPrinter& printer)
+void PanePrint::formatPages(Printer& printer)
 {
     m_pages.reset();
     m_pagesCount = 0;
@@ -69,16 +65,17 @@ void PanePrint::formatPages(QPrinter& printer)
     }
 }
 
-void PanePrint::layOutFor(QPrinter& printer)
+void PanePrint::layOutFor(Printer& printer)
 {
     m_printer = &printer;
-    m_printer->setPageMargins(QMarginsF(leftMarginMM, topMarginMM, rightMarginMM, bottomMarginMM),
+    m_printer->device().setPageMargins(
+        QMarginsF(leftMarginMM, topMarginMM, rightMarginMM, bottomMarginMM),
         QPageLayout::Millimeter);
 
     const PaneDocument& model = m_source->model();
     m_pages = std::make_unique<QTextDocument>();
     m_pages->setUndoRedoEnabled(false);
-    m_pages->documentLayout()->setPaintDevice(m_printer);
+    m_pages->documentLayout()->setPaintDevice(&m_printer->device());
     m_pages->setDefaultFont(model.styles().textStyle(0).font());
     // The layout scales screen pixels to the printer's resolution itself.
     m_pages->setDocumentMargin(m_source->paneMargins().left());
@@ -86,7 +83,7 @@ void PanePrint::layOutFor(QPrinter& printer)
     option.setTabStopDistance(model.styles().defaultTabWidth());
     m_pages->setDefaultTextOption(option);
     PaneRenderer::fill(*m_pages, model, true);
-    m_pages->setPageSize(m_printer->pageRect(QPrinter::DevicePixel).size());
+    m_pages->setPageSize(m_printer->printableSize());
     m_pagesCount = model.itemCount() == 0 ? 0 : m_pages->pageCount();
 }
 
@@ -114,9 +111,9 @@ void PanePrint::printDocument(const QString& title, int copies, bool collate)
     // The pages a chosen range keeps (counted from 1 by the printer), all without one.
     int first = 0;
     int last = m_pagesCount - 1;
-    if (m_printer->printRange() == QPrinter::PageRange && m_printer->fromPage() > 0) {
-        first = std::min(m_printer->fromPage(), m_pagesCount) - 1;
-        last = std::clamp(m_printer->toPage(), first + 1, m_pagesCount) - 1;
+    if (const auto range = m_printer->pageRange()) {
+        first = std::min(range->first, m_pagesCount) - 1;
+        last = std::clamp(range->second, first + 1, m_pagesCount) - 1;
     }
     // Page numbers in the order they go to the printer.
     std::vector<int> order;
@@ -133,14 +130,14 @@ void PanePrint::printDocument(const QString& title, int copies, bool collate)
     }
 
     QPainter painter;
-    if (!painter.begin(m_printer)) {
+    if (!painter.begin(&m_printer->device())) {
         m_printer->setCopyCount(savedCopies);
         throw Exception("Unable to start the print job");
     }
     const QSizeF pageSize = m_pages->pageSize();
     for (size_t i = 0; i < order.size(); ++i) {
         if (i > 0) {
-            m_printer->newPage();
+            m_printer->device().newPage();
         }
         const double top = order[i] * pageSize.height();
         painter.save();

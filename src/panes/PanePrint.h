@@ -3,11 +3,11 @@
 // chose in a print dialog (or a preview's) can take the default printer's place.
 #pragma once
 
+#include "PrintSupport.h"
+
 #include <QString>
-#include <functional>
 #include <memory>
 
-class QPrinter;
 class QTextDocument;
 class Pane;
 
@@ -29,21 +29,21 @@ public:
     void formatPages();
     // The same for the given printer, which must outlive the printing; only the pages of its
     // page range are printed.
-    void formatPages(QPrinter& printer);
+    void formatPages(Printer& printer);
     int pagesCount() const;
     void printDocument(const QString& title, int copies, bool collate);
 
     // Tests: every printer the component uses comes from this factory instead of the system's
     // default printer (for example a PDF printer). An empty function restores the default.
-    static void setPrinterFactory(std::function<std::unique_ptr<QPrinter>()> factory);
+    static void setPrinterFactory(PrinterFactory factory);
 
 private:
     const Pane* m_source = nullptr;
-    void layOutFor(QPrinter& printer);
+    void layOutFor(Printer& printer);
 
     // The default printer, when no other was given.
-    std::unique_ptr<QPrinter> m_ownPrinter;
-    QPrinter* m_printer = nullptr;
+    std::unique_ptr<Printer> m_ownPrinter;
+    Printer* m_printer = nullptr;
     std::unique_ptr<QTextDocument> m_pages;
     int m_pagesCount = 0;
 };

@@ -39,6 +39,9 @@ TEST(InstallTest, InstallsAValidDesktopApplicationThatRunsFromItsPrefix)
         EXPECT_TRUE(QFileInfo(usr + u'/' + file).isFile()) << file.toStdString();
     }
     EXPECT_TRUE(QFileInfo(usr + "/bin/quendra").isExecutable());
+    // Where the program looks for its printing module.
+    EXPECT_TRUE(
+        QFileInfo(usr + "/bin/" QUENDRA_MODULE_DIR_FROM_BIN "/libquendra-print.so").isFile());
 
     const struct
     {
@@ -76,12 +79,13 @@ TEST(InstallTest, InstallsAValidDesktopApplicationThatRunsFromItsPrefix)
         = runProgram(usr + "/bin/quendra", {"--translate", "Good morning"}, environment);
     EXPECT_EQ(translated.exitCode, 0) << translated.err.toStdString();
     EXPECT_EQ(translated.out, QStringLiteral("[mr] Good morning\n"));
-    // That translation loaded the TLS library itself: neither it nor the libraries of the history
-    // and of romanised typing are among those every start of the program loads.
+    // That translation loaded the TLS library itself: neither it nor the libraries of the history,
+    // of romanised typing and of printing are among those every start of the program loads.
     const ProgramOutcome linked
         = runProgram(QStringLiteral("readelf"), {"--dynamic", usr + "/bin/quendra"}, environment);
     ASSERT_EQ(linked.exitCode, 0) << linked.err.toStdString();
-    for (const char* library : {"libssl", "libcrypto", "libsqlite3", "libm17n"}) {
+    for (const char* library :
+        {"libssl", "libcrypto", "libsqlite3", "libm17n", "libQt6PrintSupport"}) {
         EXPECT_FALSE(linked.out.contains(QLatin1String(library))) << library;
     }
     struct stat folder

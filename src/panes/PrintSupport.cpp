@@ -1,0 +1,53 @@
+// Finding and loading the printing module.
+#include "PrintSupport.h"
+
+#include "Exception.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <dlfcn.h>
+
+namespace {
+
+const QString ModuleName = QStringLiteral("libquendra-print.so");
+
+// Beside the executable, where the build puts it; then the installed program's library folder.
+QStringList modulePlaces()
+{
+    const QString folder = QCoreApplication::applicationDirPath();
+    return {folder + u'/' + ModuleName,
+        QDir::cleanPath(
+            folder + QStringLiteral("/" QUENDRA_PRINT_MODULE_FROM_BIN "/") + ModuleName)};
+}
+
+PrintSupport* loadModule()
+{
+    for (const QString& place : modulePlaces()) {
+        if (!QFileInfo::exists(place)) {
+            continue;
+        }
+        void* module = dlopen(QFile::encodeName(place).constData(), RTLD_NOW | RTLD_LOCAL);
+        auto entry = module
+            ? reinterpret_cast<PrintSupportEntryFunction>(dlsym(module, PrintSupportEntry))
+            : nullptr;
+        if (!entry) {
+            throw Exception(std::string("Printing is not available: ") + dlerror());
+        }
+        return entry();
+    }
+    throw Exception("Printing is not available: " + ModuleName.toStdString()
+        + " is not installed with the program.");
+}
+
+} // namespace
+
+PrintSupport& printSupport()
+{
+    // Kept once loaded; a failed load is tried again at the next print.
+    static PrintSupport* support = nullptr;
+    if (!support) {
+        support = loadModule();
+    }
+    return *support;
+}
