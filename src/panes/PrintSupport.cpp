@@ -2,11 +2,11 @@
 #include "PrintSupport.h"
 
 #include "Exception.h"
+#include "RuntimeLibrary.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <dlfcn.h>
 
 namespace {
 
@@ -27,12 +27,11 @@ PrintSupport* loadModule()
         if (!QFileInfo::exists(place)) {
             continue;
         }
-        void* module = dlopen(QFile::encodeName(place).constData(), RTLD_NOW | RTLD_LOCAL);
-        auto entry = module
-            ? reinterpret_cast<PrintSupportEntryFunction>(dlsym(module, PrintSupportEntry))
-            : nullptr;
-        if (!entry) {
-            throw Exception(std::string("Printing is not available: ") + dlerror());
+        RuntimeLibrary module(QFile::encodeName(place).constData());
+        PrintSupportEntryFunction entry = nullptr;
+        module.bind(PrintSupportEntry, entry);
+        if (!module.complete()) {
+            throw Exception("Printing is not available: " + module.error());
         }
         return entry();
     }
