@@ -13,7 +13,9 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTimer>
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -45,6 +47,10 @@ Pane::Pane(PaneStyles& styles, int tag, QWidget* parent)
     connect(document(), &QTextDocument::contentsChange, this, [this] {
         if (!m_rendering) {
             m_widgetEdited = true;
+        }
+        if (m_fontHeldBack) {
+            // Not inside the document's change: the new font lays out the whole text again.
+            QTimer::singleShot(0, this, &Pane::showHeldBackFont);
         }
     });
 }
@@ -112,6 +118,7 @@ void Pane::syncFromWidget() const
 
 void Pane::render()
 {
+    showHeldBackFont();
     m_rendering = true;
     QTextCursor undoStep(document());
     if (m_provisional) {
@@ -137,6 +144,35 @@ void Pane::applyStyleFonts()
     }
     setFont(shown);
     m_rendering = false;
+}
+
+void Pane::changeEvent(QEvent* event)
+{
+    // Loading a font costs milliseconds, and an empty pane looks the same in any font: until it
+    // has been painted once or holds text, the document keeps the font it was created with, so
+    // the window appears without waiting for the panes' fonts.
+    if (event->type() == QEvent::FontChange && !m_painted && document()->isEmpty()) {
+        m_fontHeldBack = true;
+        return;
+    }
+    QPlainTextEdit::changeEvent(event);
+}
+
+void Pane::paintEvent(QPaintEvent* event)
+{
+    QPlainTextEdit::paintEvent(event);
+    if (!m_painted) {
+        m_painted = true;
+        QTimer::singleShot(0, this, &Pane::showHeldBackFont);
+    }
+}
+
+void Pane::showHeldBackFont()
+{
+    if (std::exchange(m_fontHeldBack, false)) {
+        QEvent fontChange(QEvent::FontChange);
+        QPlainTextEdit::changeEvent(&fontChange);
+    }
 }
 
 void Pane::setZoomPoints(int points)

@@ -74,11 +74,14 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void syncFromWidget() const;
     void render();
     void applyStyleFonts();
+    void showHeldBackFont();
     // Document position of an item's first character in the shown text, -1 if not shown.
     std::pair<int, int> itemAt(int position) const;
     int wordStart(int position) const;
@@ -98,4 +101,7 @@ private:
     bool m_rendering = false;
     bool m_provisional = false;
     int m_zoomPoints = 0;
+    bool m_painted = false;
+    // The widget's font has not been handed to the document yet.
+    bool m_fontHeldBack = false;
 };

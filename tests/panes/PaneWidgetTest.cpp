@@ -8,6 +8,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -189,6 +190,51 @@ TEST(PaneWidget, FontsAndViewPositionAfterFormatAndReformat)
     EXPECT_EQ(pane.verticalScrollBar()->value(), 50);
     pane.format();
     EXPECT_EQ(pane.verticalScrollBar()->value(), 0);
+}
+
+// The pane's font reaches its document once the pane is painted, typed into or filled, without
+// touching what the document holds.
+TEST(PaneWidget, TheDocumentTakesThePaneFontWhenShownTypedIntoOrFilled)
+{
+    const struct
+    {
+        const char* name;
+        std::function<void(EditPane&)> use;
+        QString model;
+        int firstStyle;
+    } cases[] = {
+        {"shown",
+            [](EditPane& pane) {
+                pane.show();
+                ASSERT_TRUE(QTest::qWaitForWindowExposed(&pane));
+                QTest::qWait(0);
+            },
+            "", 0},
+        {"typed",
+            [](EditPane& pane) {
+                QTest::keyClicks(&pane, "ab");
+                QCoreApplication::processEvents();
+            },
+            "P:ab", 0},
+        {"filled",
+            [](EditPane& pane) {
+                pane.addTextItem("heading", 1, 0, 0);
+                pane.format();
+            },
+            "P:heading", 1},
+    };
+    for (const auto& c : cases) {
+        PaneStyles styles;
+        styles.textStyle(0).sizePoints = 20;
+        EditPane pane(styles);
+        c.use(pane);
+        EXPECT_EQ(pane.document()->defaultFont(), pane.font()) << c.name;
+        EXPECT_EQ(pane.document()->defaultFont().pointSize(), 20) << c.name;
+        EXPECT_EQ(describe(pane.model()), c.model) << c.name;
+        if (pane.itemCount() > 0) {
+            EXPECT_EQ(pane.model().item(0).styleNo, c.firstStyle) << c.name;
+        }
+    }
 }
 
 TEST(PaneWidget, WordsEndAtThePaneDelimiters)
