@@ -6,6 +6,7 @@
 #include "ProcessStatus.h"
 
 #if QUENDRA_WINDOW
+#include "AppStartup.h"
 #include "FontConfigPreload.h"
 #include "MemoryPolicy.h"
 #include "TfrmMain.h"
@@ -81,6 +82,7 @@ int main(int argc, char* argv[])
     FontConfigPreload fonts;
     QApplication app(argc, argv);
     fonts.wait();
+    AppStartup::wireProgram();
     std::unique_ptr<QWidget> window = std::make_unique<TfrmMain>();
 #else
     QApplication app(argc, argv);

@@ -1,16 +1,15 @@
 // The console translation.
 #include "ConsoleTranslation.h"
 
-#include "AppPaths.h"
+#include "AppStartup.h"
 #include "CommandLine.h"
+#include "Direction.h"
 #include "Exception.h"
 #include "HttpClient.h"
-#include "MainFormSetup.h"
 #include "Params.h"
 #include "ProxyFromSettings.h"
-#include "RequestProfile.h"
-#include "TextScript.h"
 #include "TranslateText.h"
+#include "TranslationSetup.h"
 
 #include <QByteArray>
 #include <string>
@@ -58,12 +57,11 @@ void reportFailure(std::FILE* errors, const QString& reason)
 
 int translateOnConsole(const ConsoleTranslationSetup& setup)
 {
-    const AppPaths::SettingsLocation settings = AppPaths::settingsFile();
-    if (!settings.problem.isEmpty()) {
+    const QString settingsProblem = AppStartup::useSettingsFile();
+    if (!settingsProblem.isEmpty()) {
         // The defaults serve; the translation goes on.
-        reportFailure(setup.errors, settings.problem);
+        reportFailure(setup.errors, settingsProblem);
     }
-    SettingsFileName = settings.file.toLocal8Bit().toStdString();
 
     try {
         loadSettings();
@@ -73,12 +71,13 @@ int translateOnConsole(const ConsoleTranslationSetup& setup)
         }
         // Without --from the direction is the stored one, or the one the text's script asks for
         // when the window would follow it too.
-        const std::u16string source = text.toStdU16String();
-        const int fromScript
-            = Params.autoDirection ? directionForScript(dominantScript(source)) : -1;
-        const bool englishFirst = !setup.from.isEmpty() ? setup.from == QStringLiteral("en")
-            : fromScript >= 0                           ? fromScript == 0
-                                                        : Params.direction == 0;
+        std::u16string source = text.toStdU16String();
+        const std::optional<Direction> fromScript
+            = Params.autoDirection ? directionForScript(dominantScript(source)) : std::nullopt;
+        const Direction direction = !setup.from.isEmpty()
+            ? directionFromSourceCode(setup.from.toStdString())
+                  .value_or(Direction::MarathiToEnglish)
+            : fromScript.value_or(directionFromSetting(Params.direction));
 
         HttpClient client;
         applyProxyParams(Params, client.proxyParams());
@@ -88,8 +87,8 @@ int translateOnConsole(const ConsoleTranslationSetup& setup)
         prepareRequestHeaders(client, address, false, true);
         // The window's way: long texts in parts, waits when the service limits requests.
         const CancelToken never;
-        const TranslationOutcome outcome = translateText(client,
-            {address, source, englishFirst ? "en" : "mr", englishFirst ? "mr" : "en", {}}, never);
+        const TranslationOutcome outcome
+            = translateText(client, translationJob(address, std::move(source), direction), never);
         if (!outcome.succeeded()) {
             reportFailure(setup.errors, QString::fromStdString(outcome.failure->reportText()));
             return ExitFailure;

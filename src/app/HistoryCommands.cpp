@@ -7,9 +7,10 @@
 #include <QAction>
 #include <QMenu>
 
-HistoryCommands::HistoryCommands(QWidget* window, std::string historyFile, EntryHandler showEntry)
+HistoryCommands::HistoryCommands(
+    QWidget* window, TranslationHistory& history, EntryHandler showEntry)
     : m_window(window)
-    , m_history(std::move(historyFile))
+    , m_history(history)
     , m_showEntry(std::move(showEntry))
 { }
 

@@ -18,10 +18,8 @@ class HistoryCommands : public QObject
 public:
     using EntryHandler = std::function<void(const HistoryEntry&)>;
 
-    HistoryCommands(QWidget* window, std::string historyFile, EntryHandler showEntry);
+    HistoryCommands(QWidget* window, TranslationHistory& history, EntryHandler showEntry);
     ~HistoryCommands() override;
-
-    TranslationHistory& history() { return m_history; }
 
     // Adds a History submenu to menu with every history command, and their shortcuts to the
     // window.
@@ -33,7 +31,7 @@ public:
 
 private:
     QWidget* m_window;
-    TranslationHistory m_history;
+    TranslationHistory& m_history;
     EntryHandler m_showEntry;
     QPointer<HistoryWindow> m_historyWindow;
 };

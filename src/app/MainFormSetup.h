@@ -1,35 +1,14 @@
-// What the main window takes from its creator. The program passes the defaults; tests point the
-// window at their own settings folder and at a local stand-in for the translation service.
+// What the main window takes from its creator: where it translates, and the folder of its settings
+// file. The program passes the defaults; tests point the window at their own settings folder and
+// at a local stand-in for the translation service.
 #pragma once
 
-#include "RequestProfile.h"
+#include "TranslationSetup.h"
 
 #include <QString>
-#include <chrono>
-#include <string>
 
-// The translation service's address, unless the environment names another
-// (QUENDRA_SERVICE_ADDRESS, for tests against a local stand-in).
-inline std::string serviceAddressFromEnvironment()
+struct MainFormSetup : TranslationSetup
 {
-    const QByteArray named = qgetenv("QUENDRA_SERVICE_ADDRESS");
-    return named.isEmpty() ? std::string(DefaultServiceBaseAddress) : named.toStdString();
-}
-
-struct MainFormSetup
-{
-    // Scheme and host of the translation service, without a trailing slash.
-    std::string serviceBaseAddress = serviceAddressFromEnvironment();
-    // A PEM file of trusted roots for the service's certificate; empty means the system's.
-    std::string rootCertFile;
     // Folder of the settings file; empty means the one AppPaths chooses.
     QString settingsFolder;
-    // The translation history's file; empty means history.sqlite3 in the user's data folder.
-    std::string historyFile;
-    // How long connecting to the service may take.
-    int connectTimeoutMs = 30000;
-    // How long one second of a wait before a retry lasts; tests shorten it.
-    std::chrono::milliseconds retrySecond {1000};
-    // How long a connection to the service may stay unused before it is closed; tests shorten it.
-    std::chrono::milliseconds idleConnectionLimit {60000};
 };

@@ -1,8 +1,11 @@
-// How the main window's controls follow a resize: the panes grow, the buttons keep their places
-// beside the panes, the bottom row follows the bottom edge.
+// The main window's controls in one table (name, design place, pane, glyph, hint, anchors), and how
+// they follow a resize: the panes grow, the buttons keep their places beside the panes, the bottom
+// row follows the bottom edge.
 #pragma once
 
 #include "AnchorLayout.h"
+
+#include <span>
 
 class QWidget;
 
@@ -28,10 +31,27 @@ struct MainWindowSizes
 };
 MainWindowSizes mainWindowSizes(QSize available);
 
-// Adds every direct child control of window to layout, as they are placed at the design size.
-// Controls named in the table get their anchors from it; any other control follows from where it
-// sits: right of the panes it follows the right edge and stays beside its pane; left of them, what
-// is above or beside the input pane stays, what is beside the output pane moves with it, and
-// what is below the panes follows the bottom edge. A control
-// whose dynamic property "anchored" is false is left alone (its owner places it).
+// One control of the main window. The table lists them in the order keyboard focus walks them.
+struct MainWindowControl
+{
+    const char* name;
+    // At the design size, in the control's parent (the direction group for its radio buttons).
+    // A label is placed at the corner and takes the size of its text.
+    QRect place;
+    // The pane a control serves: 0 the input pane, 1 the output pane.
+    int pane;
+    // The glyph and hint of a button the window makes itself; null for the other controls.
+    const char* glyph;
+    const char* hint;
+    AnchorLayout::Horizontal horizontal;
+    AnchorLayout::Vertical vertical;
+};
+
+extern const std::span<const MainWindowControl> MainWindowControls;
+
+// Puts every control of the table at its design place and gives it its pane as the "tag"
+// property; then sets the tab order to the table's.
+void placeMainWindowControls(QWidget* window);
+// Adds the table's controls that are direct children of window to layout, as they are placed at
+// the design size.
 void anchorMainWindowControls(AnchorLayout& layout, QWidget* window);

@@ -3,8 +3,13 @@
 
 #include "OwnImages.h"
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QImage>
+#include <QLabel>
+#include <QMenu>
+#include <QToolButton>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
@@ -116,4 +121,53 @@ void makeLettersReadable(QWidget* control)
             withContrast(onWindow, inherited.color(group, QPalette::Button), LetterContrast));
     }
     control->setPalette(colours);
+}
+
+namespace {
+
+QColor windowColour(const QWidget* widget)
+{
+    return widget->palette().color(QPalette::Window);
+}
+
+// background: the window's, which the label shows through.
+void colourLabel(QLabel* label, const QColor& background)
+{
+    QPalette colours = label->palette();
+    colours.setColor(QPalette::WindowText,
+        readableColour(label->property("designColour").value<QColor>(), background));
+    label->setPalette(colours);
+}
+
+} // namespace
+
+void setDesignColour(QLabel* label, const QColor& colour)
+{
+    label->setProperty("designColour", colour);
+    colourLabel(label, windowColour(label->window()));
+}
+
+void followPalette(QWidget* window)
+{
+    for (QLabel* label : window->findChildren<QLabel*>()) {
+        if (label->property("designColour").isValid()) {
+            colourLabel(label, windowColour(window));
+        }
+    }
+    for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
+        if (button->property("glyph").isValid()) {
+            button->setIcon(
+                readableGlyph(button->property("glyph").toString(), windowColour(window)));
+        } else if (qobject_cast<QToolButton*>(button)) {
+            makeLettersReadable(button);
+        }
+    }
+    for (QMenu* menu : window->findChildren<QMenu*>()) {
+        for (QAction* item : menu->actions()) {
+            if (item->property("glyph").isValid()) {
+                item->setIcon(
+                    readableGlyph(item->property("glyph").toString(), windowColour(menu)));
+            }
+        }
+    }
 }

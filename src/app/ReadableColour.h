@@ -5,6 +5,7 @@
 #include <QIcon>
 #include <QString>
 
+class QLabel;
 class QWidget;
 
 // The contrast ratio of two colours by their relative luminance (1 to 21).
@@ -24,3 +25,10 @@ QIcon readableGlyph(const QString& name, const QColor& background);
 // pressed or checked): its text in the palette's button text colour, moved just far enough to
 // stand out 7:1 from both, as thin strokes need. Called again when the palette changes.
 void makeLettersReadable(QWidget* control);
+
+// A label in one of the design's colours, kept readable on the palette of its window.
+void setDesignColour(QLabel* label, const QColor& colour);
+
+// The design-coloured labels, the glyphs of buttons and menu items (named by their "glyph"
+// property) and the letter toggles of window, made again for the palette in use.
+void followPalette(QWidget* window);

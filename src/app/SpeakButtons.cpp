@@ -3,6 +3,7 @@
 
 #include "AvailabilityHint.h"
 #include "BackgroundProbe.h"
+#include "Direction.h"
 #include "ErrorReport.h"
 #include "Pane.h"
 #include "PaneText.h"
@@ -71,10 +72,10 @@ void SpeakButtons::clicked(int tag)
         return;
     }
     // The input pane holds the source language, the output pane the target.
-    const bool englishFirst = Params.direction == 0;
-    const bool english = (tag == 0) == englishFirst;
+    const Direction direction = directionFromSetting(Params.direction);
+    const Direction spoken = tag == 0 ? direction : opposite(direction);
     button(tag)->setChecked(true);
-    m_speech->speak(text, english ? "en" : "mr", tag);
+    m_speech->speak(text, std::string(sourceCodeOf(spoken)), tag);
 }
 
 void SpeakButtons::setAvailable(const QString& problem)

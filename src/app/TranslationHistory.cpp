@@ -4,14 +4,14 @@
 #include "AppPaths.h"
 #include "Exception.h"
 #include "HistoryStore.h"
-#include "MessageBox.h"
 #include "Params.h"
 
 #include <QDateTime>
 #include <QDir>
 
-TranslationHistory::TranslationHistory(std::string path)
+TranslationHistory::TranslationHistory(std::string path, NoticeHandler showNotice)
     : m_path(std::move(path))
+    , m_showNotice(std::move(showNotice))
 { }
 
 TranslationHistory::~TranslationHistory() = default;
@@ -27,7 +27,7 @@ HistoryStore& TranslationHistory::store()
                              .toStdString();
             } catch (const Exception& error) {
                 // The program goes on without a history; the store stays off.
-                MessageBox::show(QString::fromLocal8Bit(error.what()), 0);
+                m_showNotice(QString::fromLocal8Bit(error.what()));
             }
         }
         HistoryOptions options;
@@ -45,7 +45,7 @@ void TranslationHistory::showNotices()
         return;
     }
     for (const std::string& notice : m_store->takeNotices()) {
-        MessageBox::show(QString::fromLocal8Bit(notice), 0);
+        m_showNotice(QString::fromLocal8Bit(notice));
     }
 }
 
@@ -62,24 +62,19 @@ QString TranslationHistory::describe(const HistoryEntry& entry)
         .arg(entry.useCount);
 }
 
-std::pair<std::string, std::string> TranslationHistory::codesOf(int direction)
+Direction TranslationHistory::directionOf(const HistoryEntry& entry)
 {
-    return direction == 0 ? std::pair {"en", "mr"} : std::pair {"mr", "en"};
+    return directionFromSourceCode(entry.sourceCode).value_or(Direction::MarathiToEnglish);
 }
 
-int TranslationHistory::directionOf(const HistoryEntry& entry)
-{
-    return entry.sourceCode == "en" ? 0 : 1;
-}
-
-std::optional<HistoryEntry> TranslationHistory::reuse(const QString& source, int direction)
+std::optional<HistoryEntry> TranslationHistory::reuse(const QString& source, Direction direction)
 {
     if (!Params.historyEnabled || !Params.historyReuse) {
         return std::nullopt;
     }
     HistoryStore& history = store();
-    const auto [from, to] = codesOf(direction);
-    auto entry = history.find(source.toStdU16String(), from, to);
+    auto entry
+        = history.find(source.toStdU16String(), sourceCodeOf(direction), targetCodeOf(direction));
     if (entry) {
         history.markUsed(entry->id);
         m_position.reset();
@@ -88,7 +83,7 @@ std::optional<HistoryEntry> TranslationHistory::reuse(const QString& source, int
     return entry;
 }
 
-void TranslationHistory::beginRequest(const QString& source, int direction)
+void TranslationHistory::beginRequest(const QString& source, Direction direction)
 {
     m_requestSource = source;
     m_requestDirection = direction;
@@ -99,8 +94,8 @@ void TranslationHistory::recordSuccess(const QString& translation)
     if (!Params.historyEnabled || m_requestSource.isEmpty() || translation.isEmpty()) {
         return;
     }
-    const auto [from, to] = codesOf(m_requestDirection);
-    store().record(m_requestSource.toStdU16String(), translation.toStdU16String(), from, to);
+    store().record(m_requestSource.toStdU16String(), translation.toStdU16String(),
+        sourceCodeOf(m_requestDirection), targetCodeOf(m_requestDirection));
     m_requestSource.clear();
     m_position.reset();
     showNotices();

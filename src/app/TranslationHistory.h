@@ -1,11 +1,13 @@
-// The main window's link to the translation history: opens the history file when it is first
-// needed, follows the history settings, records the request that succeeded, finds a translation
-// to re-use, keeps the place of stepping back and forward, and shows the file's notices.
+// The link to the translation history: opens the history file when it is first needed, follows
+// the history settings, records the request that succeeded, finds a translation to re-use, keeps
+// the place of stepping back and forward, and hands the file's notices on.
 #pragma once
 
+#include "Direction.h"
 #include "HistoryEntry.h"
 
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -15,7 +17,9 @@ class HistoryStore;
 class TranslationHistory
 {
 public:
-    explicit TranslationHistory(std::string path);
+    using NoticeHandler = std::function<void(const QString& notice)>;
+
+    TranslationHistory(std::string path, NoticeHandler showNotice);
     ~TranslationHistory();
 
     // The store, opened on first use.
@@ -23,9 +27,9 @@ public:
 
     // The entry to show instead of asking the service: history and re-use are on and the text
     // is held for the direction. Counts the use.
-    std::optional<HistoryEntry> reuse(const QString& source, int direction);
+    std::optional<HistoryEntry> reuse(const QString& source, Direction direction);
     // Remembers what a request asked for; recordSuccess files it with its translation.
-    void beginRequest(const QString& source, int direction);
+    void beginRequest(const QString& source, Direction direction);
     void recordSuccess(const QString& translation);
 
     // One entry older (Alt+Left) or newer (Alt+Right) than the last one stepped to; nothing past
@@ -33,7 +37,7 @@ public:
     std::optional<HistoryEntry> stepOlder();
     std::optional<HistoryEntry> stepNewer();
 
-    // Shows what the store has to say about its file since the last time.
+    // Hands on what the store has to say about its file since the last time.
     void showNotices();
 
     // When an entry was last used, in local time to the minute.
@@ -41,17 +45,16 @@ public:
     // The status bar's word for an entry put back into the panes.
     static QString describe(const HistoryEntry& entry);
 
-    // Language codes of a direction setting, and back.
-    static std::pair<std::string, std::string> codesOf(int direction);
-    static int directionOf(const HistoryEntry& entry);
+    static Direction directionOf(const HistoryEntry& entry);
 
 private:
     std::optional<HistoryEntry> stepTo(std::size_t position);
 
     std::string m_path;
+    NoticeHandler m_showNotice;
     std::unique_ptr<HistoryStore> m_store;
     QString m_requestSource;
-    int m_requestDirection = 0;
+    Direction m_requestDirection = Direction::EnglishToMarathi;
     // Entries back from the newest that stepping reached; none before the first step.
     std::optional<std::size_t> m_position;
 };

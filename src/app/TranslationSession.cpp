@@ -1,4 +1,4 @@
-// The main window's side of a translation worker.
+// The GUI thread's side of a translation worker.
 #include "TranslationSession.h"
 
 #include "RequestProfile.h"
@@ -30,6 +30,7 @@ void TranslationSession::start(TranslationJob job)
     m_outcome = {};
     m_idleTimer.stop();
     m_jobProxy.takeChoice(m_proxy);
+    m_working = true;
     TranslationWorker::start(*this, m_client, std::move(job), m_cancel, m_outcome);
 }
 
@@ -37,6 +38,11 @@ ClientLock TranslationSession::takeClient(HttpClient& client, const TranslationJ
 {
     ClientLock lock = m_preconnection.lockClient();
     readyClient(client, job.serviceBaseAddress, m_jobProxy);
+    onGuiThread([this] {
+        if (m_clientTakenHandler) {
+            m_clientTakenHandler();
+        }
+    });
     return lock;
 }
 
@@ -70,28 +76,27 @@ bool TranslationSession::postEvent(TranslationEvent event)
     return true;
 }
 
+void TranslationSession::onGuiThread(std::function<void()> call)
+{
+    QMetaObject::invokeMethod(this, std::move(call), Qt::QueuedConnection);
+}
+
 void TranslationSession::partStarted(int part, int partCount)
 {
-    QMetaObject::invokeMethod(
-        this,
-        [this, part, partCount] {
-            if (m_progressHandler) {
-                m_progressHandler(part, partCount);
-            }
-        },
-        Qt::QueuedConnection);
+    onGuiThread([this, part, partCount] {
+        if (m_progressHandler) {
+            m_progressHandler(part, partCount);
+        }
+    });
 }
 
 void TranslationSession::retryCountdown(int secondsLeft, const TranslationFailure&)
 {
-    QMetaObject::invokeMethod(
-        this,
-        [this, secondsLeft] {
-            if (m_countdownHandler) {
-                m_countdownHandler(secondsLeft);
-            }
-        },
-        Qt::QueuedConnection);
+    onGuiThread([this, secondsLeft] {
+        if (m_countdownHandler) {
+            m_countdownHandler(secondsLeft);
+        }
+    });
 }
 
 bool TranslationSession::event(QEvent* event)
@@ -102,6 +107,7 @@ bool TranslationSession::event(QEvent* event)
         return QObject::event(event);
     }
     m_idleTimer.start();
+    m_working = false;
     if (m_eventHandler) {
         m_eventHandler(static_cast<TranslationEvent>(type));
     } else {

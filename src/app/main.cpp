@@ -1,5 +1,6 @@
 // Quendra's entry: the command line, then either a console command without any window or the
 // application with its main window; closing the window ends the program.
+#include "AppStartup.h"
 #include "CommandLine.h"
 #include "ConsoleTranslation.h"
 #include "FontConfigPreload.h"
@@ -78,6 +79,7 @@ int main(int argc, char* argv[])
     fonts.wait();
     // Ties the window to the installed desktop entry (taskbars, icon, Wayland's app id).
     QGuiApplication::setDesktopFileName(QStringLiteral("example.tarnwick.Quendra"));
+    AppStartup::wireProgram();
     TfrmMain window;
     window.show();
     window.openFiles(command.arguments);

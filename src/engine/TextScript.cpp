@@ -39,16 +39,3 @@ TextScript dominantScript(std::u16string_view text)
     }
     return TextScript::Unclear;
 }
-
-int directionForScript(TextScript script)
-{
-    switch (script) {
-    case TextScript::Latin:
-        return 0;
-    case TextScript::Devanagari:
-        return 1;
-    case TextScript::Unclear:
-        break;
-    }
-    return -1;
-}

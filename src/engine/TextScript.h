@@ -14,7 +14,3 @@ enum class TextScript
 inline constexpr double DominantScriptShare = 0.75;
 
 TextScript dominantScript(std::u16string_view text);
-
-// The direction (0: English into Marathi, 1: Marathi into English) a text in this script asks
-// for; -1 when the script says nothing.
-int directionForScript(TextScript script);

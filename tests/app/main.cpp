@@ -1,4 +1,6 @@
 // The application tests run with one QApplication on the offscreen platform.
+#include "AppStartup.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -11,6 +13,7 @@ int main(int argc, char* argv[])
     // closed loopback port: typing into a pane opens the service's connection.
     qputenv("QUENDRA_SERVICE_ADDRESS", "https://127.0.0.1:1");
     QApplication app(argc, argv);
+    AppStartup::wireProgram();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

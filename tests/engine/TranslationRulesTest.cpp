@@ -1,5 +1,6 @@
 // The small rules of a translation: how failures are told apart and reported, when a retry
 // waits how long, and which direction a text's script asks for.
+#include "Direction.h"
 #include "HttpErrors.h"
 #include "HttpResponse.h"
 #include "RetryPolicy.h"
@@ -162,7 +163,7 @@ TEST(TranslationRulesTest, TheScriptOfMostLettersDecidesTheDirection)
     for (const auto& c : cases) {
         EXPECT_EQ(dominantScript(c.text), c.script);
     }
-    EXPECT_EQ(directionForScript(TextScript::Latin), 0);
-    EXPECT_EQ(directionForScript(TextScript::Devanagari), 1);
-    EXPECT_EQ(directionForScript(TextScript::Unclear), -1);
+    EXPECT_EQ(directionForScript(TextScript::Latin), Direction::EnglishToMarathi);
+    EXPECT_EQ(directionForScript(TextScript::Devanagari), Direction::MarathiToEnglish);
+    EXPECT_EQ(directionForScript(TextScript::Unclear), std::nullopt);
 }
