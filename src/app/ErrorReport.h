@@ -9,6 +9,12 @@
 // swallowed silently.
 void runCommand(const std::function<void()>& command);
 
+// A slot body that runs its command through runCommand.
+inline auto guarded(std::function<void()> command)
+{
+    return [command = std::move(command)] { runCommand(command); };
+}
+
 // Shows the failure text in an error box under the application title; "." is appended when the
 // text's last character sorts after ".".
 void reportError(const QString& message);

@@ -27,8 +27,7 @@ HelpMenu::HelpMenu(QWidget* window, MainShortcuts& shortcuts, PrintCommands& pri
                 readableGlyph(QLatin1String(icon), m_menu->palette().color(QPalette::Window)));
         }
         if (command) {
-            QObject::connect(action, &QAction::triggered, m_menu,
-                [command = std::move(command)] { runCommand(command); });
+            QObject::connect(action, &QAction::triggered, m_menu, guarded(std::move(command)));
         }
         return action;
     };

@@ -73,8 +73,17 @@ QRadioButton* radioButton(QGroupBox* group, const char* name)
 
 } // namespace
 
+// The glyphs are compiled into this static library; the linker keeps them only when referenced.
+// (Outside any namespace, as the resource initialiser needs.)
+static void initGlyphs()
+{
+    Q_INIT_RESOURCE(app);
+    Q_INIT_RESOURCE(icons);
+}
+
 MainWindowWidgets MainWindowWidgets::create(QWidget* window)
 {
+    initGlyphs();
     MainWindowWidgets made;
     made.lbl1 = styledLabel(window, "lbl1",
         QStringLiteral("Free Get Brennor Translator Pro Full Version Now !"), QColor(0, 0, 128),

@@ -5,6 +5,7 @@
 #include "Pane.h"
 #include "PaneText.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QMenu>
 
@@ -19,6 +20,27 @@ PaneCommands::PaneCommands(QWidget* window, Pane& input, Pane& output)
             runCommand([&] { popupMenu(*pane, position); });
         });
     }
+}
+
+void PaneCommands::connectButtons(QWidget* window)
+{
+    const auto onClick = [this, window](const char* name, void (PaneCommands::*command)(Pane&)) {
+        auto* button = window->findChild<QAbstractButton*>(name);
+        connect(button, &QAbstractButton::clicked, this, guarded([this, command, button] {
+            (this->*command)(button->property("tag").toInt() != 0 ? m_output : m_input);
+        }));
+    };
+    for (const char* name : {"btnClear", "btnClear2"}) {
+        onClick(name, &PaneCommands::clear);
+    }
+    for (const char* name : {"btnCopy", "btnCopy2"}) {
+        onClick(name, &PaneCommands::copy);
+    }
+    for (const char* name : {"btnPaste", "btnPaste2"}) {
+        onClick(name, &PaneCommands::paste);
+    }
+    connect(window->findChild<QAbstractButton*>("btnSwap"), &QAbstractButton::clicked, this,
+        guarded([this] { swap(); }));
 }
 
 void PaneCommands::createMenu(QWidget* window)

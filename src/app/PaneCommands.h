@@ -17,6 +17,9 @@ class PaneCommands : public QObject
 {
 public:
     PaneCommands(QWidget* window, Pane& input, Pane& output);
+    // Clicks on the window's Clear, Copy and Paste buttons of each pane (the pane by the
+    // button's "tag" property) and on Swap run the commands.
+    void connectButtons(QWidget* window);
 
     void copy(Pane& pane);
     // Into the input pane always; into the output pane only text, never an empty clipboard.

@@ -3,13 +3,12 @@
 
 #include "AfterFirstPaint.h"
 #include "AppStartup.h"
-#include "BusyAnimation.h"
 #include "CopyrightNotice.h"
+#include "DirectionControls.h"
 #include "EditPane.h"
 #include "ErrorReport.h"
 #include "FileCommands.h"
 #include "FormLanguage.h"
-#include "GroupFrameStyle.h"
 #include "HelpMenu.h"
 #include "HistoryCommands.h"
 #include "InterfaceLanguage.h"
@@ -44,32 +43,15 @@
 #include "WebLinks.h"
 
 #include <QApplication>
-#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMenu>
 #include <QMouseEvent>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopeGuard>
 #include <QStatusBar>
-#include <QToolButton>
 
 namespace {
-
-// A slot body that runs its command through the error report.
-auto guarded(std::function<void()> command)
-{
-    return [command = std::move(command)] { runCommand(command); };
-}
-
-// Language labels size themselves to their text.
-void setLabelText(QLabel* label, const QString& text)
-{
-    label->setText(text);
-    label->adjustSize();
-}
 
 // The texts the window sets itself, by name, as it is built with them; the language files hold
 // them in other languages.
@@ -85,14 +67,6 @@ const QStringList OwnTexts = {
 
 } // namespace
 
-// The glyphs are compiled into this static library; the linker keeps them only when referenced.
-// (Outside any namespace, as the resource initialiser needs.)
-static void initGlyphs()
-{
-    Q_INIT_RESOURCE(app);
-    Q_INIT_RESOURCE(icons);
-}
-
 TfrmMain::TfrmMain(const MainFormSetup& setup, QWidget* parent)
     : TfrmRoot(parent)
     , m_setup(setup)
@@ -107,7 +81,6 @@ TfrmMain::TfrmMain(const MainFormSetup& setup, QWidget* parent)
     setWindowFlags(Qt::Window);
     // The design size, unless the screen is smaller (a small screen at a high scale).
     new ScreenFit(this);
-    initGlyphs();
     createControls();
     createMenus();
     placeMainWindowControls(this);
@@ -151,24 +124,10 @@ bool TfrmMain::translationRunning() const
     return m_controller->busy();
 }
 
-const QString& TfrmMain::lastSourceText() const
-{
-    return m_paneCommands->lastSourceText();
-}
-
-const QString& TfrmMain::lastClipboardText() const
-{
-    return m_paneCommands->lastClipboardText();
-}
-
-const QString& TfrmMain::lastTargetText() const
-{
-    return m_paneCommands->lastTargetText();
-}
-
 void TfrmMain::createControls()
 {
     m_ui = MainWindowWidgets::create(this);
+    m_direction = std::make_unique<DirectionControls>(m_ui);
     m_ui.lbl1->installEventFilter(this);
     m_e1 = new EditPane(*m_paneStyles, this);
     m_e1->setObjectName("E1");
@@ -179,7 +138,8 @@ void TfrmMain::createControls()
     m_fileCommands = std::make_unique<FileCommands>(this, *m_e1, *m_e2, *m_panePrint);
     m_paneCommands = new PaneCommands(this, *m_e1, *m_e2);
     m_romanLine = new RomanLine(this, *m_e1, *m_e2);
-    m_romanLine->setPanePlaces([this](int tag) { return m_layout.place(&paneOf(tag)); });
+    m_romanLine->setPanePlaces(
+        [this](int tag) { return m_layout.place(tag == 0 ? static_cast<QWidget*>(m_e1) : m_e2); });
     m_historyCommands = std::make_unique<HistoryCommands>(this, m_controller->history(),
         [this](const HistoryEntry& entry) { showHistoryEntry(entry); });
     m_typingToggle = new TypingToggle(this, *m_e1);
@@ -190,26 +150,15 @@ void TfrmMain::createControls()
 
 void TfrmMain::connectButtons()
 {
-    const auto onClick = [this](const char* name, std::function<void(Pane&)> command) {
-        auto* button = findChild<QAbstractButton*>(name);
-        connect(button, &QAbstractButton::clicked, this,
-            guarded([this, button, command] { command(paneOf(button->property("tag").toInt())); }));
+    m_paneCommands->connectButtons(this);
+    const auto onClick = [this](const char* name, std::function<void()> command) {
+        connect(findChild<QAbstractButton*>(name), &QAbstractButton::clicked, this,
+            guarded(std::move(command)));
     };
-    for (const char* name : {"btnClear", "btnClear2"}) {
-        onClick(name, [this](Pane& pane) { m_paneCommands->clear(pane); });
-    }
-    for (const char* name : {"btnCopy", "btnCopy2"}) {
-        onClick(name, [this](Pane& pane) { m_paneCommands->copy(pane); });
-    }
-    for (const char* name : {"btnPaste", "btnPaste2"}) {
-        onClick(name, [this](Pane& pane) { m_paneCommands->paste(pane); });
-    }
-    for (const char* name : {"btnSave", "btnSave2"}) {
-        onClick(name, [this](Pane& pane) { m_fileCommands->save(pane.tag()); });
-    }
-    onClick("btnSwap", [this](Pane&) { m_paneCommands->swap(); });
-    onClick("btnOpen", [this](Pane&) { m_fileCommands->open(); });
-    onClick("btnPrint", [this](Pane&) { m_fileCommands->print(); });
+    onClick("btnSave", [this] { m_fileCommands->save(0); });
+    onClick("btnSave2", [this] { m_fileCommands->save(1); });
+    onClick("btnOpen", [this] { m_fileCommands->open(); });
+    onClick("btnPrint", [this] { m_fileCommands->print(); });
     // Moving the check runs the click handler, also when the window moves it itself.
     for (QRadioButton* button : {m_ui.rbEngToChn, m_ui.rbChnToEng}) {
         connect(button, &QRadioButton::toggled, this, [this](bool checked) {
@@ -351,26 +300,10 @@ void TfrmMain::formActivate()
 void TfrmMain::showOwnTexts(const FormLanguage& language)
 {
     m_display->showStatusNote(copyrightNotice(language.text("Bar_Caption")));
-    const QString english = language.text("strEnglish");
-    const QString marathi = language.text("strMarathi");
-    const QString direction = language.text("strDirection");
-    m_ui.rbEngToChn->setText(direction.arg(english, marathi));
-    m_ui.rbChnToEng->setText(direction.arg(marathi, english));
-    m_ui.labFrom->adjustSize();
-    m_ui.labTo->adjustSize();
+    m_direction->showTexts(language);
     m_display->languageChanged();
-    showLanguageNames(language);
     fitLabelsToText(*this);
     layoutLanguageLabels();
-}
-
-void TfrmMain::showLanguageNames(const FormLanguage& language)
-{
-    const QString english = language.text("strEnglish");
-    const QString marathi = language.text("strMarathi");
-    const bool fromEnglish = direction() == Direction::EnglishToMarathi;
-    setLabelText(m_ui.labFromLang, fromEnglish ? english : marathi);
-    setLabelText(m_ui.labToLang, fromEnglish ? marathi : english);
 }
 
 void TfrmMain::refreshSettings()
@@ -393,44 +326,31 @@ void TfrmMain::refreshSettings()
     m_typingToggle->applySettings();
 }
 
-Direction TfrmMain::direction() const
-{
-    return directionFromSetting(Params.direction);
-}
-
-void TfrmMain::checkDirection(Direction wanted)
-{
-    (wanted == Direction::EnglishToMarathi ? m_ui.rbEngToChn : m_ui.rbChnToEng)->setChecked(true);
-}
-
 void TfrmMain::applyDirection()
 {
-    checkDirection(direction());
-    showLanguageNames(*m_language);
+    m_direction->check(DirectionControls::current());
+    m_direction->showNames(*m_language);
     // The romanisation line follows the pane that holds Marathi.
-    m_romanLine->setMarathiPane(direction() == Direction::EnglishToMarathi ? 1 : 0);
+    m_romanLine->setMarathiPane(
+        DirectionControls::current() == Direction::EnglishToMarathi ? 1 : 0);
     m_e1->format();
     m_e2->format();
 }
 
 void TfrmMain::layoutLanguageLabels()
 {
-    m_ui.labFromLang->move(m_ui.labFrom->x() + m_ui.labFrom->width() + 4, m_ui.labFromLang->y());
-    m_ui.labToLang->move(m_ui.labTo->x() + m_ui.labTo->width() + 4, m_ui.labToLang->y());
-    m_ui.imgLoad->move(m_ui.labToLang->x() + m_ui.labToLang->width() + 60, m_ui.imgLoad->y());
+    m_direction->layoutLabels();
 }
 
 void TfrmMain::rbEngToChnClick()
 {
-    Params.direction = settingOf(
-        m_ui.rbEngToChn->isChecked() ? Direction::EnglishToMarathi : Direction::MarathiToEnglish);
     // The new direction is in effect whether or not it can be stored, so the screen shows it
     // before a failed write is reported.
     const auto showDirection = qScopeGuard([this] {
         applyDirection();
         layoutLanguageLabels();
     });
-    storeDirection(Params.direction);
+    m_direction->takeChecked();
 }
 
 void TfrmMain::btnHelpClick()
@@ -441,14 +361,6 @@ void TfrmMain::btnHelpClick()
 void TfrmMain::applyProxySettings()
 {
     m_controller->applyProxySettings();
-}
-
-Pane& TfrmMain::paneOf(int tag)
-{
-    if (tag != 0) {
-        return *m_e2;
-    }
-    return *m_e1;
 }
 
 void TfrmMain::miAboutClick()
@@ -496,7 +408,7 @@ void TfrmMain::startTranslation(bool askService)
         return;
     }
     m_display->showStatusNote(copyrightNotice(m_language->text("Bar_Caption")));
-    ask.direction = direction();
+    ask.direction = DirectionControls::current();
     ask.askService = askService;
     ask.view = this;
     ask.beforeSending = [this] { m_display->showWaiting(); };
@@ -522,7 +434,7 @@ void TfrmMain::inputChanged()
 void TfrmMain::directionFollowedText(Direction wanted)
 {
     // As a click on the other radio button: labels, panes and the settings file follow.
-    checkDirection(wanted);
+    m_direction->check(wanted);
     m_display->showStatusNote(TranslationMessages::inLanguage(wanted == Direction::EnglishToMarathi
             ? TranslationTexts::SwitchedToMarathi
             : TranslationTexts::SwitchedToEnglish));
@@ -530,7 +442,7 @@ void TfrmMain::directionFollowedText(Direction wanted)
 
 void TfrmMain::showHistoryEntry(const HistoryEntry& entry)
 {
-    checkDirection(TranslationHistory::directionOf(entry));
+    m_direction->check(TranslationHistory::directionOf(entry));
     m_ui.bar->showMessage(MessageTexts::instance().translate(TranslationHistory::describe(entry)));
     setPaneText(*m_e1, QString::fromStdU16String(entry.source));
     setPaneText(*m_e2, QString::fromStdU16String(entry.translation));

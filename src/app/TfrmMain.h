@@ -7,19 +7,19 @@
 #include "Direction.h"
 #include "MainFormSetup.h"
 #include "MainWindowWidgets.h"
+#include "PaneCommands.h"
 #include "TfrmRoot.h"
 
 #include <QString>
 #include <memory>
 
+class DirectionControls;
 class EditPane;
 class FileCommands;
 class FormLanguage;
 class HelpMenu;
 class HistoryCommands;
 class MainShortcuts;
-class Pane;
-class PaneCommands;
 class PanePrint;
 class PaneStyles;
 class ProxySettings;
@@ -67,9 +67,9 @@ public:
     // The HTTP client's proxy record.
     ProxySettings& proxyParams();
 
-    const QString& lastSourceText() const;
-    const QString& lastClipboardText() const;
-    const QString& lastTargetText() const;
+    const QString& lastSourceText() const { return m_paneCommands->lastSourceText(); }
+    const QString& lastClipboardText() const { return m_paneCommands->lastClipboardText(); }
+    const QString& lastTargetText() const { return m_paneCommands->lastTargetText(); }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -85,17 +85,12 @@ private:
     void createMenus();
     void createShortcuts();
     void connectController();
-    // By tag: 0 the input pane, 1 the output pane.
-    Pane& paneOf(int tag);
-    Direction direction() const;
-    void checkDirection(Direction direction);
 
     // The controller turned the direction for the text's script.
     void directionFollowedText(Direction direction);
     void inputChanged();
     // The texts the window sets itself, in the interface language: after each translation.
     void showOwnTexts(const FormLanguage& language);
-    void showLanguageNames(const FormLanguage& language);
 
     MainFormSetup m_setup;
     std::unique_ptr<PaneStyles> m_paneStyles;
@@ -107,6 +102,7 @@ private:
     PaneCommands* m_paneCommands = nullptr;
     TranslationDisplay* m_display = nullptr;
     std::unique_ptr<HelpMenu> m_helpMenu;
+    std::unique_ptr<DirectionControls> m_direction;
     // The Translate button was clicked with Shift held.
     bool m_shiftClick = false;
     bool m_shown = false;

@@ -49,11 +49,9 @@ void loadSettings()
 {
     if (heldSettings) {
         Params = *heldSettings;
-        Params.translator = 0;
         return;
     }
     const std::string& file = SettingsFileName;
-    Params.translator = 0;
     Params.direction = iniReadInteger(file, "General", "Direction");
     Params.autoPaste = iniReadBool(file, "General", "AutoPaste");
     Params.autoCopy = iniReadBool(file, "General", "AutoCopy");

@@ -6,8 +6,6 @@
 
 struct AppParams
 {
-    // 0 is the web translation service, the only engine there is; loadSettings always sets 0.
-    std::int32_t translator = 0;
     // 0 is English into Marathi, anything else Marathi into English.
     std::int32_t direction = 0;
     bool autoPaste = false;
@@ -39,8 +37,8 @@ extern AppParams Params;
 // while the main window is created.
 extern std::string SettingsFileName;
 
-// The interface language file handed to the Options dialog's language components when the user
-// picks a language. Nothing assigns it.
+// The interface language file in use, named by InterfaceLanguage when a language becomes current;
+// the Options dialog's language components start from it.
 extern std::string CurrentLangFile;
 
 // Reads every key of SettingsFileName into Params, one file access per value; missing values take

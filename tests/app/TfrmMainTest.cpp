@@ -49,50 +49,52 @@ double letterContrast(const QImage& picture)
 TEST_F(TfrmMainTest, ControlsKeepTheirPlacesTextsAndTags)
 {
     TfrmMain& form = open();
-    const struct
-    {
-        const char* name;
-        QRect geometry;
-        QString hint;
-        int tag;
-    } controls[] = {
-        {"E1", {8, 45, 478, 178}, {}, 0},
-        {"E2", {8, 249, 478, 178}, {}, 1},
-        {"btnOpen", {491, 62, 25, 25}, "Open", 0},
-        {"btnClear", {491, 92, 25, 25}, "Clear", 0},
-        {"btnSave", {491, 122, 25, 25}, "Save", 0},
-        {"btnCopy", {491, 152, 25, 25}, "Copy To Clipboard", 0},
-        {"btnPaste", {491, 182, 25, 25}, "Paste From Clipboard", 0},
-        {"btnSwap", {491, 225, 25, 25}, "Swap", 0},
-        {"btnClear2", {491, 270, 25, 25}, "Clear", 1},
-        {"btnSave2", {491, 300, 25, 25}, "Save", 1},
-        {"btnCopy2", {491, 330, 25, 25}, "Copy To Clipboard", 1},
-        {"btnPaste2", {491, 360, 25, 25}, "Paste From Clipboard", 1},
-        {"btnPrint", {491, 390, 25, 25}, "Print", 0},
-        {"rgDirection", {12, 434, 475, 48}, {}, 0},
-        {"rbEngToChn", {27, 20, 203, 17}, {}, 0},
-        {"rbChnToEng", {251, 20, 203, 17}, {}, 0},
-        {"btnHelp", {13, 489, 88, 25}, {}, 0},
-        {"btnTrans", {373, 489, 113, 25}, {}, 0},
-    };
-    for (const auto& c : controls) {
+    // Every control of the window's table where the table puts it, serving its pane.
+    for (const MainWindowControl& c : MainWindowControls) {
         SCOPED_TRACE(c.name);
         QWidget* widget = control(c.name);
         ASSERT_NE(widget, nullptr);
-        if (qobject_cast<QLabel*>(widget)) {
+        if (c.horizontal == AnchorLayout::Horizontal::Free) {
+            // Laid out after the language names beside it.
+            EXPECT_EQ(widget->y(), c.place.y());
+        } else if (qobject_cast<QLabel*>(widget)) {
             // A label grows from its designed place when the font at hand needs more room.
-            EXPECT_TRUE(widget->geometry().contains(c.geometry));
+            if (c.place.isEmpty()) {
+                EXPECT_EQ(widget->pos(), c.place.topLeft());
+            } else {
+                EXPECT_TRUE(widget->geometry().contains(c.place));
+            }
             EXPECT_TRUE(widget->rect().contains(QRect(QPoint(), widget->sizeHint())));
         } else {
-            EXPECT_EQ(widget->geometry(), c.geometry);
+            EXPECT_EQ(widget->geometry(), c.place);
         }
-        EXPECT_EQ(widget->toolTip(), c.hint);
-        EXPECT_EQ(widget->property("tag").toInt(), c.tag);
+        if (c.hint) {
+            EXPECT_EQ(widget->toolTip(), c.hint);
+        }
+        EXPECT_EQ(widget->property("tag").toInt(), c.pane);
         EXPECT_TRUE(widget->isVisible());
-        if (auto* button = qobject_cast<QAbstractButton*>(widget); button && c.name[0] == 'b') {
-            EXPECT_FALSE(button->icon().pixmap(16, 16).isNull()) << "glyph missing";
+        if (c.glyph) {
+            EXPECT_FALSE(qobject_cast<QAbstractButton*>(widget)->icon().pixmap(16, 16).isNull())
+                << "glyph missing";
         }
     }
+    for (const char* name : {"btnHelp", "btnTrans"}) {
+        EXPECT_FALSE(control<QAbstractButton>(name)->icon().pixmap(16, 16).isNull()) << name;
+    }
+    // The buttons beside the panes: which pane each serves and what its hint says.
+    QStringList buttons;
+    for (const char* name : {"btnOpen", "btnClear", "btnSave", "btnCopy", "btnPaste", "btnSwap",
+             "btnClear2", "btnSave2", "btnCopy2", "btnPaste2", "btnPrint"}) {
+        auto* button = control<QAbstractButton>(name);
+        buttons << QStringLiteral("%1 %2 %3")
+                       .arg(name)
+                       .arg(button->property("tag").toInt())
+                       .arg(button->toolTip().section(u' ', 0, 0));
+    }
+    EXPECT_EQ(buttons,
+        QStringList({"btnOpen 0 Open", "btnClear 0 Clear", "btnSave 0 Save", "btnCopy 0 Copy",
+            "btnPaste 0 Paste", "btnSwap 0 Swap", "btnClear2 1 Clear", "btnSave2 1 Save",
+            "btnCopy2 1 Copy", "btnPaste2 1 Paste", "btnPrint 0 Print"}));
 
     // The promotion shows its whole text: at least its design width, right edge kept.
     QLabel* promotion = control<QLabel>("lbl1");

@@ -83,12 +83,12 @@ TEST_F(SettingsFile, LoadSettingsReadsEveryKeyWithItsDefault)
             "[general]\nautocopy=0x10\nDISPLAYLANGUAGE=English\n[CONNECTION]\nnoproxy=0\n"
             "address=proxy.local\nport=8080\nusername=ana\npassword=secret\n",
             [](AppParams& p) {
-                p = {0, 0, false, true, "English", false, "proxy.local", "8080", "ana", "secret"};
+                p = {0, false, true, "English", false, "proxy.local", "8080", "ana", "secret"};
             }},
     };
     for (const auto& test : cases) {
         ScratchFolder::write(SettingsFileName, test.content);
-        Params.translator = 3;
+        Params.autoPaste = true;
         loadSettings();
         AppParams expected = defaults();
         test.change(expected);

@@ -91,11 +91,10 @@ TEST_F(Options, ShowsTheSettingsWithTheProxyEditsReadOnlyInDirectMode)
                 return Params;
             }(),
             false, ""},
-        {"manual proxy", {0, 0, true, true, "", false, "proxy.local", "3128", "ana", "pw"}, true,
+        {"manual proxy", {0, true, true, "", false, "proxy.local", "3128", "ana", "pw"}, true,
             "proxy.local"},
         {"direct, with a stored proxy",
-            {0, 0, false, false, "", true, "proxy.local", "3128", "ana", "pw"}, false,
-            "proxy.local"},
+            {0, false, false, "", true, "proxy.local", "3128", "ana", "pw"}, false, "proxy.local"},
     };
     for (const auto& test : cases) {
         Params = test.params;
