@@ -3,7 +3,7 @@
 #include "InterpretResult.h"
 #include "ParseJson.h"
 #include "SameTree.h"
-#include "Utf8.h"
+#include "Unicode.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -19,7 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // reach lone surrogates and U+0000 directly.
     std::u16string text;
     if (data[0] & 1) {
-        text = Utf8::decode(std::string_view(reinterpret_cast<const char*>(data + 1), size - 1));
+        text = Unicode::fromUtf8(
+            std::string_view(reinterpret_cast<const char*>(data + 1), size - 1));
     } else {
         for (std::size_t i = 1; i + 1 < size; i += 2) {
             text += char16_t(data[i] | data[i + 1] << 8);

@@ -8,7 +8,7 @@
 #include "InterpretResult.h"
 #include "ParseJson.h"
 #include "ProcessStatus.h"
-#include "Utf8.h"
+#include "Unicode.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -103,7 +103,7 @@ std::vector<Document>& documents()
             list.push_back({name, readFile(sharedDataDir() + "/json-bench/" + name + ".json"), {}});
         }
         for (Document& document : list) {
-            document.utf16 = Utf8::decode(document.utf8);
+            document.utf16 = Unicode::fromUtf8(document.utf8);
         }
         return list;
     }();
@@ -125,8 +125,9 @@ void registerBenchmarks()
                 ->Unit(benchmark::kMillisecond);
         };
         add("quendra", [](const Document& d) { benchmark::DoNotOptimize(parseJson(d.utf16)); });
-        add("quendra+utf8",
-            [](const Document& d) { benchmark::DoNotOptimize(parseJson(Utf8::decode(d.utf8))); });
+        add("quendra+utf8", [](const Document& d) {
+            benchmark::DoNotOptimize(parseJson(Unicode::fromUtf8(d.utf8)));
+        });
         add("rapidjson", [](const Document& d) {
             rapidjson::Document dom;
             dom.Parse(d.utf8.data(), d.utf8.size());
@@ -219,7 +220,7 @@ template <class Parse> void measurePeak(const char* label, Parse parse)
 int peakMemory()
 {
     measurePeak("quendra (UTF-16 text made first)", [](const std::string& answer) {
-        const std::u16string text = Utf8::decode(answer);
+        const std::u16string text = Unicode::fromUtf8(answer);
         const long before = statusKb("VmRSS:");
         const JsonValue value = parseJson(text);
         std::printf("  tree alone: %.1f MiB above the UTF-16 text\n",
@@ -228,7 +229,7 @@ int peakMemory()
     measurePeak("quendra reading the answer", [](const std::string& answer) {
         std::u16string translation;
         std::string message;
-        interpretResult(Utf8::decode(answer), false, translation, message);
+        interpretResult(Unicode::fromUtf8(answer), false, translation, message);
     });
     measurePeak("rapidjson", [](const std::string& answer) {
         rapidjson::Document dom;

@@ -11,6 +11,7 @@
 #include "TextSplitter.h"
 #include "TranslateText.h"
 #include "TranslationRequest.h"
+#include "Unicode.h"
 
 #include <algorithm>
 #include <chrono>
@@ -88,7 +89,7 @@ int main(int argc, char* argv[])
             std::vector<TranslationRequest> composed;
             for (const std::u16string_view part : parts) {
                 composed.push_back(TranslationRequest::compose(
-                    service.baseAddress(), encodeFormText(utf16ToUtf8(part)), "en", "mr"));
+                    service.baseAddress(), encodeFormText(Unicode::toUtf8(part)), "en", "mr"));
             }
             const Clock::time_point start = Clock::now();
             for (const TranslationRequest& request : composed) {

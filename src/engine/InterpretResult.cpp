@@ -6,9 +6,6 @@
 #include "JsonStringWriter.h"
 #include "ParseJson.h"
 
-#include <algorithm>
-#include <climits>
-
 namespace {
 
 struct KnownFailure
@@ -25,14 +22,48 @@ constexpr KnownFailure knownFailures[] = {
 
 constexpr const char* ParseFailure = "ERROR: Failed to parse translation results.";
 
-// Puts the text of item index of items into buffer, as itemAsString gives it (empty when the
-// writer fails), in place of what the buffer held.
-void writeItemText(const JsonArray& items, int index, JsonStringWriter& buffer)
+// Each level of the answer is the text of an item of the level above, read again as JSON. The
+// reading is done only where it can change something: a string item is read as the JSON text it
+// holds, while an array written and read gives back the same items, so it stands for itself. A
+// string comes through any number of writes and reads unchanged; other values may not (-0e0
+// comes back as 0), so a translation item that is no string is written and read as many times as
+// the levels above it were.
+struct Level
 {
-    buffer.discard();
-    if (items.itemAt(index).writeText(buffer) < 0) {
-        buffer.discard();
+    const JsonArray* items = nullptr;
+    int roundTrips = 0; // writes and reads its items went through
+    JsonValue parsed; // holds the items read from a string
+};
+
+Level readLevel(const JsonValue& item, int roundTrips)
+{
+    Level level;
+    if (const JsonArray* items = item.toArray()) {
+        level.items = items;
+        level.roundTrips = roundTrips + 1;
+    } else if (item.kindOf() == ValueKind::String) {
+        level.parsed = parseJson(item.textView());
+        level.items = level.parsed.toArray();
     }
+    return level;
+}
+
+// Appends the text the item has after the level's writes and reads; false when a write failed.
+bool writeTranslation(const JsonValue& item, int roundTrips, JsonStringWriter& out)
+{
+    if (item.isNothing() || item.kindOf() == ValueKind::String) {
+        return item.writeText(out) >= 0;
+    }
+    JsonValue value = item;
+    JsonStringWriter text;
+    for (; roundTrips > 0; --roundTrips) {
+        text.discard();
+        if (value.writeText(text) < 0) {
+            return false;
+        }
+        value = parseJson(text.view());
+    }
+    return value.writeText(out) >= 0;
 }
 
 } // namespace
@@ -51,33 +82,18 @@ void interpretResult(
             return;
         }
     }
-    // Each level is reached by writing an item as JSON text and parsing that text again. The
-    // answer's own tree goes as soon as its first item is written.
-    JsonStringWriter itemText;
-    {
-        const JsonValue answer = parseJson(text);
-        const JsonArray* top = answer.toArray();
-        if (!top) {
-            message = ParseFailure;
-            return;
-        }
-        // The first item's text is nearly all of the answer.
-        itemText.reserve(int(std::min<std::size_t>(text.size() + 64, INT_MAX / 2)));
-        writeItemText(*top, 0, itemText);
-    }
-    const JsonValue segmentValue = parseJson(itemText.view());
-    itemText = JsonStringWriter();
-    const JsonArray* segments = segmentValue.toArray();
-    if (!segments) {
+    const JsonValue answer = parseJson(text);
+    const JsonArray* top = answer.toArray();
+    const Level segments = top ? readLevel(top->itemAt(0), 0) : Level();
+    if (!segments.items) {
         message = ParseFailure;
         return;
     }
     JsonStringWriter joined;
-    for (int i = 0; i < segments->arrayLength(); ++i) {
-        writeItemText(*segments, i, itemText);
-        const JsonValue segment = parseJson(itemText.view());
-        const JsonArray* items = segment.toArray();
-        if (!items || items->itemAt(0).writeText(joined) < 0) {
+    for (int i = 0; i < segments.items->arrayLength(); ++i) {
+        const Level segment = readLevel(segments.items->itemAt(i), segments.roundTrips);
+        if (!segment.items
+            || !writeTranslation(segment.items->itemAt(0), segment.roundTrips, joined)) {
             message = ParseFailure;
             return;
         }

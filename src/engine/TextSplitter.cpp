@@ -1,6 +1,8 @@
 // Choosing where a long text is cut.
 #include "TextSplitter.h"
 
+#include "Unicode.h"
+
 #include <functional>
 
 namespace {
@@ -70,7 +72,7 @@ bool isClusterBoundary(std::u16string_view text, std::size_t p)
     }
     const char16_t before = text[p - 1];
     const char16_t after = text[p];
-    if ((before >= 0xD800 && before <= 0xDBFF && after >= 0xDC00 && after <= 0xDFFF)
+    if ((Unicode::isHighSurrogate(before) && Unicode::isLowSurrogate(after))
         || (before == u'\r' && after == u'\n')) {
         return false;
     }
@@ -100,7 +102,7 @@ std::vector<std::u16string_view> splitText(std::u16string_view text, std::size_t
         }
         if (cut == 0) {
             // Nothing but marks on one base for a whole part: keep at least the pairs whole.
-            const bool pairAtLimit = text[limit - 1] >= 0xD800 && text[limit - 1] <= 0xDBFF;
+            const bool pairAtLimit = Unicode::isHighSurrogate(text[limit - 1]);
             cut = pairAtLimit && limit - 1 > start ? limit - 1 : limit;
         }
         parts.push_back(text.substr(start, cut - start));

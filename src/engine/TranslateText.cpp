@@ -6,7 +6,7 @@
 #include "InterpretResult.h"
 #include "TextSplitter.h"
 #include "TranslationRequest.h"
-#include "Utf8.h"
+#include "Unicode.h"
 
 namespace {
 
@@ -102,7 +102,7 @@ private:
     std::optional<std::u16string> exchange(std::u16string_view part, TranslationFailure& failure)
     {
         const TranslationRequest request = TranslationRequest::compose(m_job.serviceBaseAddress,
-            encodeFormText(utf16ToUtf8(part)), m_job.sourceCode, m_job.targetCode);
+            encodeFormText(Unicode::toUtf8(part)), m_job.sourceCode, m_job.targetCode);
         std::string answer;
         ++m_outcome.requests;
         try {
@@ -128,7 +128,7 @@ private:
         }
         std::u16string translation;
         std::string message;
-        interpretResult(Utf8::decode(answer), false, translation, message);
+        interpretResult(Unicode::fromUtf8(answer), false, translation, message);
         if (!message.empty()) {
             failure = makeFailure(FailureKind::BadAnswer, m_host, message);
             return std::nullopt;

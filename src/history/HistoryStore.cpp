@@ -3,6 +3,7 @@
 
 #include "HistorySchema.h"
 #include "StoredText.h"
+#include "Unicode.h"
 
 #include <algorithm>
 #include <chrono>
@@ -50,7 +51,7 @@ std::size_t codePointCount(std::u16string_view text)
 {
     std::size_t count = 0;
     for (const char16_t unit : text) {
-        count += (unit < 0xDC00 || unit > 0xDFFF) ? 1 : 0;
+        count += Unicode::isLowSurrogate(unit) ? 0 : 1;
     }
     return count;
 }
@@ -60,8 +61,8 @@ std::string trigramQuery(std::u16string_view filter)
 {
     std::vector<std::size_t> starts; // where each character begins, in UTF-16 units
     for (std::size_t i = 0; i < filter.size(); ++i) {
-        if (filter[i] < 0xDC00 || filter[i] > 0xDFFF || i == 0 || filter[i - 1] < 0xD800
-            || filter[i - 1] > 0xDBFF) {
+        if (!Unicode::isLowSurrogate(filter[i]) || i == 0
+            || !Unicode::isHighSurrogate(filter[i - 1])) {
             starts.push_back(i);
         }
     }
@@ -436,8 +437,7 @@ std::vector<HistoryEntry> HistoryStore::list(
 {
     // Nobody types more to find an entry; longer patterns would pass SQLite's LIKE limits.
     if (filter.size() > MaxFilterLength) {
-        const bool splitsPair
-            = filter[MaxFilterLength] >= 0xDC00 && filter[MaxFilterLength] <= 0xDFFF;
+        const bool splitsPair = Unicode::isLowSurrogate(filter[MaxFilterLength]);
         filter = filter.substr(0, MaxFilterLength - (splitsPair ? 1 : 0));
     }
     return guarded(std::vector<HistoryEntry>(), [&] {

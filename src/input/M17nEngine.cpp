@@ -3,6 +3,7 @@
 
 #ifdef QUENDRA_HAVE_M17N
 #include "RuntimeLibrary.h"
+#include "Unicode.h"
 
 #include <m17n-misc.h>
 #include <m17n.h>
@@ -106,11 +107,8 @@ std::u16string toUtf16(const Calls& calls, MText* text)
     const int length = calls.mtext_len(text);
     for (int i = 0; i < length; ++i) {
         const int c = calls.mtext_ref_char(text, i);
-        if (c >= 0x10000) {
-            out += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
-            out += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
-        } else if (c >= 0) {
-            out += static_cast<char16_t>(c);
+        if (c >= 0) {
+            Unicode::appendUtf16(out, char32_t(c));
         }
     }
     return out;

@@ -1,5 +1,7 @@
-// UTF-8 conversion and form encoding of the text to translate.
+// Form encoding of the text to translate, from its UTF-8 bytes.
 #include "FormText.h"
+
+#include "Unicode.h"
 
 #include <gtest/gtest.h>
 
@@ -19,14 +21,14 @@ TEST(FormTextTest, EncodesTextAsTheServiceExpects)
         {u"नमस्कार", "%E0%A4%A8%E0%A4%AE%E0%A4%B8%E0%A5%8D%E0%A4%95%E0%A4%BE%E0%A4%B0"},
         {u"a\r\nb", "a%0D%0Ab"},
         {u"a+b/c:d", "a%2Bb%2Fc%3Ad"},
-        {std::u16string(u"before\0after", 12), "before"},
+        {std::u16string(u"before\0after", 12), "before%00after"}, // a NUL cuts nothing
         {u"\U0001F600", "%F0%9F%98%80"}, // a surrogate pair is one four-byte sequence
         {u"x\xD83Dy", "x%EF%BF%BDy"}, // a lone surrogate becomes U+FFFD
         {u"\xDE00", "%EF%BF%BD"},
         {u"", ""},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(encodeFormText(utf16ToUtf8(c.text)), c.encoded) << c.encoded;
+        EXPECT_EQ(encodeFormText(Unicode::toUtf8(c.text)), c.encoded) << c.encoded;
     }
 }
 

@@ -26,6 +26,13 @@ const Case cases[] = {
     {"a number contributes its text; an empty segment nothing",
         u"[[[5],[],[1.5],[null],[[\"a\"]]]]", u"51.5null[\"a\"]", ""},
     {"no segments", u"[[]]", u"", ""},
+    // Each level is the text of an item read again as JSON: a string item is read as the JSON
+    // text it holds, and a number takes the text it has after each write and read.
+    {"strings hold the segments", u"[\"[[\\\"a\\\"],\\\"[\\\\\\\"b\\\\\\\"]\\\"]\"]", u"ab", ""},
+    {"numbers written and read twice", u"[[[-0e0],[1.50],[2.0e0],[{\"b\":-0e0}]]]",
+        u"01.52{\"b\":0}", ""},
+    {"a number written and read once", u"[\"[[-0e0]]\"]", u"0", ""},
+    {"a number never written", u"[\"[\\\"[-0e0]\\\"]\"]", u"-0", ""},
     {"closed connection", u"Connection Closed Gracefully.", u"", "Internet Connection Closed."},
     {"time-out", u"Socket Error # 10060\r\nConnection timed out.", u"",
         "Connection timed out. ( Blocked? )"},

@@ -6,7 +6,7 @@
 #include "RequestProfile.h"
 #include "StalledListener.h"
 #include "TextSplitter.h"
-#include "Utf8.h"
+#include "Unicode.h"
 
 #include <chrono>
 #include <functional>
@@ -158,15 +158,27 @@ TEST_F(TranslateTextTest, LongTextsGoInPartsThatJoinAsOneRequestWould)
         (std::vector<std::string> {
             "progress 1/4", "progress 2/4", "progress 3/4", "progress 4/4", "event: done"}));
     EXPECT_EQ(m_outcome.partCount, 4);
-    EXPECT_EQ(Utf8::encode(m_outcome.translation), m_service.translationOf(Utf8::encode(text)));
+    EXPECT_EQ(
+        Unicode::toUtf8(m_outcome.translation), m_service.translationOf(Unicode::toUtf8(text)));
     std::string sent;
     for (const std::string& part : m_service.texts()) {
-        EXPECT_LE(Utf8::decode(part).size(), MaxPartLength);
+        EXPECT_LE(Unicode::fromUtf8(part).size(), MaxPartLength);
         sent += part;
     }
-    EXPECT_EQ(sent, Utf8::encode(text));
+    EXPECT_EQ(sent, Unicode::toUtf8(text));
     // One connection, so one TLS handshake, for the whole text.
     EXPECT_EQ(m_service.connectionCount(), 1);
+}
+
+TEST_F(TranslateTextTest, ANulIsSentLikeAnyOtherCharacter)
+{
+    using namespace std::string_literals;
+    const std::u16string text = u"abc\0def ghi"s;
+    m_service.translateEveryRequest();
+    run(job(text));
+    ASSERT_FALSE(m_outcome.failure);
+    EXPECT_EQ(m_service.texts(), std::vector<std::string> {"abc\0def ghi"s});
+    EXPECT_EQ(Unicode::toUtf8(m_outcome.translation), m_service.translationOf("abc\0def ghi"s));
 }
 
 TEST_F(TranslateTextTest, TextsThatFitGoInOneRequestEvenWhereTheServiceRefusesIt)
@@ -187,12 +199,13 @@ TEST_F(TranslateTextTest, APartThatFailsKeepsTheOnesBeforeAndIsNamed)
     const std::u16string text = longMixedText(2 * MaxPartLength + 10);
     const std::vector<std::u16string_view> parts = splitText(text);
     ASSERT_EQ(parts.size(), 3u);
-    m_service.answerTranslation(Utf8::encode(parts[0]));
+    m_service.answerTranslation(Unicode::toUtf8(parts[0]));
     m_service.answerStatus(403, "Forbidden");
     const std::vector<std::string> log = run(job(text));
     EXPECT_EQ(log, (std::vector<std::string> {"progress 1/3", "progress 2/3", "event: failed"}));
     ASSERT_TRUE(m_outcome.failure);
-    EXPECT_EQ(Utf8::encode(m_outcome.translation), m_service.translationOf(Utf8::encode(parts[0])));
+    EXPECT_EQ(
+        Unicode::toUtf8(m_outcome.translation), m_service.translationOf(Unicode::toUtf8(parts[0])));
     EXPECT_EQ(m_outcome.failure->reportText(),
         "Part 2 of 3 could not be translated. The translation service refused the request. Please "
         "try again later. (HTTP/1.1 403 Forbidden)");

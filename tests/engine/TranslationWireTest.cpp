@@ -5,6 +5,7 @@
 #include "RequestProfile.h"
 #include "ScriptedServer.h"
 #include "TestPki.h"
+#include "Unicode.h"
 
 #include <gtest/gtest.h>
 
@@ -100,7 +101,7 @@ TEST_F(TranslationWireTest, EncodedLengthChoosesGetOrPost)
         {std::u16string(1960, u'a'), true},
     };
     for (const Case& c : cases) {
-        const std::string encoded = encodeFormText(utf16ToUtf8(c.text));
+        const std::string encoded = encodeFormText(Unicode::toUtf8(c.text));
         SCOPED_TRACE(encoded.size());
         const std::string request = send(c.text);
         if (!c.post) {

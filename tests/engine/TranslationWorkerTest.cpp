@@ -4,7 +4,7 @@
 #include "HttpClient.h"
 #include "RecordingHost.h"
 #include "RequestProfile.h"
-#include "Utf8.h"
+#include "Unicode.h"
 
 #include <chrono>
 #include <functional>
@@ -113,7 +113,7 @@ TEST(TranslationWorkerTest, AnswersAndFailuresReachTheWindowAsTheyShould)
                 EXPECT_EQ(outcome.result.failure->reportText(), c.report);
             }
         } else {
-            EXPECT_EQ(Utf8::encode(outcome.result.translation), c.report);
+            EXPECT_EQ(Unicode::toUtf8(outcome.result.translation), c.report);
         }
         // No failure here is worth a second request.
         ASSERT_EQ(service.texts().size(), 1u);

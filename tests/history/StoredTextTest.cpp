@@ -73,6 +73,7 @@ TEST(StoredTextTest, MalformedBytesReadAsReplacementCharacters)
         {"\xE0\x80\xAF", u"\xFFFD\xFFFD\xFFFD"},
         {"\xF4\x90\x80\x80", u"\xFFFD\xFFFD\xFFFD\xFFFD"},
         {"\xE0\xA4", u"\xFFFD\xFFFD"},
+        {"\xF8\x80\x80", u"\xFFFD\xFFFD\xFFFD"}, // no lead byte
         {"ok\xF0\x9F\x98\x80", u"ok\U0001F600"},
     };
     for (const auto& c : cases) {

@@ -3,7 +3,7 @@
 #include "JsonMemberTable.h"
 #include "ParseJson.h"
 #include "SameTree.h"
-#include "Utf8.h"
+#include "Unicode.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -84,7 +84,7 @@ TEST(JsonValue, ConversionsByKind)
         EXPECT_EQ(c.value.toInteger(), c.integer);
         EXPECT_EQ(c.value.toDouble(), c.real);
         EXPECT_EQ(c.value.toCurrency(), c.currency);
-        EXPECT_EQ(Utf8::encode(c.value.toText()), Utf8::encode(c.text));
+        EXPECT_EQ(Unicode::toUtf8(c.value.toText()), Unicode::toUtf8(c.text));
     }
 }
 
@@ -108,7 +108,8 @@ TEST(JsonValue, CurrencyTextReadsBackAsTheSameCount)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.count);
-        EXPECT_EQ(Utf8::encode(JsonValue::fromCurrency(c.count).toText()), Utf8::encode(c.text));
+        EXPECT_EQ(
+            Unicode::toUtf8(JsonValue::fromCurrency(c.count).toText()), Unicode::toUtf8(c.text));
         EXPECT_EQ(parseJson(c.text).toCurrency(), c.count);
     }
 }
@@ -122,7 +123,7 @@ TEST(JsonValue, DoubleTextReadsBackAsTheSameValue)
     for (const double real : cases) {
         SCOPED_TRACE(real);
         const std::u16string written = JsonValue::fromDouble(real).toText();
-        EXPECT_EQ(parseJson(written).toDouble(), real) << Utf8::encode(written);
+        EXPECT_EQ(parseJson(written).toDouble(), real) << Unicode::toUtf8(written);
     }
     EXPECT_EQ(JsonValue::fromDouble(std::nan("")).toText(), u"null");
 }
@@ -148,7 +149,7 @@ const EscapeCase escapeCases[] = {
 TEST(JsonValue, StringsAndNamesAreEscapedByMode)
 {
     for (const EscapeCase& c : escapeCases) {
-        SCOPED_TRACE(Utf8::encode(c.plain));
+        SCOPED_TRACE(Unicode::toUtf8(c.plain));
         const JsonValue string = text(c.chars);
         JsonValue object = JsonValue::ofKind(ValueKind::Object);
         object.asMemberTable()->putMember(c.chars.substr(c.chars.size() > 1 ? 0 : 1), string);
@@ -216,7 +217,7 @@ TEST(JsonValue, IndentedTextParsesBackEqual)
         = parseJson(u"{\"list\":[1,2.5,\"x\",[],{}],\"name\":{\"deep\":[null,[true]]}}");
     const std::u16string indented = value.toJsonText(true, false);
     EXPECT_NE(indented.find(u"\r\n"), std::u16string::npos);
-    EXPECT_TRUE(sameTree(value, parseJson(indented))) << Utf8::encode(indented);
+    EXPECT_TRUE(sameTree(value, parseJson(indented))) << Unicode::toUtf8(indented);
 }
 
 TEST(JsonArray, ItemAsString)

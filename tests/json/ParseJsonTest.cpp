@@ -5,7 +5,7 @@
 #include "JsonArray.h"
 #include "JsonMemberTable.h"
 #include "SameTree.h"
-#include "Utf8.h"
+#include "Unicode.h"
 
 #include <charconv>
 #include <cmath>
@@ -24,7 +24,7 @@ namespace {
 
 std::string show(std::u16string_view text)
 {
-    return Utf8::encode(text);
+    return Unicode::toUtf8(text);
 }
 
 struct TextCase
@@ -212,7 +212,7 @@ template <class Number> void expectReadAsTheStandardReadsIt(const std::string& t
     std::from_chars(text.data(), text.data() + text.size(), expected);
     std::string framed = "[";
     framed.append(std::size_t(blanks), ' ').append(text).push_back(']');
-    const JsonValue value = parseJson(Utf8::decode(framed));
+    const JsonValue value = parseJson(Unicode::fromUtf8(framed));
     ASSERT_TRUE(value.toArray()) << text;
     const JsonValue& item = value.toArray()->itemAt(0);
     constexpr bool integer = std::is_integral_v<Number>;
@@ -458,7 +458,7 @@ TEST(ParseJson, JsonTestSuite)
         const std::string name = entry.path().filename().string();
         std::ifstream file(entry.path(), std::ios::binary);
         const std::string bytes(std::istreambuf_iterator<char>(file), {});
-        const JsonValue value = parseJson(Utf8::decode(bytes));
+        const JsonValue value = parseJson(Unicode::fromUtf8(bytes));
         ++files;
         if (name.starts_with("y_")) {
             EXPECT_TRUE(value) << name;

@@ -1,8 +1,7 @@
-// The text writers and the UTF-8 conversions around them.
+// The text writers.
 #include "JsonStreamWriter.h"
 #include "JsonStringWriter.h"
 #include "JsonValue.h"
-#include "Utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -40,26 +39,6 @@ TEST(JsonUtf16StreamWriter, WritesLowByteFirst)
     const JsonValue value = JsonValue::fromText(u"a\u0915");
     EXPECT_EQ(value.writeTo(writer, false, false, 0), 1);
     EXPECT_EQ(stream, std::string("\"\0a\0\x15\x09\"\0", 8));
-}
-
-TEST(Utf8, DecodesStandardUtf8)
-{
-    const struct
-    {
-        std::string_view bytes;
-        std::u16string_view text;
-    } cases[] = {
-        {"plain", u"plain"}, {"\xc3\xa9\xe0\xa4\x95", u"\u00e9\u0915"},
-        {"\xf0\x9f\x98\x80", u"\xd83d\xde00"}, {"\xc0\x80", u"\xfffd\xfffd"}, // overlong
-        {"\xed\xa0\x80", u"\xfffd\xfffd\xfffd"}, // an encoded surrogate
-        {"a\xe0\xa4", u"a\xfffd\xfffd"}, // cut short
-        {"\xf4\x90\x80\x80", u"\xfffd\xfffd\xfffd\xfffd"}, // past U+10FFFF
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(Utf8::decode(c.bytes), c.text) << c.bytes;
-    }
-    EXPECT_EQ(Utf8::encode(u"\u00e9\u0915\xd83d\xde00"), "\xc3\xa9\xe0\xa4\x95\xf0\x9f\x98\x80");
-    EXPECT_EQ(Utf8::encode(u"\xdc00x"), "\xef\xbf\xbdx");
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 // dropped as it is in speech.
 #include "MarathiRomaniser.h"
 
+#include "Unicode.h"
+
 #include <gtest/gtest.h>
 #include <string>
 
@@ -13,24 +15,6 @@ struct Case
     std::u16string devanagari;
     std::u16string latin;
 };
-
-std::string utf8(const std::u16string& text)
-{
-    std::string out;
-    for (const char16_t unit : text) {
-        if (unit < 0x80) {
-            out += static_cast<char>(unit);
-        } else if (unit < 0x800) {
-            out += static_cast<char>(0xC0 | (unit >> 6));
-            out += static_cast<char>(0x80 | (unit & 0x3F));
-        } else {
-            out += static_cast<char>(0xE0 | (unit >> 12));
-            out += static_cast<char>(0x80 | ((unit >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (unit & 0x3F));
-        }
-    }
-    return out;
-}
 
 const Case Cases[] = {
     {"final inherent vowel dropped", u"नमस्कार", u"namaskār"},
@@ -75,8 +59,9 @@ const Case Cases[] = {
 TEST(MarathiRomaniser, SpellsWordsAsTheyAreSaid)
 {
     for (const Case& c : Cases) {
-        EXPECT_EQ(utf8(MarathiRomaniser::romanise(c.devanagari)), utf8(c.latin))
-            << c.what << ": " << utf8(c.devanagari);
+        EXPECT_EQ(
+            Unicode::toUtf8(MarathiRomaniser::romanise(c.devanagari)), Unicode::toUtf8(c.latin))
+            << c.what << ": " << Unicode::toUtf8(c.devanagari);
     }
 }
 

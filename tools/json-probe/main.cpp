@@ -6,7 +6,7 @@
 // FILE is UTF-8, or UTF-16 with a byte order mark; "-" reads standard input. Output is UTF-8.
 #include "InterpretResult.h"
 #include "ParseJson.h"
-#include "Utf8.h"
+#include "Unicode.h"
 
 #include <cstdio>
 #include <fstream>
@@ -38,7 +38,7 @@ std::u16string decodeFile(const std::string& bytes)
     }
     const bool utf8Mark
         = bytes.size() >= 3 && byte(0) == 0xEF && byte(1) == 0xBB && byte(2) == 0xBF;
-    return Utf8::decode(std::string_view(bytes).substr(utf8Mark ? 3 : 0));
+    return Unicode::fromUtf8(std::string_view(bytes).substr(utf8Mark ? 3 : 0));
 }
 
 int usage()
@@ -86,7 +86,7 @@ int main(int argc, char** argv)
         std::u16string translation;
         std::string message;
         interpretResult(text, false, translation, message);
-        std::cout << "translation: " << Utf8::encode(translation) << "\n";
+        std::cout << "translation: " << Unicode::toUtf8(translation) << "\n";
         std::cout << "message: " << message << "\n";
         return 0;
     }
@@ -96,6 +96,6 @@ int main(int argc, char** argv)
         return 0;
     }
     std::cout << kindName(value.kindOf()) << "\n"
-              << Utf8::encode(value.toJsonText(false, escape)) << "\n";
+              << Unicode::toUtf8(value.toJsonText(false, escape)) << "\n";
     return 0;
 }
