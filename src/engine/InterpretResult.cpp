@@ -24,6 +24,8 @@ constexpr KnownFailure knownFailures[] = {
 };
 
 constexpr const char* ParseFailure = "ERROR: Failed to parse translation results.";
+constexpr const char* TooManySegments = "The answer holds more than 10000 segments.";
+static_assert(MaxSegments == 10000, "TooManySegments names the limit");
 
 // Puts the text of item index of items into buffer, as itemAsString gives it (empty when the
 // writer fails), in place of what the buffer held.
@@ -70,6 +72,10 @@ void interpretResult(
     const JsonArray* segments = segmentValue.toArray();
     if (!segments) {
         message = ParseFailure;
+        return;
+    }
+    if (segments->arrayLength() > MaxSegments) {
+        message = TooManySegments;
         return;
     }
     JsonStringWriter joined;

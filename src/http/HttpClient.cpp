@@ -494,8 +494,8 @@ void HttpClient::readBody(std::string* sink)
     if (chunked) {
         readChunkedBody(sink);
     } else if (m_response.contentLength > 0) {
-        if (static_cast<std::uint64_t>(m_response.contentLength) > MaxBodySize) {
-            throw ResponseTooLarge();
+        if (static_cast<std::uint64_t>(m_response.contentLength) > m_maxBodySize) {
+            throw ResponseTooLarge(m_maxBodySize);
         }
         const auto length = static_cast<std::size_t>(m_response.contentLength);
         if (sink != nullptr) {
@@ -516,13 +516,13 @@ void HttpClient::readChunkedBody(std::string* sink)
         const auto [end, error]
             = std::from_chars(sizeText.data(), sizeText.data() + sizeText.size(), size, 16);
         if (error == std::errc::result_out_of_range) {
-            throw ResponseTooLarge();
+            throw ResponseTooLarge(m_maxBodySize);
         }
         if (error != std::errc() || end != sizeText.data() + sizeText.size() || size == 0) {
             break;
         }
-        if (size > MaxBodySize - m_bodyBytes) {
-            throw ResponseTooLarge();
+        if (size > m_maxBodySize - m_bodyBytes) {
+            throw ResponseTooLarge(m_maxBodySize);
         }
         readCounted(sink, static_cast<std::size_t>(size), true);
         m_connection.readLine();
@@ -549,8 +549,8 @@ void HttpClient::readCounted(std::string* sink, std::size_t length, bool mustCom
         }
         length -= received;
         m_bodyBytes += received;
-        if (m_bodyBytes > MaxBodySize) {
-            throw ResponseTooLarge();
+        if (m_bodyBytes > m_maxBodySize) {
+            throw ResponseTooLarge(m_maxBodySize);
         }
     }
 }

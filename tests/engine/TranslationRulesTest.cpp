@@ -1,5 +1,6 @@
 // The small rules of a translation: how failures are told apart and reported, when a retry
 // waits how long, and which direction a text's script asks for.
+#include "HttpClient.h"
 #include "HttpErrors.h"
 #include "HttpResponse.h"
 #include "RetryPolicy.h"
@@ -36,8 +37,8 @@ TEST(TranslationRulesTest, FailuresAreReportedInTheUsersWordsWithTheExactDetail)
             FailureKind::SecureConnection, false,
             "A secure connection to translate.googleapis.com could not be made. (Error connecting "
             "with SSL. error:0A000086:SSL routines::certificate verify failed)"},
-        {std::make_exception_ptr(ResponseTooLarge()), FailureKind::Other, false,
-            "The translation failed. (Response body exceeds the 64 MiB limit.)"},
+        {std::make_exception_ptr(ResponseTooLarge(HttpClient::MaxBodySize)), FailureKind::Other,
+            false, "The translation failed. (Response body exceeds the 64 MiB limit.)"},
     };
     const HttpResponse none;
     for (const auto& c : cases) {
@@ -117,7 +118,8 @@ TEST(TranslationRulesTest, RetryAfterIsReadAsSecondsOrAsADate)
     }
 }
 
-TEST(TranslationRulesTest, RetriesDoubleFromTwoSecondsWithinThreeTriesAndAMinute)
+TEST(TranslationRulesTest,
+    RetriesDoubleFromTwoSecondsWithinThreeTriesAndAMinuteAndWaitASecondAtLeast)
 {
     const RetryPolicy policy;
     const struct
@@ -135,7 +137,10 @@ TEST(TranslationRulesTest, RetriesDoubleFromTwoSecondsWithinThreeTriesAndAMinute
         {0, 0, 61, std::nullopt},
         {1, 40, 20, 20},
         {1, 40, 21, std::nullopt},
-        {0, 0, 0, 0},
+        // Never sooner than a second, and the last second of the minute still counts.
+        {0, 0, 0, 1},
+        {1, 59, 0, 1},
+        {1, 60, 0, std::nullopt},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(policy.delayBeforeRetry(c.retriesDone, c.waited, c.retryAfter), c.delay)

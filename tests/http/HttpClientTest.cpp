@@ -182,6 +182,27 @@ TEST(HttpClient, ChunkTrailerJoinsTheResponseLines)
     EXPECT_EQ(client.response().headerLines.value("X-Trailer"), "done");
 }
 
+// A lowered limit holds for every way a body can be delimited, and the client stays usable.
+TEST(HttpClient, ALoweredBodyLimitEndsLargerAnswers)
+{
+    const std::string overOneMiB(std::size_t(1 << 20) + 1, 'x');
+    const std::string replies[] = {
+        "HTTP/1.1 200 OK\r\nContent-Length: 1048577\r\n\r\n",
+        "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n100001\r\n" + overOneMiB,
+        "HTTP/1.1 200 OK\r\n\r\n" + overOneMiB,
+    };
+    for (const std::string& reply : replies) {
+        ScriptedServer server;
+        server.addReply(reply, Then::Close);
+        server.addReply(Ok);
+        HttpClient client;
+        client.setMaxBodySize(1 << 20);
+        EXPECT_EQ(
+            fetch(client, server.baseUrl() + "/a"), "!Response body exceeds the 1 MiB limit.");
+        EXPECT_EQ(fetch(client, server.baseUrl() + "/b"), "ok");
+    }
+}
+
 TEST(HttpClient, ProtocolErrorCarriesCodeAndBody)
 {
     ScriptedServer server;
