@@ -219,8 +219,6 @@ TEST_F(HistoryStoreTest, RemoveTakesOneEntryOut)
 TEST_F(HistoryStoreTest, RemoveLeavesNoTraceOfTheTextsInTheFiles)
 {
     const std::string marker = "Qzxw-Jvkq";
-    const auto fileBytes
-        = [&] { return ScratchFolder::read(m_path) + ScratchFolder::read(m_path + "-wal"); };
     HistoryStore store(m_path);
     recordSamples(store);
     store.record(u"Qzxw-Jvkq", u"झ्ङ्ञ-ढ्ण", "en", "mr");
@@ -242,8 +240,6 @@ TEST_F(HistoryStoreTest, RemoveLeavesNoTraceOfTheTextsInTheFiles)
 TEST_F(HistoryStoreTest, ClearLeavesNoTraceOfTheTextsInTheFiles)
 {
     const std::string marker = "xylophone-secret-7741";
-    const auto fileBytes
-        = [&] { return ScratchFolder::read(m_path) + ScratchFolder::read(m_path + "-wal"); };
     HistoryStore store(m_path);
     recordSamples(store);
     store.record(u"xylophone-secret-7741", u"क्षितिज-गुपित", "en", "mr");
