@@ -300,6 +300,10 @@ RouteKind HttpClient::chooseRoute()
         route = tls ? RouteKind::DirectTls : RouteKind::Direct;
         fits = m_connection.isTls() == tls && m_connection.tunnelTarget().empty();
     } else {
+        // Refused here, before any connection: the lower layers would name only the number.
+        if (std::string problem = m_proxyParams.portProblem(); !problem.empty()) {
+            throw ProxyPortInvalid(problem);
+        }
         m_connectHost = m_proxyParams.proxyServer();
         m_connectPort = m_proxyParams.proxyPort();
         m_connectIpv6 = m_connectHost.find(':') != std::string::npos;

@@ -38,6 +38,13 @@ public:
     { }
 };
 
+// The proxy's port is no TCP port; the text (ProxySettings::portProblem) names the proxy.
+class ProxyPortInvalid : public Exception
+{
+public:
+    using Exception::Exception;
+};
+
 // A step of setting up or using TLS failed; the text names the step and the library's reason.
 class TlsError : public Exception
 {

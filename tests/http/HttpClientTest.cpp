@@ -310,14 +310,11 @@ TEST(HttpClient, FailedOpeningLeavesNoConnection)
 
 TEST(HttpClient, PortOutsideTheTcpRangeIsRefusedNotWrapped)
 {
-    // 65536 + 80 would otherwise land on port 80, 100000 on 34464.
+    // 65536 + 80 would otherwise land on port 80, 100000 on 34464. (A proxy's port is checked
+    // with the proxy settings.)
     for (const int port : {65616, 100000}) {
         SCOPED_TRACE(port);
         HttpClient client;
-        client.proxyParams().setProxyServer("127.0.0.1");
-        client.proxyParams().setProxyPort(port);
-        EXPECT_EQ(fetch(client, "http://service.invalid/"),
-            "!Socket Error # 10049\r\nCannot assign requested address.");
         EXPECT_EQ(fetch(client, "http://127.0.0.1:" + std::to_string(port) + "/"),
             "!Socket Error # 10049\r\nCannot assign requested address.");
     }
