@@ -21,6 +21,8 @@ constexpr KnownFailure knownFailures[] = {
 };
 
 constexpr const char* ParseFailure = "ERROR: Failed to parse translation results.";
+constexpr const char* TooManySegments = "The answer holds more than 10000 segments.";
+static_assert(MaxSegments == 10000, "TooManySegments names the limit");
 
 // Each level of the answer is the text of an item of the level above, read again as JSON. The
 // reading is done only where it can change something: a string item is read as the JSON text it
@@ -87,6 +89,10 @@ void interpretResult(
     const Level segments = top ? readLevel(top->itemAt(0), 0) : Level();
     if (!segments.items) {
         message = ParseFailure;
+        return;
+    }
+    if (segments->arrayLength() > MaxSegments) {
+        message = TooManySegments;
         return;
     }
     JsonStringWriter joined;

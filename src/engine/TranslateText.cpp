@@ -63,7 +63,6 @@ public:
     std::optional<std::u16string> translate(std::u16string_view part)
     {
         int retries = 0;
-        int waited = 0;
         for (;;) {
             if (m_cancel.cancelled()) {
                 return fail(makeFailure(FailureKind::Cancelled, m_host));
@@ -76,7 +75,7 @@ public:
                 return fail(makeFailure(FailureKind::Cancelled, m_host));
             }
             const std::optional<int> delay = failure.retryable()
-                ? m_job.retry.delayBeforeRetry(retries, waited, failure.retryAfterSeconds)
+                ? m_job.retry.delayBeforeRetry(retries, m_secondsWaited, failure.retryAfterSeconds)
                 : std::nullopt;
             if (!delay) {
                 return fail(std::move(failure));
@@ -87,7 +86,7 @@ public:
                     return fail(makeFailure(FailureKind::Cancelled, m_host));
                 }
             }
-            waited += *delay;
+            m_secondsWaited += *delay;
             ++retries;
         }
     }
@@ -133,6 +132,10 @@ private:
             failure = makeFailure(FailureKind::BadAnswer, m_host, message);
             return std::nullopt;
         }
+        if (translation.empty() && trailingBlanks(part).size() < part.size()) {
+            failure = makeFailure(FailureKind::NoTranslation, m_host);
+            return std::nullopt;
+        }
         return translation;
     }
 
@@ -142,6 +145,9 @@ private:
     TranslationObserver& m_observer;
     TranslationOutcome& m_outcome;
     std::string m_host;
+    // Waits are counted for the whole translation, so a text in many parts waits no longer than
+    // a text in one.
+    int m_secondsWaited = 0;
 };
 
 } // namespace
@@ -161,6 +167,7 @@ TranslationOutcome translateText(HttpClient& client, const TranslationJob& job,
     // A stop from an earlier translation must not end this one; a stop for this one is in the
     // token already and is seen before the first request.
     client.resetAbort();
+    client.setMaxBodySize(MaxAnswerBytes);
     const std::vector<std::u16string_view> parts = splitText(job.text);
     outcome.partCount = static_cast<int>(parts.size());
     PartTranslator translator(client, job, cancel, told, outcome);

@@ -42,6 +42,8 @@ const char* summaryOf(FailureKind kind)
         return WebPage;
     case FailureKind::BadAnswer:
         return BadAnswer;
+    case FailureKind::NoTranslation:
+        return NoTranslation;
     case FailureKind::Other:
         break;
     }

@@ -27,6 +27,7 @@ enum class FailureKind
     HttpStatus,
     WebPage, // a success status with a web page in place of the answer
     BadAnswer,
+    NoTranslation, // an answer whose segments hold no text for a text that has some
     Other,
 };
 

@@ -28,6 +28,7 @@ inline constexpr const char* HttpStatus = "The translation service answered with
 inline constexpr const char* WebPage
     = "The translation service sent a web page instead of a translation.";
 inline constexpr const char* BadAnswer = "The service's answer could not be read as a translation.";
+inline constexpr const char* NoTranslation = "The service returned no translation.";
 inline constexpr const char* OtherFailure = "The translation failed.";
 inline constexpr const char* Stopped = "Translation stopped.";
 // Put before the cause when a text went out in parts: %1 the part, %2 how many.

@@ -4,6 +4,7 @@
 #include "StoredText.h"
 
 #include <ctime>
+#include <string_view>
 
 namespace {
 
@@ -25,6 +26,16 @@ void appendField(std::string& line, std::string_view field)
     line += '"';
 }
 
+void appendText(std::string& line, const std::u16string& text, HistoryCsv::Formulas formulas)
+{
+    std::string field = StoredText::toUtf8(text);
+    if (formulas == HistoryCsv::Formulas::Defused && !field.empty()
+        && std::string_view("=+-@\t\r").find(field.front()) != std::string_view::npos) {
+        field.insert(0, 1, '\'');
+    }
+    appendField(line, field);
+}
+
 std::string isoTime(std::int64_t milliseconds)
 {
     const std::time_t seconds = static_cast<std::time_t>(milliseconds / 1000);
@@ -39,7 +50,7 @@ std::string isoTime(std::int64_t milliseconds)
 
 namespace HistoryCsv {
 
-std::string write(const std::vector<HistoryEntry>& entries)
+std::string write(const std::vector<HistoryEntry>& entries, Formulas formulas)
 {
     std::string out = "Time,From,To,Text,Translation,Uses\r\n";
     for (const HistoryEntry& entry : entries) {
@@ -49,9 +60,9 @@ std::string write(const std::vector<HistoryEntry>& entries)
         out += ',';
         appendField(out, entry.targetCode);
         out += ',';
-        appendField(out, StoredText::toUtf8(entry.source));
+        appendText(out, entry.source, formulas);
         out += ',';
-        appendField(out, StoredText::toUtf8(entry.translation));
+        appendText(out, entry.translation, formulas);
         out += ',';
         out += std::to_string(entry.useCount);
         out += "\r\n";

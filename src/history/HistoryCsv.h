@@ -9,8 +9,16 @@
 
 namespace HistoryCsv {
 
+// What becomes of a text that a spreadsheet would run as a formula: one that starts with "=",
+// "+", "-", "@", a tab or a CR.
+enum class Formulas
+{
+    Defused, // written with a leading "'", which spreadsheets take as "this is text"
+    Exact, // written exactly as recorded, for programs that read the file as data
+};
+
 // One line per entry in the order given: time (UTC, ISO 8601), source and target code, text,
 // translation, use count.
-std::string write(const std::vector<HistoryEntry>& entries);
+std::string write(const std::vector<HistoryEntry>& entries, Formulas formulas = Formulas::Defused);
 
 } // namespace HistoryCsv

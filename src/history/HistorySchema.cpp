@@ -78,4 +78,15 @@ void upgrade(SqliteDatabase& db)
     }
 }
 
+bool holdsForeignObjects(SqliteDatabase& db)
+{
+    // The search index keeps its data in tables named after it; SQLite keeps its own as sqlite_*.
+    return db.queryInteger(R"(
+        SELECT count(*) FROM sqlite_master WHERE name NOT IN ('entries', 'entries_by_source',
+            'entries_by_time', 'entries_search', 'entries_added', 'entries_removed',
+            'entries_changed')
+        AND name NOT LIKE 'entries\_search\_%' ESCAPE '\' AND name NOT LIKE 'sqlite\_%' ESCAPE '\'
+    )") > 0;
+}
+
 } // namespace HistorySchema

@@ -14,4 +14,8 @@ constexpr int CurrentVersion = 2;
 // is at most CurrentVersion.
 void upgrade(SqliteDatabase& db);
 
+// Whether the file holds tables, indexes, views or triggers that no layout makes: the file belongs
+// to another program, and the history must not adopt it.
+bool holdsForeignObjects(SqliteDatabase& db);
+
 } // namespace HistorySchema

@@ -112,6 +112,32 @@ bool exists(const std::string& path)
     return fs::exists(path, ignored);
 }
 
+// A regular file, not reached through a link. A path that cannot be looked at passes: opening
+// it fails with SQLite's own words.
+bool isPlainFile(const std::string& path)
+{
+    struct stat info
+    { };
+    return ::lstat(path.c_str(), &info) != 0 || S_ISREG(info.st_mode);
+}
+
+// A file made by some other tool is still the user's private history. Changed through a
+// descriptor that refused to follow a link, so only this very file is ever changed.
+void makePrivate(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return;
+    }
+    struct stat info
+    { };
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid()
+        && (info.st_mode & 077) != 0) {
+        ::fchmod(fd, info.st_mode & 0700);
+    }
+    ::close(fd);
+}
+
 } // namespace
 
 struct HistoryStore::Statements
@@ -129,11 +155,18 @@ struct HistoryStore::Statements
               "WHERE id = ?3")
         , touch(db, "UPDATE entries SET used_at = ?1, use_count = use_count + 1 WHERE id = ?2")
         , remove(db, "DELETE FROM entries WHERE id = ?1")
+        // The entry at position ?1 counted from the newest is the newest one past the limit;
+        // the walk to it costs the limit, however large the file. The oldest go first.
+        , dropOldest(db,
+              "DELETE FROM entries WHERE id IN (SELECT id FROM entries WHERE (used_at, id) <= "
+              "(SELECT used_at, id FROM entries ORDER BY used_at DESC, id DESC LIMIT 1 OFFSET ?1) "
+              "ORDER BY used_at, id LIMIT ?2)")
     { }
 
     void resetAll()
     {
-        for (SqliteStatement* statement : {&find, &insert, &replace, &touch, &remove}) {
+        for (SqliteStatement* statement :
+            {&find, &insert, &replace, &touch, &remove, &dropOldest}) {
             statement->reset();
         }
     }
@@ -143,6 +176,7 @@ struct HistoryStore::Statements
     SqliteStatement replace;
     SqliteStatement touch;
     SqliteStatement remove;
+    SqliteStatement dropOldest;
 };
 
 HistoryStore::HistoryStore(std::string path, HistoryOptions options)
@@ -194,17 +228,20 @@ void HistoryStore::openFile()
         if (fd >= 0) {
             ::close(fd);
         }
-    } else if (struct stat info {}; ::stat(m_path.c_str(), &info) == 0 && info.st_uid == ::geteuid()
-               && (info.st_mode & 077) != 0) {
-        // A file made by some other tool is still the user's private history.
-        ::chmod(m_path.c_str(), info.st_mode & 0700);
+    }
+    // A link could lead the history into any file of the user's, a FIFO would hold it forever.
+    if (!isPlainFile(m_path) || !isPlainFile(m_path + "-wal") || !isPlainFile(m_path + "-shm")) {
+        m_notices.push_back(
+            "The history file " + m_path + " is a link or not a regular file. History is off.");
+        return;
     }
     // Effective ids decide, as they decide what SQLite may write.
     const auto mayWrite = [](const fs::path& file) {
         return ::faccessat(AT_FDCWD, file.c_str(), W_OK, AT_EACCESS) == 0;
     };
     const bool canWrite = mayWrite(m_path) && mayWrite(folder.empty() ? fs::path(".") : folder);
-    m_db.open(m_path, canWrite ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY);
+    m_db.open(
+        m_path, (canWrite ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY) | SQLITE_OPEN_NOFOLLOW);
     m_db.setBusyTimeout(m_options.busyTimeoutMs);
 
     // The first read of the file: a file that is no database fails here, before anything is
@@ -216,6 +253,13 @@ void HistoryStore::openFile()
             + " was written by a newer version of Quendra. History is off.");
         return;
     }
+    if (HistorySchema::holdsForeignObjects(m_db)) {
+        m_db.close();
+        m_notices.push_back("The history file " + m_path
+            + " holds the data of another program. It is left as it is. History is off.");
+        return;
+    }
+    makePrivate(m_path);
     if (!canWrite) {
         if (version < HistorySchema::CurrentVersion) {
             m_db.close();
@@ -237,12 +281,8 @@ void HistoryStore::openFile()
         }
     }
     m_statements = std::make_unique<Statements>(m_db);
-    m_count = static_cast<std::size_t>(m_db.queryInteger("SELECT count(*) FROM entries"));
     m_lastTime = m_db.queryInteger("SELECT max(used_at) FROM entries");
     m_state = canWrite ? State::Ready : State::ReadOnly;
-    if (canWrite && m_count > m_options.limit) {
-        trim();
-    }
 }
 
 void HistoryStore::renameAside()
@@ -345,27 +385,55 @@ std::int64_t HistoryStore::nextTime()
     return m_lastTime;
 }
 
-void HistoryStore::trim()
+std::size_t HistoryStore::dropOldest(std::size_t maxRows)
 {
-    SqliteStatement drop(m_db,
-        "DELETE FROM entries WHERE id IN (SELECT id FROM entries ORDER BY used_at DESC, id DESC "
-        "LIMIT -1 OFFSET ?1)");
+    auto& drop = m_statements->dropOldest;
     drop.bind(1, static_cast<std::int64_t>(m_options.limit));
+    drop.bind(2, static_cast<std::int64_t>(maxRows));
     runToEnd(drop);
-    m_count = static_cast<std::size_t>(m_db.queryInteger("SELECT count(*) FROM entries"));
+    return static_cast<std::size_t>(m_db.changes());
+}
+
+bool HistoryStore::mergeSearchIndex()
+{
+    // The merge reports its work only through the count of changes: two or more is work done.
+    const std::int64_t before = m_db.totalChanges();
+    m_db.exec("INSERT INTO entries_search (entries_search, rank) VALUES ('merge', -"
+        + std::to_string(MergePages) + ")");
+    return m_db.totalChanges() - before >= 2;
+}
+
+void HistoryStore::purgeDeletedTexts()
+{
+    // Until the index is merged into one piece, its older pieces still hold the runs of three
+    // characters of every deleted text; the write-ahead log still holds the old pages.
+    while (mergeSearchIndex()) { }
+    m_db.exec("PRAGMA wal_checkpoint(TRUNCATE)");
 }
 
 void HistoryStore::setLimit(std::size_t limit)
 {
     m_options.limit = limit;
-    if (writable() && m_count > limit) {
-        guarded(0, [&] {
-            m_db.exec("BEGIN IMMEDIATE");
-            trim();
-            m_db.exec("COMMIT");
-            return 0;
-        });
+}
+
+bool HistoryStore::trimStep(std::size_t maxRows)
+{
+    if (!writable()) {
+        return false;
     }
+    return guarded(false, [&] {
+        if (dropOldest(maxRows) > 0 || mergeSearchIndex()) {
+            return true;
+        }
+        // Compacting rewrites what remains, at most the limit's worth of entries: worth it only
+        // when much of the file is free.
+        if (m_db.queryInteger("PRAGMA freelist_count") * 4
+            > m_db.queryInteger("PRAGMA page_count")) {
+            m_db.exec("VACUUM");
+        }
+        m_db.exec("PRAGMA wal_checkpoint(TRUNCATE)");
+        return false;
+    });
 }
 
 void HistoryStore::record(std::u16string_view source, std::u16string_view translation,
@@ -393,9 +461,9 @@ void HistoryStore::record(std::u16string_view source, std::u16string_view transl
             insert.bindText(3, sourceCode).bindText(4, targetCode).bind(5, key);
             insert.bind(6, nextTime());
             runToEnd(insert);
-            if (++m_count > m_options.limit) {
-                trim();
-            }
+            // Never more than a few rows here, however far the file is past its limit:
+            // trimStep takes the rest, away from the translation.
+            dropOldest(RecordTrimRows);
         }
         m_db.exec("COMMIT");
         return 0;
@@ -496,7 +564,7 @@ void HistoryStore::remove(std::int64_t id)
         auto& remove = m_statements->remove;
         remove.bind(1, id);
         runToEnd(remove);
-        m_count = static_cast<std::size_t>(m_db.queryInteger("SELECT count(*) FROM entries"));
+        purgeDeletedTexts();
         return 0;
     });
 }
@@ -508,7 +576,7 @@ void HistoryStore::clear()
     }
     guarded(0, [&] {
         m_db.exec("DELETE FROM entries");
-        m_count = 0;
+        m_db.exec("INSERT INTO entries_search (entries_search) VALUES ('delete-all')");
         // VACUUM rebuilds the file without the freed pages; the checkpoint then writes it back
         // and empties the write-ahead log, which still held the old pages.
         m_db.exec("VACUUM");

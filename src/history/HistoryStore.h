@@ -52,8 +52,26 @@ public:
     // Messages for the user about the file that came up since the last call, oldest first.
     std::vector<std::string> takeNotices();
 
-    // Drops the entries used longest ago until at most limit remain.
+    // The most entries kept from now on. Recording drops at most RecordTrimRows of the entries
+    // past it; trimStep drops the rest.
     void setLimit(std::size_t limit);
+
+    static constexpr std::size_t RecordTrimRows = 2;
+    // Rows one trimStep drops. A step holds the file for 2 ms on average here; the search index's
+    // own merges make one step in about thirty take up to 150 ms, and the first merge after a
+    // large trim about 250 ms. A store that records meanwhile waits no longer than one step;
+    // finding never waits.
+    static constexpr std::size_t TrimBatchRows = 200;
+    // Pages of the search index one step merges.
+    static constexpr int MergePages = 64;
+
+    // One bounded step of bringing the file down to the limit, for a store opened on a thread of
+    // its own (HistoryTrimmer runs the steps). Each step is one short transaction: it drops at
+    // most maxRows of the entries used longest ago past the limit; once none are left, it merges
+    // MergePages of the search index (which still holds pieces of dropped texts); the last step
+    // compacts the file when more than a quarter of it is free and empties the write-ahead log.
+    // True while more steps remain.
+    bool trimStep(std::size_t maxRows = TrimBatchRows);
 
     // Remembers a translation. A source already held for the direction gets the new translation,
     // becomes the newest entry and counts one more use.
@@ -72,6 +90,8 @@ public:
         std::u16string_view filter = {}, std::size_t maxEntries = 0, std::size_t offset = 0);
     std::size_t count();
 
+    // Takes one entry out and leaves no trace of its texts in the files: the search index is
+    // merged and the write-ahead log emptied (the time that takes grows with the history).
     void remove(std::int64_t id);
     // Deletes every entry and compacts the file, so no deleted text stays in it.
     void clear();
@@ -85,7 +105,11 @@ private:
     void fail(const SqliteError& error);
     bool writable() const { return m_state == State::Ready; }
     std::int64_t nextTime();
-    void trim();
+    // Drops at most maxRows of the entries past the limit, oldest first; gives the count dropped.
+    std::size_t dropOldest(std::size_t maxRows);
+    // One bounded merge of the search index; false when there was nothing left to merge.
+    bool mergeSearchIndex();
+    void purgeDeletedTexts();
     template <typename Result, typename Action> Result guarded(Result fallback, Action action);
 
     std::string m_path;
@@ -94,6 +118,5 @@ private:
     std::vector<std::string> m_notices;
     SqliteDatabase m_db;
     std::unique_ptr<Statements> m_statements;
-    std::size_t m_count = 0;
     std::int64_t m_lastTime = 0;
 };

@@ -32,6 +32,8 @@ struct SqliteCalls
     decltype(&::sqlite3_column_blob) sqlite3_column_blob;
     decltype(&::sqlite3_column_bytes) sqlite3_column_bytes;
     decltype(&::sqlite3_busy_timeout) sqlite3_busy_timeout;
+    decltype(&::sqlite3_changes64) sqlite3_changes64;
+    decltype(&::sqlite3_total_changes64) sqlite3_total_changes64;
 };
 
 SqliteCalls loadCalls()
@@ -58,6 +60,8 @@ SqliteCalls loadCalls()
     library.bind("sqlite3_column_blob", calls.sqlite3_column_blob);
     library.bind("sqlite3_column_bytes", calls.sqlite3_column_bytes);
     library.bind("sqlite3_busy_timeout", calls.sqlite3_busy_timeout);
+    library.bind("sqlite3_changes64", calls.sqlite3_changes64);
+    library.bind("sqlite3_total_changes64", calls.sqlite3_total_changes64);
     if (!library.complete()) {
         throw SqliteError(SQLITE_CANTOPEN,
             "The SQLite library could not be loaded: install the Debian package libsqlite3-0.");
@@ -125,6 +129,16 @@ void SqliteDatabase::rollback() noexcept
     if (m_db && !sqlite().sqlite3_get_autocommit(m_db)) {
         sqlite().sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
     }
+}
+
+std::int64_t SqliteDatabase::changes() const
+{
+    return sqlite().sqlite3_changes64(m_db);
+}
+
+std::int64_t SqliteDatabase::totalChanges() const
+{
+    return sqlite().sqlite3_total_changes64(m_db);
 }
 
 std::int64_t SqliteDatabase::queryInteger(std::string_view sql)

@@ -50,6 +50,11 @@ public:
     // The first column of the first row of a query that yields one number.
     std::int64_t queryInteger(std::string_view sql);
 
+    // Rows the last statement changed, and rows changed since the connection opened (both count
+    // what an internal command of a virtual table did too).
+    std::int64_t changes() const;
+    std::int64_t totalChanges() const;
+
     // Throws the connection's current error for result code rc unless it is a success.
     void check(int rc) const;
 

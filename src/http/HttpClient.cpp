@@ -300,6 +300,10 @@ RouteKind HttpClient::chooseRoute()
         route = tls ? RouteKind::DirectTls : RouteKind::Direct;
         fits = m_connection.isTls() == tls && m_connection.tunnelTarget().empty();
     } else {
+        // Refused here, before any connection: the lower layers would name only the number.
+        if (std::string problem = m_proxyParams.portProblem(); !problem.empty()) {
+            throw ProxyPortInvalid(problem);
+        }
         m_connectHost = m_proxyParams.proxyServer();
         m_connectPort = m_proxyParams.proxyPort();
         m_connectIpv6 = m_connectHost.find(':') != std::string::npos;
@@ -494,8 +498,8 @@ void HttpClient::readBody(std::string* sink)
     if (chunked) {
         readChunkedBody(sink);
     } else if (m_response.contentLength > 0) {
-        if (static_cast<std::uint64_t>(m_response.contentLength) > MaxBodySize) {
-            throw ResponseTooLarge();
+        if (static_cast<std::uint64_t>(m_response.contentLength) > m_maxBodySize) {
+            throw ResponseTooLarge(m_maxBodySize);
         }
         const auto length = static_cast<std::size_t>(m_response.contentLength);
         if (sink != nullptr) {
@@ -516,13 +520,13 @@ void HttpClient::readChunkedBody(std::string* sink)
         const auto [end, error]
             = std::from_chars(sizeText.data(), sizeText.data() + sizeText.size(), size, 16);
         if (error == std::errc::result_out_of_range) {
-            throw ResponseTooLarge();
+            throw ResponseTooLarge(m_maxBodySize);
         }
         if (error != std::errc() || end != sizeText.data() + sizeText.size() || size == 0) {
             break;
         }
-        if (size > MaxBodySize - m_bodyBytes) {
-            throw ResponseTooLarge();
+        if (size > m_maxBodySize - m_bodyBytes) {
+            throw ResponseTooLarge(m_maxBodySize);
         }
         readCounted(sink, static_cast<std::size_t>(size), true);
         m_connection.readLine();
@@ -549,8 +553,8 @@ void HttpClient::readCounted(std::string* sink, std::size_t length, bool mustCom
         }
         length -= received;
         m_bodyBytes += received;
-        if (m_bodyBytes > MaxBodySize) {
-            throw ResponseTooLarge();
+        if (m_bodyBytes > m_maxBodySize) {
+            throw ResponseTooLarge(m_maxBodySize);
         }
     }
 }

@@ -14,6 +14,7 @@
 #include "SocketStream.h"
 #include "TlsHandler.h"
 
+#include <algorithm>
 #include <chrono>
 #include <memory>
 #include <string>
@@ -81,6 +82,9 @@ public:
     void abort() { m_abortSwitch.abort(); }
     // By the thread that runs the exchanges, while none runs.
     void resetAbort() { m_abortSwitch.reset(); }
+    // A caller that knows its answers are small lowers the body limit (whole MiB, at most
+    // MaxBodySize), so that a hostile answer costs no more than that to receive.
+    void setMaxBodySize(std::size_t bytes) { m_maxBodySize = std::min(bytes, MaxBodySize); }
     // How long a connect may take before it fails with socket error 10060.
     void setConnectTimeout(int milliseconds) { m_connectTimeoutMs = milliseconds; }
 
@@ -147,6 +151,7 @@ private:
     int m_connectPort = 0;
     bool m_connectIpv6 = false;
     std::size_t m_bodyBytes = 0;
+    std::size_t m_maxBodySize = MaxBodySize;
     std::chrono::milliseconds m_readTimeout = ReadTimeout;
     std::chrono::milliseconds m_exchangeTimeLimit = ExchangeTimeLimit;
     ProtocolVersion m_protocolVersion = ProtocolVersion::Http11;

@@ -4,6 +4,9 @@
 
 #include "Exception.h"
 
+#include <cstddef>
+#include <string>
+
 #define QUENDRA_HTTP_ERROR(Name, Text)                                                             \
     class Name : public Exception                                                                  \
     {                                                                                              \
@@ -22,10 +25,25 @@ QUENDRA_HTTP_ERROR(AlreadyConnected, "Already connected.")
 QUENDRA_HTTP_ERROR(HostRequired, "A host is required.")
 QUENDRA_HTTP_ERROR(PortRequired, "A port is required.")
 QUENDRA_HTTP_ERROR(TooManyHeaderLines, "Too many header lines in the response.")
-QUENDRA_HTTP_ERROR(ResponseTooLarge, "Response body exceeds the 64 MiB limit.")
 QUENDRA_HTTP_ERROR(DataBeforeTlsHandshake, "Unexpected data received before the TLS handshake.")
 
 #undef QUENDRA_HTTP_ERROR
+
+// An answer's body went past the client's limit, given in whole MiB.
+class ResponseTooLarge : public Exception
+{
+public:
+    explicit ResponseTooLarge(std::size_t limitBytes)
+        : Exception("Response body exceeds the " + std::to_string(limitBytes >> 20) + " MiB limit.")
+    { }
+};
+
+// The proxy's port is no TCP port; the text (ProxySettings::portProblem) names the proxy.
+class ProxyPortInvalid : public Exception
+{
+public:
+    using Exception::Exception;
+};
 
 // A step of setting up or using TLS failed; the text names the step and the library's reason.
 class TlsError : public Exception

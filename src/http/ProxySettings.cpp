@@ -41,6 +41,17 @@ void ProxySettings::clear()
     m_proxyPassword.clear();
 }
 
+std::string ProxySettings::portProblem() const
+{
+    if (m_proxyServer.empty() || (m_proxyPort >= 1 && m_proxyPort <= 65535)) {
+        return {};
+    }
+    const bool ipv6 = m_proxyServer.find(':') != std::string::npos;
+    const std::string host = ipv6 ? "[" + m_proxyServer + "]" : m_proxyServer;
+    return "The proxy " + host + ":" + std::to_string(m_proxyPort)
+        + " has no valid port: a port is a number from 1 to 65535.";
+}
+
 std::string ProxySettings::authorization() const
 {
     if (m_authenticator) {

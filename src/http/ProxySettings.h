@@ -32,6 +32,10 @@ public:
     // Server, user name and password empty, port 0; the authenticator stays.
     void clear();
 
+    // Empty while no proxy is set or its port is a TCP port (1 to 65535); otherwise the report
+    // that names the proxy as host:port. Nothing goes through such a proxy.
+    std::string portProblem() const;
+
     // The "Proxy-Authorization" value for the next request, or empty: the kept authenticator's
     // value, else Basic credentials when basic authentication is on or a user name is set. It
     // carries the user's proxy password, so it belongs only on requests the proxy itself reads

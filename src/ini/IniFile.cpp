@@ -196,8 +196,38 @@ std::optional<std::string> readContent(const std::string& path)
     return content;
 }
 
-// The value of key in section of content, cut to IniFile::MaxValueLength; defaultValue when
-// there is no content or no such key.
+// Bytes of one character at the start of text: a whole UTF-8 sequence, or a single byte that
+// starts none (a file in an 8-bit code page).
+std::size_t characterSize(std::string_view text)
+{
+    const auto lead = static_cast<unsigned char>(text.front());
+    const std::size_t size = lead >= 0xF0 && lead <= 0xF4 ? 4
+        : lead >= 0xE0 && lead <= 0xEF                    ? 3
+        : lead >= 0xC2 && lead <= 0xDF                    ? 2
+                                                          : 1;
+    if (size > text.size()) {
+        return 1;
+    }
+    for (std::size_t i = 1; i < size; ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
+            return 1;
+        }
+    }
+    return size;
+}
+
+// The first maxCharacters characters of text.
+std::string_view firstCharacters(std::string_view text, std::size_t maxCharacters)
+{
+    std::size_t end = 0;
+    for (std::size_t count = 0; end < text.size() && count < maxCharacters; ++count) {
+        end += characterSize(text.substr(end));
+    }
+    return text.substr(0, end);
+}
+
+// The value of key in section of content, cut to IniFile::MaxValueLength characters;
+// defaultValue when there is no content or no such key.
 std::string valueIn(const std::optional<std::string>& content, std::string_view section,
     std::string_view key, std::string_view defaultValue)
 {
@@ -208,7 +238,7 @@ std::string valueIn(const std::optional<std::string>& content, std::string_view 
             value = found.value;
         }
     }
-    return std::string(value.substr(0, IniFile::MaxValueLength));
+    return std::string(firstCharacters(value, IniFile::MaxValueLength));
 }
 
 bool hasLineBreak(std::string_view text)

@@ -9,8 +9,11 @@
 class IniFile
 {
 public:
-    // Longest value a read returns; longer values are cut.
-    static constexpr std::size_t MaxValueLength = 2047;
+    // Longest value a read returns, in characters; a longer value is cut after its last whole
+    // character that fits, never inside one. Long enough for any folder (4,095 bytes at most)
+    // and any password or token a proxy takes, so that reading and writing back a setting never
+    // shortens it; short enough that a damaged file cannot hand a label megabytes of text.
+    static constexpr std::size_t MaxValueLength = 32767;
 
     explicit IniFile(std::string path);
 

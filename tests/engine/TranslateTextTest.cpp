@@ -97,8 +97,9 @@ TEST_F(TranslateTextTest, LimitedRequestsAreWaitedForAndTriedAgain)
     };
     const Case cases[] = {
         {"429 with Retry-After", tooMany("3"), {3}, std::nullopt, 2},
-        {"429 with a Retry-After date", tooMany("Fri, 31 Dec 1999 23:59:59 GMT"), {}, std::nullopt,
-            2},
+        {"429 with a Retry-After date gone by: a second still",
+            tooMany("Fri, 31 Dec 1999 23:59:59 GMT"), {1}, std::nullopt, 2},
+        {"429 with Retry-After 0: a second still", tooMany("0"), {1}, std::nullopt, 2},
         {"429 without Retry-After: back-off from two seconds", tooMany(std::nullopt), {2},
             std::nullopt, 2},
         {"503", [](FakeTranslationService& s) { s.answerStatus(503, "Service Unavailable"); }, {2},
@@ -179,6 +180,34 @@ TEST_F(TranslateTextTest, ANulIsSentLikeAnyOtherCharacter)
     ASSERT_FALSE(m_outcome.failure);
     EXPECT_EQ(m_service.texts(), std::vector<std::string> {"abc\0def ghi"s});
     EXPECT_EQ(Unicode::toUtf8(m_outcome.translation), m_service.translationOf("abc\0def ghi"s));
+}
+
+TEST_F(TranslateTextTest, OneMinuteOfWaitingServesTheWholeTextNotEachPart)
+{
+    // Every other request is refused with a wait of 25 s: the third wait would pass the minute.
+    const std::u16string text = longMixedText(3 * MaxPartLength + 10);
+    const std::vector<std::u16string_view> parts = splitText(text);
+    ASSERT_EQ(parts.size(), 4u);
+    m_service.answerTranslation(Unicode::toUtf8(parts[0]));
+    for (std::size_t i = 1; i < parts.size(); ++i) {
+        m_service.answerTooManyRequests("25");
+        m_service.answerTranslation(Unicode::toUtf8(parts[i]));
+    }
+    const std::vector<std::string> log = run(job(text));
+
+    std::vector<std::string> expected = {"progress 1/4", "progress 2/4"};
+    for (const char* next : {"progress 3/4", "progress 4/4"}) {
+        for (int left = 25; left > 0; --left) {
+            expected.push_back("wait " + std::to_string(left));
+        }
+        expected.push_back(next);
+    }
+    expected.push_back("event: failed");
+    EXPECT_EQ(log, expected);
+    ASSERT_TRUE(m_outcome.failure);
+    EXPECT_EQ(m_outcome.failure->kind, FailureKind::RateLimited);
+    EXPECT_EQ(m_outcome.failure->part, 4);
+    EXPECT_EQ(m_service.texts().size(), 6u);
 }
 
 TEST_F(TranslateTextTest, TextsThatFitGoInOneRequestEvenWhereTheServiceRefusesIt)

@@ -1,6 +1,7 @@
 // The small rules of a translation: how failures are told apart and reported, when a retry
 // waits how long, and which direction a text's script asks for.
 #include "Direction.h"
+#include "HttpClient.h"
 #include "HttpErrors.h"
 #include "HttpResponse.h"
 #include "RetryPolicy.h"
@@ -37,8 +38,8 @@ TEST(TranslationRulesTest, FailuresAreReportedInTheUsersWordsWithTheExactDetail)
             FailureKind::SecureConnection, false,
             "A secure connection to translate.googleapis.com could not be made. (Error connecting "
             "with SSL. error:0A000086:SSL routines::certificate verify failed)"},
-        {std::make_exception_ptr(ResponseTooLarge()), FailureKind::Other, false,
-            "The translation failed. (Response body exceeds the 64 MiB limit.)"},
+        {std::make_exception_ptr(ResponseTooLarge(HttpClient::MaxBodySize)), FailureKind::Other,
+            false, "The translation failed. (Response body exceeds the 64 MiB limit.)"},
     };
     const HttpResponse none;
     for (const auto& c : cases) {
@@ -118,7 +119,8 @@ TEST(TranslationRulesTest, RetryAfterIsReadAsSecondsOrAsADate)
     }
 }
 
-TEST(TranslationRulesTest, RetriesDoubleFromTwoSecondsWithinThreeTriesAndAMinute)
+TEST(TranslationRulesTest,
+    RetriesDoubleFromTwoSecondsWithinThreeTriesAndAMinuteAndWaitASecondAtLeast)
 {
     const RetryPolicy policy;
     const struct
@@ -136,7 +138,10 @@ TEST(TranslationRulesTest, RetriesDoubleFromTwoSecondsWithinThreeTriesAndAMinute
         {0, 0, 61, std::nullopt},
         {1, 40, 20, 20},
         {1, 40, 21, std::nullopt},
-        {0, 0, 0, 0},
+        // Never sooner than a second, and the last second of the minute still counts.
+        {0, 0, 0, 1},
+        {1, 59, 0, 1},
+        {1, 60, 0, std::nullopt},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(policy.delayBeforeRetry(c.retriesDone, c.waited, c.retryAfter), c.delay)

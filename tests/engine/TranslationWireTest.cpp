@@ -11,7 +11,7 @@
 
 namespace {
 
-const std::string okReply = "HTTP/1.1 200 OK\r\nContent-Length: 4\r\n\r\n[[]]";
+const std::string okReply = "HTTP/1.1 200 OK\r\nContent-Length: 13\r\n\r\n[[[\"x\",\"y\"]]]";
 
 class TranslationWireTest : public testing::Test
 {
@@ -125,7 +125,7 @@ TEST_F(TranslationWireTest, CookiesTheServiceSetComeBackAfterTheUserAgent)
 {
     send(u"first", "en", "mr", false, true,
         "HTTP/1.1 200 OK\r\nSet-Cookie: NID=abc; Path=/; Secure; HttpOnly\r\nContent-Length: "
-        "4\r\n\r\n[[]]");
+        "13\r\n\r\n[[[\"x\",\"y\"]]]");
     EXPECT_EQ(send(u"second"),
         "GET /translate_a/single?client=gtx&sl=en&tl=mr&dt=t&q=second HTTP/1.1\r\n" + headLines()
             + "Cookie: NID=abc\r\n\r\n");

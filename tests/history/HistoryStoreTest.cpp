@@ -1,7 +1,9 @@
 // Recording, re-use lookups, search, limits and clearing over a real history file.
 #include "HistoryFixture.h"
+#include "HistoryTrimmer.h"
 
 #include <sys/stat.h>
+#include <thread>
 
 using namespace std::string_literals;
 
@@ -182,10 +184,23 @@ TEST_F(HistoryStoreTest, LimitDropsTheEntriesUsedLongestAgo)
             (std::vector<std::u16string> {u"Good morning", u"say \"hi\"", u"100% sure"}));
         // A re-used entry is young again and outlives the others.
         store.markUsed(store.find(u"100% sure", "en", "mr")->id);
+        // A lowered limit drops nothing at once: the trim steps do.
         store.setLimit(2);
+        EXPECT_EQ(store.count(), 3u);
+        while (store.trimStep()) { }
         EXPECT_EQ(
             sources(store.list()), (std::vector<std::u16string> {u"100% sure", u"Good morning"}));
         EXPECT_TRUE(store.list(u"say").empty());
+    }
+    // Opening drops nothing either; a trimmer on a thread of its own brings the file down.
+    {
+        HistoryStore store(m_path, {.limit = 1});
+        EXPECT_EQ(store.count(), 2u);
+        HistoryTrimmer trimmer(m_path, 1);
+        for (int i = 0; i < 5000 && !trimmer.finished(); ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        EXPECT_TRUE(trimmer.finished());
     }
     HistoryStore store(m_path, {.limit = 1});
     EXPECT_EQ(sources(store.list()), std::vector<std::u16string> {u"100% sure"});
@@ -201,11 +216,30 @@ TEST_F(HistoryStoreTest, RemoveTakesOneEntryOut)
     EXPECT_EQ(store.count(), std::size(Samples) - 1);
 }
 
+TEST_F(HistoryStoreTest, RemoveLeavesNoTraceOfTheTextsInTheFiles)
+{
+    const std::string marker = "Qzxw-Jvkq";
+    HistoryStore store(m_path);
+    recordSamples(store);
+    store.record(u"Qzxw-Jvkq", u"झ्ङ्ञ-ढ्ण", "en", "mr");
+    store.record(u"Recorded after", u"नंतर", "en", "mr");
+    ASSERT_NE(fileBytes().find(marker), std::string::npos);
+
+    store.remove(store.find(u"Qzxw-Jvkq", "en", "mr")->id);
+    const std::string bytes = fileBytes();
+    EXPECT_EQ(bytes.find(marker), std::string::npos);
+    EXPECT_EQ(bytes.find("झ्ङ्ञ"), std::string::npos);
+    // Nor the runs of three characters the search index kept of it (letter case folded).
+    for (const char* run : {"qzx", "zxw", "xw-", "w-j", "-jv", "jvk", "vkq"}) {
+        EXPECT_EQ(bytes.find(run), std::string::npos) << run;
+    }
+    EXPECT_EQ(store.count(), std::size(Samples) + 1);
+    EXPECT_EQ(sources(store.list(u"after")), std::vector<std::u16string> {u"Recorded after"});
+}
+
 TEST_F(HistoryStoreTest, ClearLeavesNoTraceOfTheTextsInTheFiles)
 {
     const std::string marker = "xylophone-secret-7741";
-    const auto fileBytes
-        = [&] { return ScratchFolder::read(m_path) + ScratchFolder::read(m_path + "-wal"); };
     HistoryStore store(m_path);
     recordSamples(store);
     store.record(u"xylophone-secret-7741", u"क्षितिज-गुपित", "en", "mr");

@@ -2,6 +2,8 @@
 #include "ProxySettings.h"
 
 #include "Base64.h"
+#include "ClientFetch.h"
+#include "ScriptedServer.h"
 
 #include <gtest/gtest.h>
 
@@ -84,4 +86,43 @@ TEST(ProxySettingsTest, Base64EncodesAnyBytes)
     for (const auto& [bytes, encoded] : cases) {
         EXPECT_EQ(base64Encode(bytes), encoded);
     }
+}
+
+// A port outside 1-65535 is named with its proxy, in the settings and on the first request, which
+// never reaches the network.
+TEST(ProxySettingsTest, PortOutsideTheTcpRangeIsReportedNamingTheProxy)
+{
+    const struct
+    {
+        std::string server;
+        int port;
+        std::string problem;
+    } cases[] = {
+        // 65536 + 80 would otherwise land on port 80.
+        {"127.0.0.1", 65616,
+            "The proxy 127.0.0.1:65616 has no valid port: a port is a number from 1 to 65535."},
+        {"127.0.0.1", 0x7fffffff,
+            "The proxy 127.0.0.1:2147483647 has no valid port: a port is a number from 1 to "
+            "65535."},
+        {"proxy.local", 0,
+            "The proxy proxy.local:0 has no valid port: a port is a number from 1 to 65535."},
+        {"::1", -1, "The proxy [::1]:-1 has no valid port: a port is a number from 1 to 65535."},
+        {"127.0.0.1", 1, ""}, {"127.0.0.1", 65535, ""}, {"", 0, ""}, // no proxy: direct
+    };
+    ScriptedServer server;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.server + " " + std::to_string(c.port));
+        ProxySettings proxy;
+        proxy.setProxyServer(c.server);
+        proxy.setProxyPort(c.port);
+        EXPECT_EQ(proxy.portProblem(), c.problem);
+        if (c.problem.empty()) {
+            continue;
+        }
+        HttpClient client;
+        client.proxyParams().takeChoice(proxy);
+        EXPECT_EQ(fetch(client, server.baseUrl() + "/"), "!" + c.problem);
+        EXPECT_EQ(client.connectionCount(), 0);
+    }
+    EXPECT_EQ(server.connectionCount(), 0);
 }

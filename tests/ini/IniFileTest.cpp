@@ -10,6 +10,15 @@
 
 namespace {
 
+std::string repeated(const std::string& piece, std::size_t times)
+{
+    std::string text;
+    for (std::size_t i = 0; i < times; ++i) {
+        text += piece;
+    }
+    return text;
+}
+
 struct ReadCase
 {
     const char* name;
@@ -46,8 +55,8 @@ TEST(IniFileRead, FindsValuesInFilesOfEveryShape)
         {"first of two keys wins", "[General]\nKey=first\nKEY=second\n", "General", "Key", "first"},
         {"first of two sections wins", "[General]\nA=1\n[General]\nKey=second\n", "General", "Key",
             "default"},
-        {"value cut to its first 2047 characters", "[G]\nKey=" + std::string(3000, 'v') + "\n", "G",
-            "Key", std::string(2047, 'v')},
+        {"value cut to its first 32767 characters", "[G]\nKey=" + std::string(40000, 'v') + "\n",
+            "G", "Key", std::string(32767, 'v')},
     };
     for (const ReadCase& test : cases) {
         ScratchFolder folder;
@@ -58,12 +67,37 @@ TEST(IniFileRead, FindsValuesInFilesOfEveryShape)
     }
 }
 
+// A cut never splits a character: a UTF-8 sequence counts as one, a byte that starts none (a file
+// in an 8-bit code page) counts as one too.
+TEST(IniFileRead, LongValuesAreCutBetweenCharacters)
+{
+    const std::string fill(IniFile::MaxValueLength - 1, 'x');
+    const std::string ta = "\xe0\xa4\xa4", smile = "\xf0\x9f\x98\x80";
+    const struct
+    {
+        std::string value;
+        std::string expected;
+    } cases[] = {
+        {fill + ta + ta, fill + ta},
+        {fill + smile + "y", fill + smile},
+        {fill + "\xe9t\xe9", fill + "\xe9"},
+        {fill + "\xe0\xa4" + ta, fill + "\xe0"}, // a sequence broken off counts byte by byte
+        {repeated(ta, IniFile::MaxValueLength + 1), repeated(ta, IniFile::MaxValueLength)},
+    };
+    for (const auto& c : cases) {
+        ScratchFolder folder;
+        ScratchFolder::write(folder.file("a.ini"), "[G]\nKey=" + c.value + "\n");
+        EXPECT_TRUE(IniFile(folder.file("a.ini")).readString("G", "Key", "") == c.expected)
+            << c.value.size();
+    }
+}
+
 TEST(IniFileRead, MissingFileGivesTheDefaultAndIsNotCreated)
 {
     ScratchFolder folder;
     const IniFile file(folder.file("missing.ini"));
     EXPECT_EQ(file.readString("General", "Key", "default"), "default");
-    EXPECT_EQ(file.readString("General", "Key", std::string(3000, 'd')), std::string(2047, 'd'));
+    EXPECT_EQ(file.readString("General", "Key", std::string(40000, 'd')), std::string(32767, 'd'));
     EXPECT_EQ(folder.entryCount(), 0u);
 }
 
@@ -141,7 +175,9 @@ TEST(IniFileWrite, ChangesOnlyTheOneValue)
 TEST(IniFileWrite, ValuesReadBackExactly)
 {
     const std::string values[] = {"", " leading", "trailing\t", "\"quoted\"", "\"", "a=b;c[d]",
-        "\xe0\xa4\xae\xe0\xa4\xb0", std::string(2047, 'x')};
+        "\xe0\xa4\xae\xe0\xa4\xb0", std::string(2047, 'x'),
+        // The longest folder the system takes, and a long password of Devanagari letters.
+        "/" + std::string(4094, 'd'), repeated("\xe0\xa4\xa4", 5000)};
     ScratchFolder folder;
     IniFile file(folder.file("a.ini"));
     for (const std::string& value : values) {

@@ -53,7 +53,7 @@ TEST_F(FormLangResTest, AutoCreateWritesEveryTextInCreationOrder)
 
 TEST_F(FormLangResTest, UntidyFileGivesSensibleTextsAndStaysUntouched)
 {
-    const QByteArray longValue(3000, 'x');
+    const QByteArray longValue(40000, 'x');
     writeFile("garbage line without equals\n"
               "[TfrmOther]\nbtnOk_Caption=other form\n"
               "[tfrmsample]\n"
@@ -88,7 +88,7 @@ TEST_F(FormLangResTest, UntidyFileGivesSensibleTextsAndStaysUntouched)
         {form.windowTitle(), "Options"},
         {pages->tabText(1), "Verbindung"},
         {form.child<QCheckBox>("chkAutoPaste")->text(), QString::fromUtf8("Auto einfügen")},
-        {form.child<QLabel>("labLang")->text(), QString(2047, u'x')},
+        {form.child<QLabel>("labLang")->text(), QString(32767, u'x')},
         {form.child<QPushButton>("btnDefault")->text(), ""},
         {form.child<QRadioButton>("rbNoProxy")->text(), "<Direkt"},
         {form.child<QLineEdit>("edtAddress")->text(), "proxy.local"},

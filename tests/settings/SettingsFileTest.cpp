@@ -68,8 +68,8 @@ TEST_F(SettingsFile, LoadSettingsReadsEveryKeyWithItsDefault)
         {"AutoDirection 0", "[General]\nAutoDirection=0\n",
             [](AppParams& p) { p.autoDirection = false; }},
         {"AutoDirection empty keeps it on", "[General]\nAutoDirection=\n", [](AppParams&) {}},
-        {"long value cut", "[Connection]\nAddress=" + std::string(3000, 'a') + "\n",
-            [](AppParams& p) { p.address = std::string(2047, 'a'); }},
+        {"long value cut", "[Connection]\nAddress=" + std::string(40000, 'a') + "\n",
+            [](AppParams& p) { p.address = std::string(32767, 'a'); }},
         {"history off, re-use off, 500 entries", "[History]\nEnabled=0\nReuse=0\nLimit=500\n",
             [](AppParams& p) {
                 p.historyEnabled = false;
