@@ -1,0 +1,146 @@
+// Grey conversion, scaling and line counting for the recogniser: small screen text is read far
+// better once its strokes are several pixels wide.
+#include "GreyImage.h"
+
+#include "OcrError.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <string>
+#include <cstdlib>
+
+namespace {
+
+constexpr long long MaximumPixels = 40'000'000;
+constexpr double TargetDpi = 300.0;
+constexpr double LargestScale = 4.0;
+// Past this size a larger picture only costs the recogniser time.
+constexpr double LargestScaledPixels = 16'000'000.0;
+
+std::uint8_t luminance(const std::uint8_t* rgb)
+{
+    return static_cast<std::uint8_t>((77 * rgb[0] + 150 * rgb[1] + 29 * rgb[2]) >> 8);
+}
+
+double scaleFor(const GreyImage& image)
+{
+    const double pixels = double(image.width) * image.height;
+    const double target = std::getenv("XSCALE") ? std::atof(std::getenv("XSCALE")) : TargetDpi;
+    double scale = std::clamp(target / std::max(image.dpi, 1), 1.0, LargestScale);
+    if (pixels * scale * scale > LargestScaledPixels) {
+        scale = std::max(1.0, std::sqrt(LargestScaledPixels / pixels));
+    }
+    return scale;
+}
+
+std::uint8_t background(const GreyImage& image)
+{
+    std::array<std::size_t, 256> histogram {};
+    for (const std::uint8_t grey : image.pixels) {
+        ++histogram[grey];
+    }
+    return static_cast<std::uint8_t>(
+        std::max_element(histogram.begin(), histogram.end()) - histogram.begin());
+}
+
+} // namespace
+
+void checkImageSize(long long width, long long height)
+{
+    if (width <= 0 || height <= 0) {
+        throw OcrError("The image is empty: it has no pixels.");
+    }
+    if (width * height > MaximumPixels) {
+        throw OcrError("The image is too large for text recognition: " + std::to_string(width)
+            + " × " + std::to_string(height) + " pixels, more than 40 megapixels.");
+    }
+}
+
+GreyImage toGrey(const ImageView& view)
+{
+    checkImageSize(view.width, view.height);
+    const int bytesPerPixel = view.format == PixelFormat::Rgb24 ? 3 : 1;
+    if (!view.pixels || view.stride < view.width * bytesPerPixel) {
+        throw OcrError("The image's pixels do not match its size.");
+    }
+    GreyImage grey { view.width, view.height, view.dpi > 0 ? view.dpi : 96,
+        std::vector<std::uint8_t>(std::size_t(view.width) * view.height) };
+    for (int y = 0; y < view.height; ++y) {
+        const std::uint8_t* row = view.pixels + std::size_t(y) * view.stride;
+        std::uint8_t* out = grey.pixels.data() + std::size_t(y) * view.width;
+        if (bytesPerPixel == 1) {
+            std::copy(row, row + view.width, out);
+            continue;
+        }
+        for (int x = 0; x < view.width; ++x) {
+            out[x] = luminance(row + 3 * x);
+        }
+    }
+    return grey;
+}
+
+GreyImage scaledForRecognition(const GreyImage& image)
+{
+    const double scale = scaleFor(image);
+    if (scale < 1.05) {
+        return image;
+    }
+    const int width = std::max(1, int(std::lround(image.width * scale)));
+    const int height = std::max(1, int(std::lround(image.height * scale)));
+    GreyImage scaled { width, height, int(std::lround(image.dpi * scale)),
+        std::vector<std::uint8_t>(std::size_t(width) * height) };
+    // Bilinear: each output pixel blends the four source pixels around its centre.
+    for (int y = 0; y < height; ++y) {
+        const double sy = std::clamp((y + 0.5) / scale - 0.5, 0.0, image.height - 1.0);
+        const int y0 = int(sy);
+        const int y1 = std::min(y0 + 1, image.height - 1);
+        const double fy = sy - y0;
+        for (int x = 0; x < width; ++x) {
+            const double sx = std::clamp((x + 0.5) / scale - 0.5, 0.0, image.width - 1.0);
+            const int x0 = int(sx);
+            const int x1 = std::min(x0 + 1, image.width - 1);
+            const double fx = sx - x0;
+            const double top = image.at(x0, y0) * (1 - fx) + image.at(x1, y0) * fx;
+            const double bottom = image.at(x0, y1) * (1 - fx) + image.at(x1, y1) * fx;
+            scaled.pixels[std::size_t(y) * width + x]
+                = static_cast<std::uint8_t>(std::lround(top * (1 - fy) + bottom * fy));
+        }
+    }
+    return scaled;
+}
+
+int countTextLines(const GreyImage& image)
+{
+    constexpr int InkContrast = 64;
+    const int paper = background(image);
+    std::vector<int> inkPerRow(image.height);
+    for (int y = 0; y < image.height; ++y) {
+        for (int x = 0; x < image.width; ++x) {
+            inkPerRow[y] += std::abs(image.at(x, y) - paper) > InkContrast;
+        }
+    }
+    // The vowel signs of one line can reach into the rows of the next, so only rows with a fair
+    // share of ink belong to a line.
+    const int busiest = *std::max_element(inkPerRow.begin(), inkPerRow.end());
+    const int threshold = std::max(1, busiest / 20);
+    std::vector<int> bandHeights;
+    bool inBand = false;
+    for (const int ink : inkPerRow) {
+        const bool inked = ink >= threshold;
+        if (inked && !inBand) {
+            bandHeights.push_back(0);
+        }
+        if (inked) {
+            ++bandHeights.back();
+        }
+        inBand = inked;
+    }
+    if (bandHeights.empty()) {
+        return 0;
+    }
+    // Dots above the head-stroke, underlines and specks make thin bands of their own.
+    const int tallest = *std::max_element(bandHeights.begin(), bandHeights.end());
+    return int(std::count_if(bandHeights.begin(), bandHeights.end(),
+        [tallest](int height) { return height * 5 >= tallest * 2; }));
+}

@@ -1,0 +1,42 @@
+// The picture as the recogniser wants it: one byte of grey per pixel, rows without padding,
+// prepared from whatever buffer the caller holds. No Qt here.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+enum class PixelFormat { Grey8, Rgb24 };
+
+// A caller's pixels, borrowed for the length of one call.
+struct ImageView
+{
+    const std::uint8_t* pixels = nullptr;
+    int width = 0;
+    int height = 0;
+    int stride = 0; // bytes from one row to the next
+    PixelFormat format = PixelFormat::Grey8;
+    int dpi = 96; // screenshots are 96 dots per inch
+};
+
+struct GreyImage
+{
+    int width = 0;
+    int height = 0;
+    int dpi = 96;
+    std::vector<std::uint8_t> pixels; // width * height bytes
+
+    std::uint8_t at(int x, int y) const { return pixels[std::size_t(y) * width + x]; }
+};
+
+// Refuses an empty picture, and one above 40 megapixels before anything is allocated for it.
+void checkImageSize(long long width, long long height);
+
+// Copies the view into grey; a view whose sizes do not hold together raises OcrError.
+GreyImage toGrey(const ImageView& view);
+
+// Scales small text up towards what the recogniser reads best (about 300 dots per inch), never
+// down, and never past a size that would only cost time.
+GreyImage scaledForRecognition(const GreyImage& image);
+
+// How many bands of ink lie on top of one another: one band is a single line of text.
+int countTextLines(const GreyImage& image);
