@@ -26,32 +26,6 @@ const QString English = QString::fromUtf8(
     "the month. The school library is now open every weekday from nine to five, and children "
     "may borrow up to three books at a time.");
 
-// Whitespace runs count as one space: where lines wrap is the renderer's business.
-std::u32string comparable(const QString& text)
-{
-    return text.normalized(QString::NormalizationForm_C).simplified().toStdU32String();
-}
-
-double characterErrorRate(const QString& expected, const QString& read)
-{
-    const std::u32string a = comparable(expected);
-    const std::u32string b = comparable(read);
-    std::vector<std::size_t> row(b.size() + 1);
-    for (std::size_t j = 0; j <= b.size(); ++j) {
-        row[j] = j;
-    }
-    for (std::size_t i = 1; i <= a.size(); ++i) {
-        std::size_t diagonal = row[0];
-        row[0] = i;
-        for (std::size_t j = 1; j <= b.size(); ++j) {
-            const std::size_t above = row[j];
-            row[j] = std::min({ row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] != b[j - 1]) });
-            diagonal = above;
-        }
-    }
-    return 100.0 * double(row[b.size()]) / double(std::max<std::size_t>(a.size(), 1));
-}
-
 struct Reading
 {
     double errorRate = 100;
@@ -76,7 +50,8 @@ Reading readText(TextRecogniser& recogniser, const QImage& image, const QString&
 // A screen full of text: both paragraphs, over and over, in a 1280 × 720 window.
 QImage screenshot()
 {
-    QImage text = renderText(Marathi + "\n\n" + English + "\n\n" + Marathi + "\n\n" + English,
+    const QString pair = Marathi + "\n\n" + English + "\n\n";
+    QImage text = renderText(pair + pair + pair + pair + pair,
         { "Noto Sans Devanagari", 16, Qt::white, QColor(0x20, 0x20, 0x20), 1240, 20 });
     return text.copy(0, 0, 1280, 720);
 }
@@ -121,6 +96,7 @@ int main(int argc, char** argv)
         }
     }
     const QImage screen = screenshot();
+    if (getenv("SAVE")) screen.save("/tmp/ocr-screen.png");
     for (int turn = 0; turn < 3; ++turn) {
         const Reading ours = readText(prepared, screen, {});
         const Reading theirs = readText(unprepared, screen, {});

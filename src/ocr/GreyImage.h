@@ -34,9 +34,15 @@ void checkImageSize(long long width, long long height);
 // Copies the view into grey; a view whose sizes do not hold together raises OcrError.
 GreyImage toGrey(const ImageView& view);
 
-// Scales small text up towards what the recogniser reads best (about 300 dots per inch), never
-// down, and never past a size that would only cost time.
-GreyImage scaledForRecognition(const GreyImage& image);
+// The bands of ink that lie on top of one another, found from the rows of ink: one band is a
+// single line of text.
+struct TextLines
+{
+    int count = 0;
+    int typicalHeight = 0; // pixels from the top of the tallest sign to the bottom of the lowest
+};
+TextLines findTextLines(const GreyImage& image);
 
-// How many bands of ink lie on top of one another: one band is a single line of text.
-int countTextLines(const GreyImage& image);
+// Scales small text up to the line height the recogniser reads best, never down, and never past
+// a size that would only cost time.
+GreyImage scaledForRecognition(const GreyImage& image, const TextLines& lines);

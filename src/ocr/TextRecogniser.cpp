@@ -152,10 +152,10 @@ void recogniseOnOneThread()
     (void)once;
 }
 
-int pageSegmentation(PageLayout layout, const GreyImage& image)
+int pageSegmentation(PageLayout layout, const TextLines& lines)
 {
     const bool singleLine = layout == PageLayout::SingleLine
-        || (layout == PageLayout::Automatic && countTextLines(image) == 1);
+        || (layout == PageLayout::Automatic && lines.count == 1);
     return singleLine ? tesseract::PSM_SINGLE_LINE : tesseract::PSM_AUTO;
 }
 
@@ -281,8 +281,9 @@ OcrResult TextRecogniser::recognise(const ImageView& view)
 
     const GreyImage grey = toGrey(view);
     open();
-    OcrResult result = read(m_options.prepare ? scaledForRecognition(grey) : grey,
-        pageSegmentation(m_options.layout, grey));
+    const TextLines lines = findTextLines(grey);
+    OcrResult result = read(m_options.prepare ? scaledForRecognition(grey, lines) : grey,
+        pageSegmentation(m_options.layout, lines));
     if (m_options.prepare) {
         result.text = cleanRecognisedText(result.text);
     }

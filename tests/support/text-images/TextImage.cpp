@@ -3,6 +3,8 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
+#include <algorithm>
+#include <vector>
 
 QImage renderText(const QString& text, const TextStyle& style)
 {
@@ -25,4 +27,33 @@ QImage renderText(const QString& text, const TextStyle& style)
     painter.setPen(style.ink);
     painter.drawText(QRect(style.margin, style.margin, box.width(), box.height()), flags, text);
     return image;
+}
+
+namespace {
+
+std::u32string comparable(const QString& text)
+{
+    return text.normalized(QString::NormalizationForm_C).simplified().toStdU32String();
+}
+
+} // namespace
+
+double characterErrorRate(const QString& expected, const QString& read)
+{
+    const std::u32string a = comparable(expected);
+    const std::u32string b = comparable(read);
+    std::vector<std::size_t> row(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j) {
+        row[j] = j;
+    }
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        std::size_t diagonal = row[0];
+        row[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t above = row[j];
+            row[j] = std::min({ row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] != b[j - 1]) });
+            diagonal = above;
+        }
+    }
+    return 100.0 * double(row[b.size()]) / double(std::max<std::size_t>(a.size(), 1));
 }

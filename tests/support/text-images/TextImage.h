@@ -17,3 +17,8 @@ struct TextStyle
 };
 
 QImage renderText(const QString& text, const TextStyle& style = {});
+
+// Edits (insertions, deletions, substitutions of characters) that turn the read text into the
+// expected one, in percent of the expected length. Runs of white space count as one space, since
+// where lines wrap is the drawing's business.
+double characterErrorRate(const QString& expected, const QString& read);
