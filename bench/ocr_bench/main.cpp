@@ -13,12 +13,12 @@
 
 namespace {
 
-const QString Marathi = QString::fromUtf8(
-    "महाराष्ट्रातील अनेक गावांमध्ये पावसाळ्याच्या सुरुवातीला शेतकरी पेरणीची तयारी करतात. "
-    "गावातील शाळेत विद्यार्थ्यांसाठी नवीन ग्रंथालय सुरू झाले असून, तेथे इतिहास, विज्ञान आणि "
-    "साहित्याची पुस्तके उपलब्ध आहेत. आरोग्य केंद्राने सूचना दिली आहे की सर्व नागरिकांनी स्वच्छ "
-    "पाणी प्यावे आणि ताप आल्यास त्वरित डॉक्टरांचा सल्ला घ्यावा. संत ज्ञानेश्वरांनी ज्ञानेश्वरी "
-    "लिहिली। ती मराठी भाषेतील श्रेष्ठ ग्रंथांपैकी एक मानली जाते।");
+const QString Marathi
+    = QString::fromUtf8("महाराष्ट्रातील अनेक गावांमध्ये पावसाळ्याच्या सुरुवातीला शेतकरी पेरणीची तयारी करतात. "
+                        "गावातील शाळेत विद्यार्थ्यांसाठी नवीन ग्रंथालय सुरू झाले असून, तेथे इतिहास, विज्ञान आणि "
+                        "साहित्याची पुस्तके उपलब्ध आहेत. आरोग्य केंद्राने सूचना दिली आहे की सर्व नागरिकांनी स्वच्छ "
+                        "पाणी प्यावे आणि ताप आल्यास त्वरित डॉक्टरांचा सल्ला घ्यावा. संत ज्ञानेश्वरांनी ज्ञानेश्वरी "
+                        "लिहिली। ती मराठी भाषेतील श्रेष्ठ ग्रंथांपैकी एक मानली जाते।");
 
 const QString English = QString::fromUtf8(
     "The village council will meet next Tuesday to discuss the repair of the main road and the "
@@ -52,7 +52,7 @@ QImage screenshot()
 {
     const QString pair = Marathi + "\n\n" + English + "\n\n";
     QImage text = renderText(pair + pair + pair + pair + pair,
-        { "Noto Sans Devanagari", 16, Qt::white, QColor(0x20, 0x20, 0x20), 1240, 20 });
+        {"Noto Sans Devanagari", 16, Qt::white, QColor(0x20, 0x20, 0x20), 1240, 20});
     return text.copy(0, 0, 1280, 720);
 }
 
@@ -68,35 +68,38 @@ int main(int argc, char** argv)
     TextRecogniser prepared;
     TextRecogniser unprepared(raw);
 
-    std::printf("%-22s %-8s %4s %-6s %6s %8s %9s %9s\n", "font", "text", "px", "paper",
-        "CER %", "ms", "raw CER %", "raw ms");
-    for (const QString family : { "Noto Sans Devanagari", "Lohit Marathi" }) {
+    std::printf("%-22s %-8s %4s %-6s %6s %8s %9s %9s\n", "font", "text", "px", "paper", "CER %",
+        "ms", "raw CER %", "raw ms");
+    for (const QString family : {"Noto Sans Devanagari", "Lohit Marathi"}) {
         for (const auto& [language, text] :
-            { std::pair { "Marathi", Marathi }, std::pair { "English", English } }) {
-            for (const int size : { 12, 16, 24 }) {
-                for (const auto& [paperName, paper] :
-                    { std::pair { "white", QColor(Qt::white) },
-                        std::pair { "grey", QColor(0xe6, 0xe6, 0xe6) } }) {
+            {std::pair {"Marathi", Marathi}, std::pair {"English", English}}) {
+            for (const int size : {12, 16, 24}) {
+                for (const auto& [paperName, paper] : {std::pair {"white", QColor(Qt::white)},
+                         std::pair {"grey", QColor(0xe6, 0xe6, 0xe6)}}) {
                     const QImage image = renderText(
-                        text, { family, size, paper, QColor(0x20, 0x20, 0x20), 620, 12 });
+                        text, {family, size, paper, QColor(0x20, 0x20, 0x20), 620, 12});
                     if (getenv("SAVE")) {
-                        image.save(QString("/tmp/ocr-%1-%2-%3-%4.png").arg(family.left(4), language).arg(size).arg(paperName));
+                        image.save(QString("/tmp/ocr-%1-%2-%3-%4.png")
+                                       .arg(family.left(4), language)
+                                       .arg(size)
+                                       .arg(paperName));
                     }
                     const Reading ours = readText(prepared, image, text);
                     const Reading theirs = readText(unprepared, image, text);
-                    std::printf("%-22s %-8s %4d %-6s %6.2f %8lld %9.2f %9lld\n",
-                        qPrintable(family), language, size, paperName, ours.errorRate,
-                        ours.milliseconds, theirs.errorRate, theirs.milliseconds);
+                    std::printf("%-22s %-8s %4d %-6s %6.2f %8lld %9.2f %9lld\n", qPrintable(family),
+                        language, size, paperName, ours.errorRate, ours.milliseconds,
+                        theirs.errorRate, theirs.milliseconds);
                     if (show) {
-                        std::printf("%s\n---\n%s\n===\n", qPrintable(ours.text),
-                            qPrintable(theirs.text));
+                        std::printf(
+                            "%s\n---\n%s\n===\n", qPrintable(ours.text), qPrintable(theirs.text));
                     }
                 }
             }
         }
     }
     const QImage screen = screenshot();
-    if (getenv("SAVE")) screen.save("/tmp/ocr-screen.png");
+    if (getenv("SAVE"))
+        screen.save("/tmp/ocr-screen.png");
     for (int turn = 0; turn < 3; ++turn) {
         const Reading ours = readText(prepared, screen, {});
         const Reading theirs = readText(unprepared, screen, {});

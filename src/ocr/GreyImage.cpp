@@ -57,8 +57,8 @@ GreyImage toGrey(const ImageView& view)
     if (!view.pixels || view.stride < view.width * bytesPerPixel) {
         throw OcrError("The image's pixels do not match its size.");
     }
-    GreyImage grey { view.width, view.height, view.dpi > 0 ? view.dpi : 96,
-        std::vector<std::uint8_t>(std::size_t(view.width) * view.height) };
+    GreyImage grey {view.width, view.height, view.dpi > 0 ? view.dpi : 96,
+        std::vector<std::uint8_t>(std::size_t(view.width) * view.height)};
     for (int y = 0; y < view.height; ++y) {
         const std::uint8_t* row = view.pixels + std::size_t(y) * view.stride;
         std::uint8_t* out = grey.pixels.data() + std::size_t(y) * view.width;
@@ -81,8 +81,8 @@ GreyImage scaledForRecognition(const GreyImage& image, const TextLines& lines)
     }
     const int width = std::max(1, int(std::lround(image.width * scale)));
     const int height = std::max(1, int(std::lround(image.height * scale)));
-    GreyImage scaled { width, height, int(std::lround(image.dpi * scale)),
-        std::vector<std::uint8_t>(std::size_t(width) * height) };
+    GreyImage scaled {width, height, int(std::lround(image.dpi * scale)),
+        std::vector<std::uint8_t>(std::size_t(width) * height)};
     // Bilinear: each output pixel blends the four source pixels around its centre.
     for (int y = 0; y < height; ++y) {
         const double sy = std::clamp((y + 0.5) / scale - 0.5, 0.0, image.height - 1.0);
@@ -138,5 +138,5 @@ TextLines findTextLines(const GreyImage& image)
     std::erase_if(bandHeights, [tallest](int height) { return height * 5 < tallest * 2; });
     std::nth_element(
         bandHeights.begin(), bandHeights.begin() + bandHeights.size() / 2, bandHeights.end());
-    return { int(bandHeights.size()), bandHeights[bandHeights.size() / 2] };
+    return {int(bandHeights.size()), bandHeights[bandHeights.size() / 2]};
 }

@@ -5,7 +5,11 @@
 #include <cstdint>
 #include <vector>
 
-enum class PixelFormat { Grey8, Rgb24 };
+enum class PixelFormat
+{
+    Grey8,
+    Rgb24
+};
 
 // A caller's pixels, borrowed for the length of one call.
 struct ImageView

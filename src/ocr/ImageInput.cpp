@@ -25,8 +25,8 @@ QImage read(QIODevice& device, const QString& what)
     reader.setAllocationLimit(AllocationLimitMegabytes);
     reader.setAutoTransform(true);
     if (!reader.canRead()) {
-        throw failure(what,
-            " is in no format Quendra can read (PNG, JPEG, WebP, TIFF, BMP or GIF).");
+        throw failure(
+            what, " is in no format Quendra can read (PNG, JPEG, WebP, TIFF, BMP or GIF).");
     }
     const QSize size = reader.size();
     if (size.isValid()) {

@@ -29,8 +29,8 @@ OcrResult recogniseImage(TextRecogniser& recogniser, const QImage& image)
 {
     checkImageSize(image.width(), image.height());
     const QImage grey = greyOnWhite(image);
-    OcrResult result = recogniser.recognise({ grey.constBits(), grey.width(), grey.height(),
-        int(grey.bytesPerLine()), PixelFormat::Grey8, dotsPerInch(image) });
+    OcrResult result = recogniser.recognise({grey.constBits(), grey.width(), grey.height(),
+        int(grey.bytesPerLine()), PixelFormat::Grey8, dotsPerInch(image)});
     result.text = QString::fromStdString(result.text)
                       .normalized(QString::NormalizationForm_C)
                       .toStdString();

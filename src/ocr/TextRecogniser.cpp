@@ -94,9 +94,8 @@ std::vector<std::string> splitLanguages(const std::string& languages)
         const std::size_t end = std::min(languages.find('+', start), languages.size());
         const std::string code = languages.substr(start, end - start);
         const bool valid = !code.empty()
-            && std::all_of(code.begin(), code.end(), [](unsigned char c) {
-                   return std::isalnum(c) || c == '_';
-               });
+            && std::all_of(code.begin(), code.end(),
+                [](unsigned char c) { return std::isalnum(c) || c == '_'; });
         if (!valid) {
             throw OcrError(
                 "\"" + languages + "\" is not a list of Tesseract languages such as mar+eng.");
@@ -122,9 +121,8 @@ std::string languageName(const std::string& code)
 
 std::string packageFor(std::string code)
 {
-    std::transform(code.begin(), code.end(), code.begin(), [](unsigned char c) {
-        return c == '_' ? '-' : char(std::tolower(c));
-    });
+    std::transform(code.begin(), code.end(), code.begin(),
+        [](unsigned char c) { return c == '_' ? '-' : char(std::tolower(c)); });
     return "tesseract-ocr-" + code;
 }
 
@@ -154,8 +152,8 @@ void recogniseOnOneThread()
 
 int pageSegmentation(PageLayout layout, const TextLines& lines)
 {
-    const bool singleLine = layout == PageLayout::SingleLine
-        || (layout == PageLayout::Automatic && lines.count == 1);
+    const bool singleLine
+        = layout == PageLayout::SingleLine || (layout == PageLayout::Automatic && lines.count == 1);
     return singleLine ? tesseract::PSM_SINGLE_LINE : tesseract::PSM_AUTO;
 }
 
@@ -164,8 +162,8 @@ int pageSegmentation(PageLayout layout, const TextLines& lines)
 struct TextRecogniser::Handle
 {
     TessBaseAPI* api = nullptr;
-    std::atomic<bool> stopped { false };
-    std::atomic<int> progress { 0 };
+    std::atomic<bool> stopped {false};
+    std::atomic<int> progress {0};
 
     ~Handle()
     {
@@ -174,10 +172,7 @@ struct TextRecogniser::Handle
         }
     }
 
-    static bool cancelled(void* handle, int)
-    {
-        return static_cast<Handle*>(handle)->stopped;
-    }
+    static bool cancelled(void* handle, int) { return static_cast<Handle*>(handle)->stopped; }
 
     static bool progressed(ETEXT_DESC* monitor, int, int, int, int)
     {
@@ -190,8 +185,7 @@ struct TextRecogniser::Handle
 TextRecogniser::TextRecogniser(OcrOptions options)
     : m_options(std::move(options))
     , m_handle(std::make_unique<Handle>())
-{
-}
+{ }
 
 TextRecogniser::~TextRecogniser() = default;
 
@@ -212,7 +206,7 @@ std::string TextRecogniser::defaultTessdataFolder()
         return prefix;
     }
     const char* const folders[]
-        = { "/usr/share/tesseract-ocr/5/tessdata", "/usr/share/tesseract-ocr/4.00/tessdata" };
+        = {"/usr/share/tesseract-ocr/5/tessdata", "/usr/share/tesseract-ocr/4.00/tessdata"};
     for (const char* folder : folders) {
         std::error_code error;
         if (std::filesystem::is_directory(folder, error)) {
@@ -276,7 +270,7 @@ OcrResult TextRecogniser::recognise(const ImageView& view)
     {
         Handle& handle;
         ~ClearStop() { handle.stopped = false; }
-    } clearStop { *m_handle };
+    } clearStop {*m_handle};
     m_handle->progress = 0;
 
     const GreyImage grey = toGrey(view);
@@ -317,27 +311,30 @@ OcrResult TextRecogniser::read(const GreyImage& image, int pageSegmentation)
         const TesseractCalls& calls;
         TessBaseAPI* api;
         ~ClearResults() { calls.clear(api); }
-    } clearResults { calls, api };
+    } clearResults {calls, api};
     if (m_handle->stopped) {
         throw AbortException();
     }
     if (failed) {
-        const bool late
-            = std::chrono::steady_clock::now() - start >= std::chrono::milliseconds(DeadlineMilliseconds);
+        const bool late = std::chrono::steady_clock::now() - start
+            >= std::chrono::milliseconds(DeadlineMilliseconds);
         throw OcrError(late ? "Text recognition took longer than a minute and was stopped."
                             : "Tesseract could not read the image.");
     }
 
     OcrResult result;
-    std::unique_ptr<char, decltype(calls.deleteText)> text(calls.getUtf8Text(api), calls.deleteText);
+    std::unique_ptr<char, decltype(calls.deleteText)> text(
+        calls.getUtf8Text(api), calls.deleteText);
     result.text = text ? text.get() : "";
     std::unique_ptr<TessResultIterator, decltype(calls.iteratorDelete)> words(
         calls.getIterator(api), calls.iteratorDelete);
-    for (bool more = bool(words); more; more = calls.iteratorNext(words.get(), tesseract::RIL_WORD)) {
+    for (bool more = bool(words); more;
+         more = calls.iteratorNext(words.get(), tesseract::RIL_WORD)) {
         std::unique_ptr<char, decltype(calls.deleteText)> word(
             calls.iteratorText(words.get(), tesseract::RIL_WORD), calls.deleteText);
         if (word) {
-            result.words.push_back({ word.get(), calls.iteratorConfidence(words.get(), tesseract::RIL_WORD) });
+            result.words.push_back(
+                {word.get(), calls.iteratorConfidence(words.get(), tesseract::RIL_WORD)});
         }
     }
     double sum = 0;

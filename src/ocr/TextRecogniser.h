@@ -13,7 +13,8 @@
 #include <string>
 #include <vector>
 
-enum class PageLayout {
+enum class PageLayout
+{
     Automatic, // one band of ink reads as a single line, anything else as a page
     Page, // blocks, columns and paragraphs found by the recogniser
     SingleLine,
@@ -83,6 +84,5 @@ class NoTextFound : public OcrError
 public:
     NoTextFound()
         : OcrError("No text found in the image.")
-    {
-    }
+    { }
 };

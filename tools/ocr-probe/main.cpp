@@ -36,8 +36,8 @@ int main(int argc, char** argv)
         try {
             const OcrResult result = recogniseImage(recogniser, readImageFile(image));
             std::printf("%s\n", result.text.c_str());
-            std::fprintf(stderr, "%s: %zu words, confidence %.1f %%, %lld ms\n",
-                qPrintable(image), result.words.size(), result.averageConfidence,
+            std::fprintf(stderr, "%s: %zu words, confidence %.1f %%, %lld ms\n", qPrintable(image),
+                result.words.size(), result.averageConfidence,
                 static_cast<long long>(result.elapsed.count()));
         } catch (const Exception& error) {
             std::fprintf(stderr, "%s: %s\n", qPrintable(image), error.what());

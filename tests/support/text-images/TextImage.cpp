@@ -17,8 +17,8 @@ QImage renderText(const QString& text, const TextStyle& style)
         ? metrics.boundingRect(QRect(0, 0, style.wrapWidth, 100000), flags, text)
         : metrics.boundingRect(QRect(0, 0, 100000, 100000), flags, text);
 
-    QImage image(box.width() + 2 * style.margin, box.height() + 2 * style.margin,
-        QImage::Format_RGB32);
+    QImage image(
+        box.width() + 2 * style.margin, box.height() + 2 * style.margin, QImage::Format_RGB32);
     image.setDotsPerMeterX(3780);
     image.setDotsPerMeterY(3780);
     image.fill(style.paper);
@@ -51,7 +51,7 @@ double characterErrorRate(const QString& expected, const QString& read)
         row[0] = i;
         for (std::size_t j = 1; j <= b.size(); ++j) {
             const std::size_t above = row[j];
-            row[j] = std::min({ row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] != b[j - 1]) });
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] != b[j - 1])});
             diagonal = above;
         }
     }
