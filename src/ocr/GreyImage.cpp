@@ -37,6 +37,25 @@ double scaleFor(const GreyImage& image, const TextLines& lines)
     return scale;
 }
 
+// Strokes, not dark pixels, mark text: a dark panel, a photograph's sky or light text on a dark
+// window have no strokes.
+bool isStroke(const GreyImage& image, int x, int y)
+{
+    constexpr int StrokeContrast = 48;
+    return std::abs(image.at(x, y) - image.at(x - 1, y)) >= StrokeContrast;
+}
+
+GreyImage copyOf(const GreyImage& image, int left, int top, int width, int height)
+{
+    GreyImage copy {
+        width, height, image.dpi, std::vector<std::uint8_t>(std::size_t(width) * height)};
+    for (int y = 0; y < height; ++y) {
+        const auto row = image.pixels.begin() + std::ptrdiff_t(top + y) * image.width + left;
+        std::copy(row, row + width, copy.pixels.begin() + std::ptrdiff_t(y) * width);
+    }
+    return copy;
+}
+
 } // namespace
 
 void checkImageSize(long long width, long long height)
@@ -103,15 +122,53 @@ GreyImage scaledForRecognition(const GreyImage& image, const TextLines& lines)
     return scaled;
 }
 
+GreyImage croppedToText(const GreyImage& image)
+{
+    constexpr int Margin = 16;
+    int left = image.width;
+    int right = -1;
+    int top = image.height;
+    int bottom = -1;
+    for (int y = 0; y < image.height; ++y) {
+        for (int x = 1; x < image.width; ++x) {
+            if (isStroke(image, x, y)) {
+                left = std::min(left, x - 1);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+        }
+    }
+    if (right < 0) {
+        return image;
+    }
+    left = std::max(0, left - Margin);
+    top = std::max(0, top - Margin);
+    right = std::min(image.width - 1, right + Margin);
+    bottom = std::min(image.height - 1, bottom + Margin);
+    return copyOf(image, left, top, right - left + 1, bottom - top + 1);
+}
+
+GreyImage withDarkInk(GreyImage image)
+{
+    std::uint64_t sum = 0;
+    for (const std::uint8_t grey : image.pixels) {
+        sum += grey;
+    }
+    if (sum < std::uint64_t(128) * image.pixels.size()) {
+        for (std::uint8_t& grey : image.pixels) {
+            grey = std::uint8_t(255 - grey);
+        }
+    }
+    return image;
+}
+
 TextLines findTextLines(const GreyImage& image)
 {
-    // Strokes, not dark pixels, mark the rows of text: a dark panel, a photograph's sky or light
-    // text on a dark window have no strokes.
-    constexpr int StrokeContrast = 48;
     std::vector<int> inkPerRow(image.height);
     for (int y = 0; y < image.height; ++y) {
         for (int x = 1; x < image.width; ++x) {
-            inkPerRow[y] += std::abs(image.at(x, y) - image.at(x - 1, y)) >= StrokeContrast;
+            inkPerRow[y] += isStroke(image, x, y);
         }
     }
     // The vowel signs of one line can reach into the rows of the next, so only rows with a fair

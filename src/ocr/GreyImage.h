@@ -38,6 +38,14 @@ void checkImageSize(long long width, long long height);
 // Copies the view into grey; a view whose sizes do not hold together raises OcrError.
 GreyImage toGrey(const ImageView& view);
 
+// The part of the picture that holds strokes, with a margin: blank parts of a screenshot only
+// cost the recogniser time.
+GreyImage croppedToText(const GreyImage& image);
+
+// Light text on dark paper turned into dark text on light paper, which Tesseract reads without
+// first trying the picture both ways.
+GreyImage withDarkInk(GreyImage image);
+
 // The bands of ink that lie on top of one another, found from the rows of ink: one band is a
 // single line of text.
 struct TextLines

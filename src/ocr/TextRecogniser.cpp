@@ -275,8 +275,9 @@ OcrResult TextRecogniser::recognise(const ImageView& view)
 
     const GreyImage grey = toGrey(view);
     open();
-    const TextLines lines = findTextLines(grey);
-    OcrResult result = read(m_options.prepare ? scaledForRecognition(grey, lines) : grey,
+    const GreyImage image = m_options.prepare ? withDarkInk(croppedToText(grey)) : grey;
+    const TextLines lines = findTextLines(image);
+    OcrResult result = read(m_options.prepare ? scaledForRecognition(image, lines) : image,
         pageSegmentation(m_options.layout, lines));
     if (m_options.prepare) {
         result.text = cleanRecognisedText(result.text);
