@@ -127,7 +127,7 @@ int main(int argc, char** argv)
     std::printf("mean CER: %.2f %% prepared, %.2f %% raw (raw / prepared %.2f)\n", sum / count,
         rawSum / count, rawSum / std::max(sum, 0.01));
     for (const auto& [name, pairs] : {std::pair {"a window, 2 paragraphs (115 words)", 1},
-             std::pair {"text from top to bottom (about 470 words)", 5}}) {
+             std::pair {"text from top to bottom (about 560 words)", 5}}) {
         const QImage screen = screenshot(pairs);
         const long long ours = fastest(prepared, screen);
         const long long theirs = fastest(unprepared, screen);

@@ -1,3 +1,5 @@
+// The size a picture claims is checked from its header before Qt decodes it, and Qt's own
+// allocation limit stands behind that for formats that do not say.
 #include "ImageInput.h"
 
 #include "GreyImage.h"

@@ -1,3 +1,4 @@
+// The bridge from Qt's pictures to the recogniser, and from its UTF-8 to composed Unicode.
 #include "ImageText.h"
 
 #include <QPainter>

@@ -1,3 +1,4 @@
+// Test pictures drawn with Qt's fonts, and the error rate of a reading against what was drawn.
 #include "TextImage.h"
 
 #include <QFont>
