@@ -27,13 +27,13 @@ test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	$(MAKE) test-sanitize
 
-# The modules that read what peers send, built apart with the sanitizers: only their two test
-# programs and what those link.
+# The modules that read what peers send and the pictures users hand in, built apart with the
+# sanitizers: only their test programs and what those link.
 test-sanitize: setup
 	cmake -S . -B $(BUILD)-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
 		-DQUENDRA_SANITIZE=ON
-	cmake --build $(BUILD)-asan -j $(JOBS) --target http_tests engine_tests
-	cd $(BUILD)-asan && ctest --output-on-failure -j $(JOBS) -R '^(http|engine)_tests$$'
+	cmake --build $(BUILD)-asan -j $(JOBS) --target http_tests engine_tests ocr_tests
+	cd $(BUILD)-asan && ctest --output-on-failure -j $(JOBS) -R '^(http|engine|ocr)_tests$$'
 
 # make install PREFIX=... (DESTDIR is honoured); make package: a Debian package in $(BUILD).
 install: build

@@ -1,0 +1,88 @@
+// Text from a picture through Tesseract, loaded at the first recognition so that starting the
+// program never pays for it. No Qt here.
+//
+// One recogniser belongs to one thread: Tesseract's handle is not shared. Only stop() and
+// progress() may be called from another thread, while recognise() runs.
+#pragma once
+
+#include "GreyImage.h"
+#include "OcrError.h"
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <vector>
+
+enum class PageLayout
+{
+    Automatic, // one band of ink reads as a single line, anything else as a page
+    Page, // blocks, columns and paragraphs found by the recogniser
+    SingleLine,
+};
+
+struct OcrOptions
+{
+    std::string languages = "mar+eng"; // Tesseract's codes joined by "+"
+    std::string tessdataFolder; // empty: $TESSDATA_PREFIX, else the system's folder
+    PageLayout layout = PageLayout::Automatic;
+    bool prepare = true; // grey, scaled towards 300 dots per inch, output cleaned
+};
+
+struct RecognisedWord
+{
+    std::string text; // as the recogniser read it, before cleaning
+    float confidence = 0; // 0 to 100
+};
+
+struct OcrResult
+{
+    std::string text; // UTF-8, lines ended by LF, paragraphs by an empty line
+    std::vector<RecognisedWord> words;
+    double averageConfidence = 0; // mean over the words, 0 to 100
+    std::chrono::milliseconds elapsed {};
+};
+
+class TextRecogniser
+{
+public:
+    explicit TextRecogniser(OcrOptions options = {});
+    ~TextRecogniser();
+    TextRecogniser(const TextRecogniser&) = delete;
+    TextRecogniser& operator=(const TextRecogniser&) = delete;
+
+    // Raises OcrError when Tesseract or a language's data is missing, and AbortException when
+    // stop() ended it.
+    OcrResult recognise(const ImageView& image);
+
+    // Ends the recognition running now, or the next one, at its next word.
+    void stop();
+    // 0 to 100 through the running recognition.
+    int progress() const;
+
+    // Raises the OcrError recognise() would for a missing library or language, without
+    // recognising anything: a window can say so before the user picks a picture.
+    static void checkInstalled(const OcrOptions& options = {});
+
+    // The folder Tesseract's data is read from when the options name none.
+    static std::string defaultTessdataFolder();
+    // Codes of the languages whose data is installed there ("eng", "mar"), sorted.
+    static std::vector<std::string> installedLanguages(const std::string& tessdataFolder = {});
+
+private:
+    struct Handle;
+
+    void open();
+    OcrResult read(const GreyImage& image, int pageSegmentation);
+
+    OcrOptions m_options;
+    std::unique_ptr<Handle> m_handle;
+};
+
+// The recognition finished but found nothing to read.
+class NoTextFound : public OcrError
+{
+public:
+    NoTextFound()
+        : OcrError("No text found in the image.")
+    { }
+};
