@@ -34,6 +34,7 @@ void TranslationMessages::addToMessageTable()
         line("msgServiceError", HttpStatus),
         line("msgServiceWebPage", WebPage),
         line("msgAnswerUnreadable", BadAnswer),
+        line("msgNoTranslation", NoTranslation),
         line("msgTranslationFailed", OtherFailure),
         line("msgTranslationStopped", Stopped),
         line("msgPartFailed", PartFailed),

@@ -91,7 +91,7 @@ void interpretResult(
         message = ParseFailure;
         return;
     }
-    if (segments->arrayLength() > MaxSegments) {
+    if (segments.items->arrayLength() > MaxSegments) {
         message = TooManySegments;
         return;
     }
