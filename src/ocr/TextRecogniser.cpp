@@ -150,6 +150,18 @@ void recogniseOnOneThread()
     (void)once;
 }
 
+bool stopRequested(void* job, int)
+{
+    return static_cast<OcrJob*>(job)->stopRequested;
+}
+
+bool progressed(ETEXT_DESC* monitor, int, int, int, int)
+{
+    static_cast<OcrJob*>(library().monitorGetCancelThis(monitor))->percent
+        = library().monitorGetProgress(monitor);
+    return false;
+}
+
 int pageSegmentation(PageLayout layout, const TextLines& lines)
 {
     const bool singleLine
@@ -162,23 +174,12 @@ int pageSegmentation(PageLayout layout, const TextLines& lines)
 struct TextRecogniser::Handle
 {
     TessBaseAPI* api = nullptr;
-    std::atomic<bool> stopped {false};
-    std::atomic<int> progress {0};
 
     ~Handle()
     {
         if (api) {
             library().destroy(api);
         }
-    }
-
-    static bool cancelled(void* handle, int) { return static_cast<Handle*>(handle)->stopped; }
-
-    static bool progressed(ETEXT_DESC* monitor, int, int, int, int)
-    {
-        auto* handle = static_cast<Handle*>(library().monitorGetCancelThis(monitor));
-        handle->progress = library().monitorGetProgress(monitor);
-        return false;
     }
 };
 
@@ -188,16 +189,6 @@ TextRecogniser::TextRecogniser(OcrOptions options)
 { }
 
 TextRecogniser::~TextRecogniser() = default;
-
-void TextRecogniser::stop()
-{
-    m_handle->stopped = true;
-}
-
-int TextRecogniser::progress() const
-{
-    return m_handle->progress;
-}
 
 std::string TextRecogniser::defaultTessdataFolder()
 {
@@ -263,22 +254,16 @@ void TextRecogniser::open()
     m_handle->api = api;
 }
 
-OcrResult TextRecogniser::recognise(const ImageView& view)
+OcrResult TextRecogniser::recognise(const ImageView& view, OcrJob* job)
 {
     const auto start = std::chrono::steady_clock::now();
-    struct ClearStop
-    {
-        Handle& handle;
-        ~ClearStop() { handle.stopped = false; }
-    } clearStop {*m_handle};
-    m_handle->progress = 0;
-
+    OcrJob unwatched;
     const GreyImage grey = toGrey(view);
     open();
     const GreyImage image = m_options.prepare ? withDarkInk(croppedToText(grey)) : grey;
     const TextLines lines = findTextLines(image);
     OcrResult result = read(m_options.prepare ? scaledForRecognition(image, lines) : image,
-        pageSegmentation(m_options.layout, lines));
+        pageSegmentation(m_options.layout, lines), job ? *job : unwatched);
     if (m_options.prepare) {
         result.text = cleanRecognisedText(result.text);
     }
@@ -290,7 +275,7 @@ OcrResult TextRecogniser::recognise(const ImageView& view)
     return result;
 }
 
-OcrResult TextRecogniser::read(const GreyImage& image, int pageSegmentation)
+OcrResult TextRecogniser::read(const GreyImage& image, int pageSegmentation, OcrJob& job)
 {
     const auto& calls = library();
     TessBaseAPI* api = m_handle->api;
@@ -301,9 +286,9 @@ OcrResult TextRecogniser::read(const GreyImage& image, int pageSegmentation)
 
     std::unique_ptr<ETEXT_DESC, decltype(calls.monitorDelete)> monitor(
         calls.monitorCreate(), calls.monitorDelete);
-    calls.monitorSetCancelFunc(monitor.get(), &Handle::cancelled);
-    calls.monitorSetCancelThis(monitor.get(), m_handle.get());
-    calls.monitorSetProgressFunc(monitor.get(), &Handle::progressed);
+    calls.monitorSetCancelFunc(monitor.get(), &stopRequested);
+    calls.monitorSetCancelThis(monitor.get(), &job);
+    calls.monitorSetProgressFunc(monitor.get(), &progressed);
     calls.monitorSetDeadline(monitor.get(), DeadlineMilliseconds);
     const auto start = std::chrono::steady_clock::now();
     const int failed = calls.recognize(api, monitor.get());
@@ -313,7 +298,7 @@ OcrResult TextRecogniser::read(const GreyImage& image, int pageSegmentation)
         TessBaseAPI* api;
         ~ClearResults() { calls.clear(api); }
     } clearResults {calls, api};
-    if (m_handle->stopped) {
+    if (job.stopRequested) {
         throw AbortException();
     }
     if (failed) {

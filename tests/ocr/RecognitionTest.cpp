@@ -5,7 +5,9 @@
 
 #include <QPainter>
 #include <QTemporaryDir>
+#include <atomic>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace {
 
@@ -82,12 +84,40 @@ TEST(Recognition, TransparentPaperCountsAsWhite)
     EXPECT_EQ(readText(transparent), "Transparent paper");
 }
 
-TEST(Recognition, AStopEndsTheRecognitionAndTheRecogniserStaysUsable)
+TEST(Recognition, AStoppedJobEndsAndTheRecogniserStaysUsable)
 {
     const QImage line = renderText("Stop here", {"Noto Sans Devanagari", 16});
     TextRecogniser recogniser;
-    recogniser.stop();
-    EXPECT_THROW(recogniseImage(recogniser, line), AbortException);
+    OcrJob stoppedEarly;
+    stoppedEarly.stopRequested = true;
+    EXPECT_THROW(recogniseImage(recogniser, line, &stoppedEarly), AbortException);
+    EXPECT_EQ(recogniseImage(recogniser, line).text, "Stop here");
+
+    // Stopped from another thread once the reading has begun, as the window's Stop does.
+    QString page;
+    for (int paragraph = 0; paragraph < 3; ++paragraph) {
+        page += QString::fromUtf8("महाराष्ट्रातील अनेक गावांमध्ये पावसाळ्याच्या सुरुवातीला शेतकरी "
+                                  "पेरणीची तयारी करतात. The village council will meet next "
+                                  "Tuesday to discuss the repair of the main road.\n");
+    }
+    OcrJob job;
+    std::atomic<bool> finished {false};
+    std::thread stopper([&] {
+        while (!finished && job.percent == 0) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        job.stopRequested = true;
+    });
+    EXPECT_THROW(recogniseImage(recogniser,
+                     renderText(page,
+                         {"Noto Sans Devanagari", 16, Qt::white, QColor(0x20, 0x20, 0x20), 800}),
+                     &job),
+        AbortException);
+    finished = true;
+    stopper.join();
+    EXPECT_GT(job.percent, 0);
+    EXPECT_LT(job.percent, 100);
+    // A Stop that comes after its job is over touches no other job.
     EXPECT_EQ(recogniseImage(recogniser, line).text, "Stop here");
 }
 
