@@ -22,6 +22,8 @@ struct TesseractCalls
     decltype(&::TessBaseAPIDelete) destroy;
     decltype(&::TessBaseAPISetVariable) setVariable;
     decltype(&::TessBaseAPIInit3) init;
+    decltype(&::TessBaseAPIGetLoadedLanguagesAsVector) loadedLanguages;
+    decltype(&::TessDeleteTextArray) deleteTextArray;
     decltype(&::TessBaseAPISetPageSegMode) setPageSegMode;
     decltype(&::TessBaseAPISetImage) setImage;
     decltype(&::TessBaseAPISetSourceResolution) setSourceResolution;
@@ -52,6 +54,8 @@ TesseractCalls loadCalls()
     library.bind("TessBaseAPIDelete", calls.destroy);
     library.bind("TessBaseAPISetVariable", calls.setVariable);
     library.bind("TessBaseAPIInit3", calls.init);
+    library.bind("TessBaseAPIGetLoadedLanguagesAsVector", calls.loadedLanguages);
+    library.bind("TessDeleteTextArray", calls.deleteTextArray);
     library.bind("TessBaseAPISetPageSegMode", calls.setPageSegMode);
     library.bind("TessBaseAPISetImage", calls.setImage);
     library.bind("TessBaseAPISetSourceResolution", calls.setSourceResolution);
@@ -162,6 +166,17 @@ bool progressed(ETEXT_DESC* monitor, int, int, int, int)
     return false;
 }
 
+std::vector<std::string> loadedLanguages(TessBaseAPI* api)
+{
+    std::vector<std::string> codes;
+    char** loaded = library().loadedLanguages(api);
+    for (char** code = loaded; code && *code; ++code) {
+        codes.emplace_back(*code);
+    }
+    library().deleteTextArray(loaded);
+    return codes;
+}
+
 int pageSegmentation(PageLayout layout, const TextLines& lines)
 {
     const bool singleLine
@@ -246,10 +261,16 @@ void TextRecogniser::open()
     // Tesseract's own notes on stderr say nothing a user of this program could act on.
     calls.setVariable(api, "debug_file", "/dev/null");
     const std::string folder = dataFolder(m_options);
-    if (calls.init(api, folder.c_str(), m_options.languages.c_str()) != 0) {
-        calls.destroy(api);
-        throw OcrError("Tesseract could not load its data for " + m_options.languages + " from "
-            + folder + ": install its packages again.");
+    const bool failed = calls.init(api, folder.c_str(), m_options.languages.c_str()) != 0;
+    // Tesseract goes on without a language whose data it cannot read, as long as the first one
+    // loads; Marathi read with the English model alone would come out as nonsense.
+    const std::vector<std::string> loaded = loadedLanguages(api);
+    for (const std::string& code : splitLanguages(m_options.languages)) {
+        if (failed || std::find(loaded.begin(), loaded.end(), code) == loaded.end()) {
+            calls.destroy(api);
+            throw OcrError("Tesseract could not read its data for " + languageName(code) + " in "
+                + folder + ": install the Debian package " + packageFor(code) + " again.");
+        }
     }
     m_handle->api = api;
 }

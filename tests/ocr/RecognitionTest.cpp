@@ -3,6 +3,7 @@
 #include "ImageText.h"
 #include "TextImage.h"
 
+#include <QFile>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <atomic>
@@ -175,6 +176,37 @@ TEST(Recognition, MissingLanguageDataNamesThePackageToInstall)
     const auto installed = TextRecogniser::installedLanguages();
     EXPECT_NE(std::find(installed.begin(), installed.end(), "mar"), installed.end());
     EXPECT_NE(std::find(installed.begin(), installed.end(), "eng"), installed.end());
+}
+
+// A data file cut short by a full disk or a broken download. Tesseract itself would go on
+// without the second language and read Marathi's English words as Marathi.
+TEST(Recognition, DamagedLanguageDataIsReportedNotRead)
+{
+    const struct
+    {
+        std::string damaged;
+        std::string name;
+    } cases[] = {{"mar", "Marathi"}, {"eng", "English"}};
+    for (const auto& [damaged, name] : cases) {
+        QTemporaryDir folder;
+        for (const std::string code : {"mar", "eng"}) {
+            QFile source(QString::fromStdString(
+                TextRecogniser::defaultTessdataFolder() + "/" + code + ".traineddata"));
+            ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+            QFile copy(folder.filePath(QString::fromStdString(code + ".traineddata")));
+            ASSERT_TRUE(copy.open(QIODevice::WriteOnly));
+            copy.write(source.read(code == damaged ? 4096 : source.size()));
+        }
+        const std::string path = folder.path().toStdString();
+        try {
+            readText(renderText("Any text", {"Noto Sans Devanagari", 16}), {"mar+eng", path});
+            FAIL() << damaged;
+        } catch (const OcrError& error) {
+            EXPECT_EQ(error.message(),
+                "Tesseract could not read its data for " + name + " in " + path
+                    + ": install the Debian package tesseract-ocr-" + damaged + " again.");
+        }
+    }
 }
 
 } // namespace
