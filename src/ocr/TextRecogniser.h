@@ -26,7 +26,8 @@ struct OcrOptions
     std::string languages = "mar+eng"; // Tesseract's codes joined by "+"
     std::string tessdataFolder; // empty: $TESSDATA_PREFIX, else the system's folder
     PageLayout layout = PageLayout::Automatic;
-    bool prepare = true; // grey, scaled towards 300 dots per inch, output cleaned
+    // Cropped to its text, turned dark on light, small text scaled up, the reading cleaned.
+    bool prepare = true;
 };
 
 struct RecognisedWord
