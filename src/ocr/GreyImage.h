@@ -19,7 +19,7 @@ struct ImageView
     int height = 0;
     int stride = 0; // bytes from one row to the next
     PixelFormat format = PixelFormat::Grey8;
-    int dpi = 96; // screenshots are 96 dots per inch
+    int dpi = 96; // screenshots are 96 dots per inch; Tesseract is told, the scaling does not ask
 };
 
 struct GreyImage
@@ -46,12 +46,14 @@ GreyImage croppedToText(const GreyImage& image);
 // first trying the picture both ways.
 GreyImage withDarkInk(GreyImage image);
 
-// The bands of ink that lie on top of one another, found from the rows of ink: one band is a
-// single line of text.
+// The bands of text that lie on top of one another, found from the rows with strokes: one band
+// is a single line.
 struct TextLines
 {
     int count = 0;
-    int typicalHeight = 0; // pixels from the top of the tallest sign to the bottom of the lowest
+    // The median height of the lines' cores, where most strokes are: vowel signs above and
+    // below, ascenders and descenders mostly left out.
+    int typicalHeight = 0;
 };
 TextLines findTextLines(const GreyImage& image);
 

@@ -9,12 +9,34 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QMimeData>
+#include <QUrl>
 
 namespace {
 
 // Qt's own ceiling on one decoded picture, in megabytes: 40 megapixels of 32-bit colour, for
 // formats whose header does not give the size.
 constexpr int AllocationLimitMegabytes = 160;
+
+QString encodedFormat(const QMimeData& data)
+{
+    for (const QString& format : data.formats()) {
+        if (format.startsWith("image/")) {
+            return format;
+        }
+    }
+    return {};
+}
+
+QString imageFile(const QMimeData& data)
+{
+    for (const QUrl& url : data.urls()) {
+        if (url.isLocalFile() && !QImageReader::imageFormat(url.toLocalFile()).isEmpty()) {
+            return url.toLocalFile();
+        }
+    }
+    return {};
+}
 
 OcrError failure(const QString& what, const QString& how)
 {
@@ -60,4 +82,25 @@ QImage readImageData(const QByteArray& data)
     buffer.setData(data);
     buffer.open(QIODevice::ReadOnly);
     return read(buffer, "The pasted image");
+}
+
+bool holdsImage(const QMimeData& data)
+{
+    return !encodedFormat(data).isEmpty() || data.hasImage() || !imageFile(data).isEmpty();
+}
+
+QImage readImage(const QMimeData& data)
+{
+    if (const QString format = encodedFormat(data); !format.isEmpty()) {
+        return readImageData(data.data(format));
+    }
+    if (data.hasImage()) {
+        const QImage image = qvariant_cast<QImage>(data.imageData());
+        checkImageSize(image.width(), image.height());
+        return image;
+    }
+    if (const QString file = imageFile(data); !file.isEmpty()) {
+        return readImageFile(file);
+    }
+    throw OcrError("There is no picture to read text from.");
 }

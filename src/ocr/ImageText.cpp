@@ -26,12 +26,14 @@ int dotsPerInch(const QImage& image)
 
 } // namespace
 
-OcrResult recogniseImage(TextRecogniser& recogniser, const QImage& image)
+OcrResult recogniseImage(TextRecogniser& recogniser, const QImage& image, OcrJob* job)
 {
     checkImageSize(image.width(), image.height());
     const QImage grey = greyOnWhite(image);
-    OcrResult result = recogniser.recognise({grey.constBits(), grey.width(), grey.height(),
-        int(grey.bytesPerLine()), PixelFormat::Grey8, dotsPerInch(image)});
+    OcrResult result = recogniser.recognise(
+        {grey.constBits(), grey.width(), grey.height(), int(grey.bytesPerLine()),
+            PixelFormat::Grey8, dotsPerInch(image)},
+        job);
     result.text = QString::fromStdString(result.text)
                       .normalized(QString::NormalizationForm_C)
                       .toStdString();

@@ -7,4 +7,4 @@
 #include <QImage>
 
 // Transparent parts count as white paper. Raises what TextRecogniser::recognise raises.
-OcrResult recogniseImage(TextRecogniser& recogniser, const QImage& image);
+OcrResult recogniseImage(TextRecogniser& recogniser, const QImage& image, OcrJob* job = nullptr);

@@ -22,6 +22,8 @@ struct TesseractCalls
     decltype(&::TessBaseAPIDelete) destroy;
     decltype(&::TessBaseAPISetVariable) setVariable;
     decltype(&::TessBaseAPIInit3) init;
+    decltype(&::TessBaseAPIGetLoadedLanguagesAsVector) loadedLanguages;
+    decltype(&::TessDeleteTextArray) deleteTextArray;
     decltype(&::TessBaseAPISetPageSegMode) setPageSegMode;
     decltype(&::TessBaseAPISetImage) setImage;
     decltype(&::TessBaseAPISetSourceResolution) setSourceResolution;
@@ -52,6 +54,8 @@ TesseractCalls loadCalls()
     library.bind("TessBaseAPIDelete", calls.destroy);
     library.bind("TessBaseAPISetVariable", calls.setVariable);
     library.bind("TessBaseAPIInit3", calls.init);
+    library.bind("TessBaseAPIGetLoadedLanguagesAsVector", calls.loadedLanguages);
+    library.bind("TessDeleteTextArray", calls.deleteTextArray);
     library.bind("TessBaseAPISetPageSegMode", calls.setPageSegMode);
     library.bind("TessBaseAPISetImage", calls.setImage);
     library.bind("TessBaseAPISetSourceResolution", calls.setSourceResolution);
@@ -150,6 +154,29 @@ void recogniseOnOneThread()
     (void)once;
 }
 
+bool stopRequested(void* job, int)
+{
+    return static_cast<OcrJob*>(job)->stopRequested;
+}
+
+bool progressed(ETEXT_DESC* monitor, int, int, int, int)
+{
+    static_cast<OcrJob*>(library().monitorGetCancelThis(monitor))->percent
+        = library().monitorGetProgress(monitor);
+    return false;
+}
+
+std::vector<std::string> loadedLanguages(TessBaseAPI* api)
+{
+    std::vector<std::string> codes;
+    char** loaded = library().loadedLanguages(api);
+    for (char** code = loaded; code && *code; ++code) {
+        codes.emplace_back(*code);
+    }
+    library().deleteTextArray(loaded);
+    return codes;
+}
+
 int pageSegmentation(PageLayout layout, const TextLines& lines)
 {
     const bool singleLine
@@ -162,23 +189,12 @@ int pageSegmentation(PageLayout layout, const TextLines& lines)
 struct TextRecogniser::Handle
 {
     TessBaseAPI* api = nullptr;
-    std::atomic<bool> stopped {false};
-    std::atomic<int> progress {0};
 
     ~Handle()
     {
         if (api) {
             library().destroy(api);
         }
-    }
-
-    static bool cancelled(void* handle, int) { return static_cast<Handle*>(handle)->stopped; }
-
-    static bool progressed(ETEXT_DESC* monitor, int, int, int, int)
-    {
-        auto* handle = static_cast<Handle*>(library().monitorGetCancelThis(monitor));
-        handle->progress = library().monitorGetProgress(monitor);
-        return false;
     }
 };
 
@@ -188,16 +204,6 @@ TextRecogniser::TextRecogniser(OcrOptions options)
 { }
 
 TextRecogniser::~TextRecogniser() = default;
-
-void TextRecogniser::stop()
-{
-    m_handle->stopped = true;
-}
-
-int TextRecogniser::progress() const
-{
-    return m_handle->progress;
-}
 
 std::string TextRecogniser::defaultTessdataFolder()
 {
@@ -255,30 +261,30 @@ void TextRecogniser::open()
     // Tesseract's own notes on stderr say nothing a user of this program could act on.
     calls.setVariable(api, "debug_file", "/dev/null");
     const std::string folder = dataFolder(m_options);
-    if (calls.init(api, folder.c_str(), m_options.languages.c_str()) != 0) {
-        calls.destroy(api);
-        throw OcrError("Tesseract could not load its data for " + m_options.languages + " from "
-            + folder + ": install its packages again.");
+    const bool failed = calls.init(api, folder.c_str(), m_options.languages.c_str()) != 0;
+    // Tesseract goes on without a language whose data it cannot read, as long as the first one
+    // loads; Marathi read with the English model alone would come out as nonsense.
+    const std::vector<std::string> loaded = loadedLanguages(api);
+    for (const std::string& code : splitLanguages(m_options.languages)) {
+        if (failed || std::find(loaded.begin(), loaded.end(), code) == loaded.end()) {
+            calls.destroy(api);
+            throw OcrError("Tesseract could not read its data for " + languageName(code) + " in "
+                + folder + ": install the Debian package " + packageFor(code) + " again.");
+        }
     }
     m_handle->api = api;
 }
 
-OcrResult TextRecogniser::recognise(const ImageView& view)
+OcrResult TextRecogniser::recognise(const ImageView& view, OcrJob* job)
 {
     const auto start = std::chrono::steady_clock::now();
-    struct ClearStop
-    {
-        Handle& handle;
-        ~ClearStop() { handle.stopped = false; }
-    } clearStop {*m_handle};
-    m_handle->progress = 0;
-
+    OcrJob unwatched;
     const GreyImage grey = toGrey(view);
     open();
     const GreyImage image = m_options.prepare ? withDarkInk(croppedToText(grey)) : grey;
     const TextLines lines = findTextLines(image);
     OcrResult result = read(m_options.prepare ? scaledForRecognition(image, lines) : image,
-        pageSegmentation(m_options.layout, lines));
+        pageSegmentation(m_options.layout, lines), job ? *job : unwatched);
     if (m_options.prepare) {
         result.text = cleanRecognisedText(result.text);
     }
@@ -290,7 +296,7 @@ OcrResult TextRecogniser::recognise(const ImageView& view)
     return result;
 }
 
-OcrResult TextRecogniser::read(const GreyImage& image, int pageSegmentation)
+OcrResult TextRecogniser::read(const GreyImage& image, int pageSegmentation, OcrJob& job)
 {
     const auto& calls = library();
     TessBaseAPI* api = m_handle->api;
@@ -301,9 +307,9 @@ OcrResult TextRecogniser::read(const GreyImage& image, int pageSegmentation)
 
     std::unique_ptr<ETEXT_DESC, decltype(calls.monitorDelete)> monitor(
         calls.monitorCreate(), calls.monitorDelete);
-    calls.monitorSetCancelFunc(monitor.get(), &Handle::cancelled);
-    calls.monitorSetCancelThis(monitor.get(), m_handle.get());
-    calls.monitorSetProgressFunc(monitor.get(), &Handle::progressed);
+    calls.monitorSetCancelFunc(monitor.get(), &stopRequested);
+    calls.monitorSetCancelThis(monitor.get(), &job);
+    calls.monitorSetProgressFunc(monitor.get(), &progressed);
     calls.monitorSetDeadline(monitor.get(), DeadlineMilliseconds);
     const auto start = std::chrono::steady_clock::now();
     const int failed = calls.recognize(api, monitor.get());
@@ -313,7 +319,7 @@ OcrResult TextRecogniser::read(const GreyImage& image, int pageSegmentation)
         TessBaseAPI* api;
         ~ClearResults() { calls.clear(api); }
     } clearResults {calls, api};
-    if (m_handle->stopped) {
+    if (job.stopRequested) {
         throw AbortException();
     }
     if (failed) {

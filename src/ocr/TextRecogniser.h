@@ -1,13 +1,14 @@
 // Text from a picture through Tesseract, loaded at the first recognition so that starting the
 // program never pays for it. No Qt here.
 //
-// One recogniser belongs to one thread: Tesseract's handle is not shared. Only stop() and
-// progress() may be called from another thread, while recognise() runs.
+// One recogniser belongs to one thread: Tesseract's handle is not shared. Keep it for the next
+// picture, since loading the languages takes a few hundred milliseconds.
 #pragma once
 
 #include "GreyImage.h"
 #include "OcrError.h"
 
+#include <atomic>
 #include <chrono>
 #include <memory>
 #include <string>
@@ -25,7 +26,8 @@ struct OcrOptions
     std::string languages = "mar+eng"; // Tesseract's codes joined by "+"
     std::string tessdataFolder; // empty: $TESSDATA_PREFIX, else the system's folder
     PageLayout layout = PageLayout::Automatic;
-    bool prepare = true; // grey, scaled towards 300 dots per inch, output cleaned
+    // Cropped to its text, turned dark on light, small text scaled up, the reading cleaned.
+    bool prepare = true;
 };
 
 struct RecognisedWord
@@ -42,6 +44,14 @@ struct OcrResult
     std::chrono::milliseconds elapsed {};
 };
 
+// What one recognition shares with the thread that waits for it: that thread may stop it and
+// watch it move on. A job of its own, so a Stop that comes late never ends the next recognition.
+struct OcrJob
+{
+    std::atomic<bool> stopRequested {false}; // ends the recognition at its next word
+    std::atomic<int> percent {0}; // Tesseract's own count, 0 to 100; it may end short of 100
+};
+
 class TextRecogniser
 {
 public:
@@ -50,14 +60,9 @@ public:
     TextRecogniser(const TextRecogniser&) = delete;
     TextRecogniser& operator=(const TextRecogniser&) = delete;
 
-    // Raises OcrError when Tesseract or a language's data is missing, and AbortException when
-    // stop() ended it.
-    OcrResult recognise(const ImageView& image);
-
-    // Ends the recognition running now, or the next one, at its next word.
-    void stop();
-    // 0 to 100 through the running recognition.
-    int progress() const;
+    // Raises OcrError when Tesseract or a language's data is missing, NoTextFound when nothing
+    // was read, and AbortException when the job was stopped, also before it began.
+    OcrResult recognise(const ImageView& image, OcrJob* job = nullptr);
 
     // Raises the OcrError recognise() would for a missing library or language, without
     // recognising anything: a window can say so before the user picks a picture.
@@ -72,7 +77,7 @@ private:
     struct Handle;
 
     void open();
-    OcrResult read(const GreyImage& image, int pageSegmentation);
+    OcrResult read(const GreyImage& image, int pageSegmentation, OcrJob& job);
 
     OcrOptions m_options;
     std::unique_ptr<Handle> m_handle;

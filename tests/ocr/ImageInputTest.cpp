@@ -6,7 +6,10 @@
 #include "TextImage.h"
 
 #include <QBuffer>
+#include <QFile>
+#include <QMimeData>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 namespace {
@@ -148,6 +151,45 @@ TEST(ImageInput, FilesAreNamedInTheirMessages)
     ASSERT_TRUE(renderText("A file", {"Noto Sans Devanagari", 16}).save(picture));
     EXPECT_EQ(
         readImageFile(picture).size(), renderText("A file", {"Noto Sans Devanagari", 16}).size());
+}
+
+// What a paste or a drop hands over.
+TEST(ImageInput, FindsThePictureAmongPastedOrDroppedData)
+{
+    QTemporaryDir folder;
+    const QImage line = renderText("Pasted", {"Noto Sans Devanagari", 16});
+    const QString picture = folder.filePath("picture.png");
+    const QString text = folder.filePath("picture.txt");
+    ASSERT_TRUE(line.save(picture));
+    QFile textFile(text);
+    ASSERT_TRUE(textFile.open(QIODevice::WriteOnly));
+    textFile.write("Only text");
+    textFile.close();
+
+    QMimeData bytes;
+    bytes.setData("image/png", encoded(line, "PNG"));
+    QMimeData decoded;
+    decoded.setImageData(line);
+    QMimeData file;
+    file.setUrls({QUrl::fromLocalFile(text), QUrl::fromLocalFile(picture)});
+    for (const QMimeData* data : {&bytes, &decoded, &file}) {
+        EXPECT_TRUE(holdsImage(*data)) << data->formats().join(' ').toStdString();
+        EXPECT_EQ(readImage(*data).size(), line.size());
+    }
+
+    QMimeData bomb;
+    bomb.setData("image/png", pngClaiming(20000, 20000));
+    EXPECT_THROW(readImage(bomb), OcrError);
+    QMimeData textOnly;
+    textOnly.setText("Only text");
+    textOnly.setUrls({QUrl::fromLocalFile(text)});
+    EXPECT_FALSE(holdsImage(textOnly));
+    try {
+        readImage(textOnly);
+        FAIL() << "no error";
+    } catch (const OcrError& error) {
+        EXPECT_EQ(error.message(), "There is no picture to read text from.");
+    }
 }
 
 TEST(ImageInput, SizesAreCheckedBeforeAnythingIsAllocated)

@@ -3,9 +3,12 @@
 #include "ImageText.h"
 #include "TextImage.h"
 
+#include <QFile>
 #include <QPainter>
 #include <QTemporaryDir>
+#include <atomic>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace {
 
@@ -82,12 +85,40 @@ TEST(Recognition, TransparentPaperCountsAsWhite)
     EXPECT_EQ(readText(transparent), "Transparent paper");
 }
 
-TEST(Recognition, AStopEndsTheRecognitionAndTheRecogniserStaysUsable)
+TEST(Recognition, AStoppedJobEndsAndTheRecogniserStaysUsable)
 {
     const QImage line = renderText("Stop here", {"Noto Sans Devanagari", 16});
     TextRecogniser recogniser;
-    recogniser.stop();
-    EXPECT_THROW(recogniseImage(recogniser, line), AbortException);
+    OcrJob stoppedEarly;
+    stoppedEarly.stopRequested = true;
+    EXPECT_THROW(recogniseImage(recogniser, line, &stoppedEarly), AbortException);
+    EXPECT_EQ(recogniseImage(recogniser, line).text, "Stop here");
+
+    // Stopped from another thread once the reading has begun, as the window's Stop does.
+    QString page;
+    for (int paragraph = 0; paragraph < 3; ++paragraph) {
+        page += QString::fromUtf8("महाराष्ट्रातील अनेक गावांमध्ये पावसाळ्याच्या सुरुवातीला शेतकरी "
+                                  "पेरणीची तयारी करतात. The village council will meet next "
+                                  "Tuesday to discuss the repair of the main road.\n");
+    }
+    OcrJob job;
+    std::atomic<bool> finished {false};
+    std::thread stopper([&] {
+        while (!finished && job.percent == 0) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        job.stopRequested = true;
+    });
+    EXPECT_THROW(recogniseImage(recogniser,
+                     renderText(page,
+                         {"Noto Sans Devanagari", 16, Qt::white, QColor(0x20, 0x20, 0x20), 800}),
+                     &job),
+        AbortException);
+    finished = true;
+    stopper.join();
+    EXPECT_GT(job.percent, 0);
+    EXPECT_LT(job.percent, 100);
+    // A Stop that comes after its job is over touches no other job.
     EXPECT_EQ(recogniseImage(recogniser, line).text, "Stop here");
 }
 
@@ -145,6 +176,37 @@ TEST(Recognition, MissingLanguageDataNamesThePackageToInstall)
     const auto installed = TextRecogniser::installedLanguages();
     EXPECT_NE(std::find(installed.begin(), installed.end(), "mar"), installed.end());
     EXPECT_NE(std::find(installed.begin(), installed.end(), "eng"), installed.end());
+}
+
+// A data file cut short by a full disk or a broken download. Tesseract itself would go on
+// without the second language and read Marathi's English words as Marathi.
+TEST(Recognition, DamagedLanguageDataIsReportedNotRead)
+{
+    const struct
+    {
+        std::string damaged;
+        std::string name;
+    } cases[] = {{"mar", "Marathi"}, {"eng", "English"}};
+    for (const auto& [damaged, name] : cases) {
+        QTemporaryDir folder;
+        for (const std::string code : {"mar", "eng"}) {
+            QFile source(QString::fromStdString(
+                TextRecogniser::defaultTessdataFolder() + "/" + code + ".traineddata"));
+            ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+            QFile copy(folder.filePath(QString::fromStdString(code + ".traineddata")));
+            ASSERT_TRUE(copy.open(QIODevice::WriteOnly));
+            copy.write(source.read(code == damaged ? 4096 : source.size()));
+        }
+        const std::string path = folder.path().toStdString();
+        try {
+            readText(renderText("Any text", {"Noto Sans Devanagari", 16}), {"mar+eng", path});
+            FAIL() << damaged;
+        } catch (const OcrError& error) {
+            EXPECT_EQ(error.message(),
+                "Tesseract could not read its data for " + name + " in " + path
+                    + ": install the Debian package tesseract-ocr-" + damaged + " again.");
+        }
+    }
 }
 
 } // namespace

@@ -14,9 +14,10 @@ QImage renderText(const QString& text, const TextStyle& style)
     font.setHintingPreference(QFont::PreferFullHinting);
     const QFontMetrics metrics(font);
     const int flags = Qt::AlignLeft | Qt::AlignTop | (style.wrapWidth > 0 ? Qt::TextWordWrap : 0);
-    const QRect box = style.wrapWidth > 0
-        ? metrics.boundingRect(QRect(0, 0, style.wrapWidth, 100000), flags, text)
-        : metrics.boundingRect(QRect(0, 0, 100000, 100000), flags, text);
+    // The text is laid out in the same rectangle it was measured in: a narrower one would wrap it
+    // again, and the lines pushed down would fall outside the picture.
+    const QRect layout(0, 0, style.wrapWidth > 0 ? style.wrapWidth : 100000, 100000);
+    const QRect box = metrics.boundingRect(layout, flags, text);
 
     QImage image(
         box.width() + 2 * style.margin, box.height() + 2 * style.margin, QImage::Format_RGB32);
@@ -26,7 +27,8 @@ QImage renderText(const QString& text, const TextStyle& style)
     QPainter painter(&image);
     painter.setFont(font);
     painter.setPen(style.ink);
-    painter.drawText(QRect(style.margin, style.margin, box.width(), box.height()), flags, text);
+    painter.drawText(
+        layout.translated(style.margin - box.x(), style.margin - box.y()), flags, text);
     return image;
 }
 
