@@ -214,6 +214,7 @@ void HistoryStore::openFile()
     m_statements.reset();
     m_db.close();
     m_state = State::Off;
+    m_count.reset();
 
     const fs::path folder = fs::path(m_path).parent_path();
     std::error_code error;
@@ -369,6 +370,7 @@ Result HistoryStore::guarded(Result fallback, Action action)
     } catch (const SqliteError& error) {
         m_statements->resetAll();
         m_db.rollback();
+        m_count.reset();
         fail(error);
         return fallback;
     }
@@ -392,6 +394,21 @@ std::size_t HistoryStore::dropOldest(std::size_t maxRows)
     drop.bind(2, static_cast<std::int64_t>(maxRows));
     runToEnd(drop);
     return static_cast<std::size_t>(m_db.changes());
+}
+
+void HistoryStore::keepToLimit()
+{
+    // The count is known after the first recording and followed from there, so the walk to the
+    // limit is made only when the file is past it. Never more than a few rows go here, however
+    // far past it the file is: trimStep takes the rest, away from the translation.
+    m_count = m_count ? *m_count + 1
+                      : static_cast<std::size_t>(m_db.queryInteger("SELECT count(*) FROM entries"));
+    if (*m_count <= m_options.limit) {
+        return;
+    }
+    const std::size_t dropped = dropOldest(RecordTrimRows);
+    // Fewer than asked: another store trimmed meanwhile, and the count is counted again.
+    m_count = dropped == RecordTrimRows ? std::optional(*m_count - dropped) : std::nullopt;
 }
 
 bool HistoryStore::mergeSearchIndex()
@@ -421,6 +438,7 @@ bool HistoryStore::trimStep(std::size_t maxRows)
     if (!writable()) {
         return false;
     }
+    m_count.reset();
     return guarded(false, [&] {
         if (dropOldest(maxRows) > 0 || mergeSearchIndex()) {
             return true;
@@ -461,9 +479,7 @@ void HistoryStore::record(std::u16string_view source, std::u16string_view transl
             insert.bindText(3, sourceCode).bindText(4, targetCode).bind(5, key);
             insert.bind(6, nextTime());
             runToEnd(insert);
-            // Never more than a few rows here, however far the file is past its limit:
-            // trimStep takes the rest, away from the translation.
-            dropOldest(RecordTrimRows);
+            keepToLimit();
         }
         m_db.exec("COMMIT");
         return 0;
@@ -564,6 +580,7 @@ void HistoryStore::remove(std::int64_t id)
         auto& remove = m_statements->remove;
         remove.bind(1, id);
         runToEnd(remove);
+        m_count.reset();
         purgeDeletedTexts();
         return 0;
     });
@@ -577,6 +594,7 @@ void HistoryStore::clear()
     guarded(0, [&] {
         m_db.exec("DELETE FROM entries");
         m_db.exec("INSERT INTO entries_search (entries_search) VALUES ('delete-all')");
+        m_count = 0;
         // VACUUM rebuilds the file without the freed pages; the checkpoint then writes it back
         // and empties the write-ahead log, which still held the old pages.
         m_db.exec("VACUUM");

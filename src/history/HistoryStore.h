@@ -107,6 +107,8 @@ private:
     std::int64_t nextTime();
     // Drops at most maxRows of the entries past the limit, oldest first; gives the count dropped.
     std::size_t dropOldest(std::size_t maxRows);
+    // After a recording: drops at most RecordTrimRows of the entries past the limit.
+    void keepToLimit();
     // One bounded merge of the search index; false when there was nothing left to merge.
     bool mergeSearchIndex();
     void purgeDeletedTexts();
@@ -119,4 +121,6 @@ private:
     SqliteDatabase m_db;
     std::unique_ptr<Statements> m_statements;
     std::int64_t m_lastTime = 0;
+    // Entries in the file as this store last counted them; unknown until the first recording.
+    std::optional<std::size_t> m_count;
 };
