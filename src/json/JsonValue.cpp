@@ -10,7 +10,9 @@
 #include "SmallBlocks.h"
 
 #include <atomic>
+#include <bit>
 #include <charconv>
+#include <cmath>
 #include <new>
 
 struct JsonValue::Node
@@ -22,7 +24,6 @@ struct JsonValue::Node
     bool small = false; // made by SmallBlocks
     union {
         bool boolean;
-        double real;
         std::int64_t integer; // also the count of a currency
         std::size_t textLength; // a string's code units follow the node
         JsonMethod* method;
@@ -39,8 +40,16 @@ struct JsonValue::Node
 
     static Node* allocate(std::size_t size)
     {
-        Node* node = new (SmallBlocks::allocate(size)) Node;
-        node->small = SmallBlocks::isSmall(size);
+        void* memory = SmallBlocks::allocate(size);
+        const bool small = SmallBlocks::isSmall(size);
+        // A handle tells a node from a double by its address; no system here maps memory that
+        // high, but a block that lay there could not be told apart.
+        if (reinterpret_cast<std::uintptr_t>(memory) + size > DoubleOffset) {
+            SmallBlocks::release(memory, small);
+            throw std::bad_alloc();
+        }
+        Node* node = new (memory) Node;
+        node->small = small;
         return node;
     }
 
@@ -97,6 +106,8 @@ namespace {
 
 // Values that never change are shared: null, the two booleans and the integers a service answer
 // is full of. Scalars never set their writing flag, so sharing them across threads is safe.
+constexpr std::uint64_t QuietNan = 0x7FF8000000000000;
+
 constexpr int SmallIntegerMin = -128;
 constexpr int SmallIntegerMax = 1023;
 
@@ -148,9 +159,14 @@ void JsonValue::dropReference(Node* node) noexcept
 
 JsonValue& JsonValue::operator=(const JsonValue& other) noexcept
 {
-    addReference(other.m_node);
-    dropReference(std::exchange(m_node, other.m_node));
+    addReference(other.node());
+    dropReference(nodeOf(std::exchange(m_bits, other.m_bits)));
     return *this;
+}
+
+double JsonValue::heldDouble() const noexcept
+{
+    return std::bit_cast<double>(m_bits - DoubleOffset);
 }
 
 JsonValue JsonValue::ofKind(ValueKind kind)
@@ -190,9 +206,11 @@ JsonValue JsonValue::fromInteger(std::int64_t value)
 
 JsonValue JsonValue::fromDouble(double value)
 {
-    Node* node = Node::make(ValueKind::Double);
-    node->real = value;
-    return JsonValue(node);
+    // Every NaN becomes the one quiet NaN, whose bits stay clear of the top when moved up.
+    JsonValue held;
+    held.m_bits
+        = (std::isnan(value) ? QuietNan : std::bit_cast<std::uint64_t>(value)) + DoubleOffset;
+    return held;
 }
 
 JsonValue JsonValue::fromCurrency(std::int64_t count)
@@ -224,7 +242,10 @@ JsonValue JsonValue::arrayOf(JsonValue* items, int count)
 
 ValueKind JsonValue::kindOf() const
 {
-    return m_node ? m_node->kind : ValueKind::Null;
+    if (holdsDouble()) {
+        return ValueKind::Double;
+    }
+    return m_bits != 0 ? node()->kind : ValueKind::Null;
 }
 
 bool JsonValue::toBoolean() const
@@ -233,14 +254,14 @@ bool JsonValue::toBoolean() const
     case ValueKind::Null:
         return false;
     case ValueKind::Boolean:
-        return m_node->boolean;
+        return node()->boolean;
     case ValueKind::Double:
-        return m_node->real != 0;
+        return heldDouble() != 0;
     case ValueKind::Currency:
     case ValueKind::Integer:
-        return m_node->integer != 0;
+        return node()->integer != 0;
     case ValueKind::String:
-        return m_node->textLength != 0;
+        return node()->textLength != 0;
     default:
         return true;
     }
@@ -250,13 +271,13 @@ std::int64_t JsonValue::toInteger() const
 {
     switch (kindOf()) {
     case ValueKind::Boolean:
-        return m_node->boolean ? 1 : 0;
+        return node()->boolean ? 1 : 0;
     case ValueKind::Double:
-        return NumberText::roundToInteger(m_node->real);
+        return NumberText::roundToInteger(heldDouble());
     case ValueKind::Currency:
-        return NumberText::currencyToInteger(m_node->integer);
+        return NumberText::currencyToInteger(node()->integer);
     case ValueKind::Integer:
-        return m_node->integer;
+        return node()->integer;
     case ValueKind::String: {
         std::int64_t value = 0;
         return NumberText::textToInteger(textView(), value) ? value : 0;
@@ -270,13 +291,13 @@ double JsonValue::toDouble() const
 {
     switch (kindOf()) {
     case ValueKind::Boolean:
-        return m_node->boolean ? 1 : 0;
+        return node()->boolean ? 1 : 0;
     case ValueKind::Double:
-        return m_node->real;
+        return heldDouble();
     case ValueKind::Currency:
-        return double(m_node->integer) / 10000;
+        return double(node()->integer) / 10000;
     case ValueKind::Integer:
-        return double(m_node->integer);
+        return double(node()->integer);
     case ValueKind::String: {
         double value = 0;
         return NumberText::textToDouble(textView(), value) ? value : 0;
@@ -290,13 +311,13 @@ std::int64_t JsonValue::toCurrency() const
 {
     switch (kindOf()) {
     case ValueKind::Boolean:
-        return m_node->boolean ? 10000 : 0;
+        return node()->boolean ? 10000 : 0;
     case ValueKind::Double:
-        return NumberText::roundToInteger(m_node->real * 10000);
+        return NumberText::roundToInteger(heldDouble() * 10000);
     case ValueKind::Currency:
-        return m_node->integer;
+        return node()->integer;
     case ValueKind::Integer:
-        return NumberText::integerToCurrency(m_node->integer);
+        return NumberText::integerToCurrency(node()->integer);
     case ValueKind::String: {
         double value = 0;
         return NumberText::textToDouble(textView(), value)
@@ -313,7 +334,7 @@ std::u16string_view JsonValue::textView() const
     if (kindOf() != ValueKind::String) {
         return {};
     }
-    return {m_node->chars(), m_node->textLength};
+    return {node()->chars(), node()->textLength};
 }
 
 std::u16string JsonValue::toText() const
@@ -324,26 +345,26 @@ std::u16string JsonValue::toText() const
     case ValueKind::Method:
         return {};
     default:
-        return m_node ? toJsonText(false, false) : std::u16string();
+        return m_bits != 0 ? toJsonText(false, false) : std::u16string();
     }
 }
 
 int JsonValue::writeText(JsonWriter& writer) const
 {
     if (kindOf() == ValueKind::String) {
-        return writer.writeChars(m_node->chars(), int(m_node->textLength));
+        return writer.writeChars(node()->chars(), int(node()->textLength));
     }
     return writeTo(writer, false, false, 0);
 }
 
 JsonArray* JsonValue::toArray() const
 {
-    return kindOf() == ValueKind::Array ? &m_node->array : nullptr;
+    return kindOf() == ValueKind::Array ? &node()->array : nullptr;
 }
 
 JsonMemberTable* JsonValue::asMemberTable() const
 {
-    return kindOf() == ValueKind::Object ? &m_node->members : nullptr;
+    return kindOf() == ValueKind::Object ? &node()->members : nullptr;
 }
 
 // Writes one value's JSON text. Writer is the concrete writer type where it is known, so that the
@@ -357,30 +378,29 @@ public:
         , m_escape(escape)
     { }
 
-    int value(Node* node, int level)
+    // item is not nothing.
+    int value(const JsonValue& item, int level)
     {
+        char digits[NumberText::MaxLength];
+        if (item.holdsDouble()) {
+            return ascii(digits, NumberText::writeDouble(item.heldDouble(), digits));
+        }
+        Node* node = item.node();
         switch (node->kind) {
         case ValueKind::Null:
             return put(u"null");
         case ValueKind::Boolean:
             return node->boolean ? put(u"true") : put(u"false");
-        case ValueKind::Integer: {
-            char digits[NumberText::MaxLength];
+        case ValueKind::Integer:
             return ascii(digits,
                 int(std::to_chars(digits, digits + sizeof digits, node->integer).ptr - digits));
-        }
-        case ValueKind::Double: {
-            char digits[NumberText::MaxLength];
-            return ascii(digits, NumberText::writeDouble(node->real, digits));
-        }
-        case ValueKind::Currency: {
-            char digits[NumberText::MaxLength];
+        case ValueKind::Currency:
             return ascii(digits, NumberText::writeCurrency(node->integer, digits));
-        }
         case ValueKind::String:
             return text({node->chars(), node->textLength});
         case ValueKind::Method:
             return 0;
+        case ValueKind::Double: // held in the handle, above
         case ValueKind::Array:
         case ValueKind::Object:
             break;
@@ -400,9 +420,10 @@ public:
     }
 
 private:
-    static bool skipped(const Node* item)
+    static bool skipped(const JsonValue& item)
     {
-        return item && (item->kind == ValueKind::Method || item->writing);
+        const Node* node = item.node();
+        return node && (node->kind == ValueKind::Method || node->writing);
     }
 
     int array(const JsonArray& items, int level)
@@ -413,7 +434,7 @@ private:
         int result = put(u"[");
         bool first = true;
         for (int i = 0; i < items.arrayLength() && result >= 0; ++i) {
-            Node* item = items.itemAt(i).m_node;
+            const JsonValue& item = items.itemAt(i);
             if (skipped(item)) {
                 continue;
             }
@@ -434,7 +455,7 @@ private:
         bool first = true;
         for (auto cursor = members.begin(); cursor != members.end() && result >= 0; ++cursor) {
             const auto member = *cursor;
-            Node* item = member.value.m_node;
+            const JsonValue& item = member.value;
             if (skipped(item)) {
                 continue;
             }
@@ -553,7 +574,7 @@ private:
 
 std::u16string JsonValue::toJsonText(bool indent, bool escape) const
 {
-    if (!m_node) {
+    if (m_bits == 0) {
         return {};
     }
     // Texts are written into a buffer this thread keeps, then copied out at their exact size:
@@ -569,7 +590,7 @@ std::u16string JsonValue::toJsonText(bool indent, bool escape) const
     writer.discard();
     std::u16string text;
     try {
-        if (TextWriter<JsonStringWriter>(writer, indent, escape).value(m_node, 0) >= 0) {
+        if (TextWriter<JsonStringWriter>(writer, indent, escape).value(*this, 0) >= 0) {
             text = writer.view();
         }
     } catch (...) {
@@ -585,11 +606,11 @@ std::u16string JsonValue::toJsonText(bool indent, bool escape) const
 
 int JsonValue::writeTo(JsonWriter& writer, bool indent, bool escape, int level) const
 {
-    if (!m_node) {
+    if (m_bits == 0) {
         return 0;
     }
     if (auto* stringWriter = dynamic_cast<JsonStringWriter*>(&writer)) {
-        return TextWriter<JsonStringWriter>(*stringWriter, indent, escape).value(m_node, level);
+        return TextWriter<JsonStringWriter>(*stringWriter, indent, escape).value(*this, level);
     }
-    return TextWriter<JsonWriter>(writer, indent, escape).value(m_node, level);
+    return TextWriter<JsonWriter>(writer, indent, escape).value(*this, level);
 }
