@@ -23,8 +23,7 @@ void AppStartup::wireProgram()
     TypingTableChoice::setTableLister(&M17nEngine::marathiTables);
     TfrmOptions::setErrorReport(
         [](const Exception& error) { reportError(QString::fromLocal8Bit(error.what())); });
-    TfrmOptions::setQuestion(
-        [](const QString& text) { return MessageBox::show(text, 3) == MessageBox::Ok; });
+    TfrmOptions::setQuestion(&MessageBox::askYesNo);
 }
 
 QString AppStartup::useSettingsFile(const QString& folder)

@@ -18,6 +18,5 @@ public:
 
     // Text that is not Devanagari passes through unchanged; Devanagari digits become ASCII digits.
     // Both the precomposed and the decomposed (letter + nukta) forms are understood.
-    static std::u16string romanise(
-        std::u16string_view text, EyelashRa eyelash = EyelashRa::Breve);
+    static std::u16string romanise(std::u16string_view text, EyelashRa eyelash = EyelashRa::Breve);
 };

@@ -10,6 +10,7 @@
 #include "LabelFit.h"
 #include "MsgLangRes.h"
 #include "SingleLineValidator.h"
+#include "SystemReason.h"
 #include "TypingTableChoice.h"
 
 #include <QApplication>
@@ -470,7 +471,7 @@ bool TfrmOptions::offerToHoldSettings(const IniWriteError& error)
 {
     const QString text = QStringList {message("strNotSaved"),
         message("strUnableToWriteBecause")
-            .arg(fromLocal(error.fileName()), fromLocal(error.reason())),
+            .arg(fromLocal(error.fileName()), systemReasonText(error.errorNumber())),
         message("strKeepSettings")}
                              .join(QStringLiteral("\n\n"));
     if (!question()(text)) {

@@ -274,7 +274,9 @@ TEST_F(Options, AnUnwritableFileSaysWhereAndWhyAndCanKeepTheSettingsUntilTheEnd)
         }
         ASSERT_EQ(questions.size(), 1u) << keep;
         const QString where = QString::fromStdString("Unable to write to " + SettingsFileName);
-        EXPECT_TRUE(questions[0].contains(where + ": Permission denied.")) << keep;
+        EXPECT_TRUE(questions[0].contains(
+            where + ": You do not have permission for this file or folder (Permission denied)."))
+            << keep;
         EXPECT_TRUE(m_reports.empty()) << keep;
         EXPECT_EQ(ScratchFolder::read(SettingsFileName), content) << keep;
         EXPECT_EQ(dialog.isVisible(), !keep) << keep;
