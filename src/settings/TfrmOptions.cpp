@@ -12,6 +12,7 @@
 #include "MessageBox.h"
 #include "MsgLangRes.h"
 #include "SingleLineValidator.h"
+#include "SystemReason.h"
 #include "TypingTableChoice.h"
 
 #include <QApplication>
@@ -37,12 +38,6 @@ TfrmOptions::ModalRunner& modalRunner()
 void reportFailure(const Exception& error)
 {
     reportError(QString::fromLocal8Bit(error.what()));
-}
-
-// A yes-or-no question; true is yes.
-bool askYes(const QString& text)
-{
-    return MessageBox::show(text, 3) == MessageBox::Ok;
 }
 
 // Messages of the dialog, by name; a language file can replace their texts.
@@ -456,10 +451,10 @@ bool TfrmOptions::offerToHoldSettings(const IniWriteError& error)
 {
     const QString text = QStringList {message("strNotSaved"),
         message("strUnableToWriteBecause")
-            .arg(fromLocal(error.fileName()), fromLocal(error.reason())),
+            .arg(fromLocal(error.fileName()), systemReasonText(error.errorNumber())),
         message("strKeepSettings")}
                              .join(QStringLiteral("\n\n"));
-    if (!askYes(text)) {
+    if (!MessageBox::askYesNo(text)) {
         return false;
     }
     holdSettingsInMemory(shownSettings());

@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
+#include <utility>
 
 namespace {
 
@@ -13,6 +15,13 @@ MessageBox::Hook& hook()
     static MessageBox::Hook current;
     return current;
 }
+
+struct CaptionedButton
+{
+    QMessageBox::StandardButton button;
+    QString caption;
+};
+using StandardButtonPair = std::pair<CaptionedButton, CaptionedButton>;
 
 QMessageBox::Icon iconOf(int kind)
 {
@@ -30,20 +39,68 @@ QMessageBox::Icon iconOf(int kind)
     }
 }
 
+QString inLanguage(const QString& englishText)
+{
+    return MessageTexts::instance().translate(englishText);
+}
+
+// A box whose buttons are added by the caller, captioned in the interface language.
+class Box : public QMessageBox
+{
+public:
+    Box(const QString& englishText, int kind)
+        : QMessageBox(iconOf(kind), MessageBox::caption(), inLanguage(englishText), NoButton)
+    {
+        setWindowModality(Qt::ApplicationModal);
+    }
+
+    QPushButton* add(StandardButton button, const QString& englishCaption)
+    {
+        QPushButton* added = addButton(button);
+        added->setText(inLanguage(englishCaption));
+        return added;
+    }
+};
+
+// Asks with two buttons; true if the first was pressed.
+bool ask(const QString& englishText, StandardButtonPair buttons)
+{
+    if (hook()) {
+        return hook()(inLanguage(englishText), 3) == MessageBox::Ok;
+    }
+    Box box(englishText, 3);
+    QPushButton* yes = box.add(buttons.first.button, buttons.first.caption);
+    QPushButton* no = box.add(buttons.second.button, buttons.second.caption);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
 } // namespace
 
 int MessageBox::show(const QString& englishText, int kind)
 {
-    const QString text = MessageTexts::instance().translate(englishText);
     if (hook()) {
-        return hook()(text, kind);
+        return hook()(inLanguage(englishText), kind);
     }
-    QMessageBox box(iconOf(kind), caption(), text, QMessageBox::Ok);
+    Box box(englishText, kind);
+    box.add(QMessageBox::Ok, QStringLiteral("OK"));
     if (kind == 3) {
-        box.addButton(QMessageBox::Cancel);
+        box.add(QMessageBox::Cancel, QStringLiteral("Cancel"));
     }
-    box.setWindowModality(Qt::ApplicationModal);
     return box.exec() == QMessageBox::Cancel ? Cancel : Ok;
+}
+
+bool MessageBox::askYesNo(const QString& englishText)
+{
+    return ask(englishText,
+        {{QMessageBox::Yes, QStringLiteral("Yes")}, {QMessageBox::No, QStringLiteral("No")}});
+}
+
+bool MessageBox::confirm(const QString& englishText, const QString& englishAction)
+{
+    return ask(englishText,
+        {{QMessageBox::Ok, englishAction}, {QMessageBox::Cancel, QStringLiteral("Cancel")}});
 }
 
 QString MessageBox::caption()

@@ -267,7 +267,9 @@ TEST_F(Options, AnUnwritableFileSaysWhereAndWhyAndCanKeepTheSettingsUntilTheEnd)
         }
         ASSERT_EQ(m_messages->shown.size(), 1u) << keep;
         const QString where = QString::fromStdString("Unable to write to " + SettingsFileName);
-        EXPECT_TRUE(m_messages->shown[0].text.contains(where + ": Permission denied.")) << keep;
+        EXPECT_TRUE(m_messages->shown[0].text.contains(
+            where + ": You do not have permission for this file or folder (Permission denied)."))
+            << keep;
         EXPECT_EQ(m_messages->shown[0].kind, 3) << "a question, not an error";
         EXPECT_EQ(ScratchFolder::read(SettingsFileName), content) << keep;
         EXPECT_EQ(dialog.isVisible(), !keep) << keep;
