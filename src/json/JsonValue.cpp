@@ -43,7 +43,8 @@ struct JsonValue::Node
         void* memory = SmallBlocks::allocate(size);
         const bool small = SmallBlocks::isSmall(size);
         // A handle tells a node from a double by its address; no system here maps memory that
-        // high, but a block that lay there could not be told apart.
+        // high, but a block that lay there could not be told apart. Blocks are 16-byte aligned,
+        // so a node's address is never odd like a held integer.
         if (reinterpret_cast<std::uintptr_t>(memory) + size > DoubleOffset) {
             SmallBlocks::release(memory, small);
             throw std::bad_alloc();

@@ -1,7 +1,7 @@
 // JSON values and the handle that holds them. A value is shared by reference counting: every
-// JsonValue handle holds one count, and the value goes away with its last handle; a double, which
-// never changes, is held in the handle itself. An empty handle ("nothing") stands for a missing
-// item, a failed parse or a conversion to the wrong kind.
+// JsonValue handle holds one count, and the value goes away with its last handle; doubles and
+// most integers, which never change, are held in the handle itself. An empty handle ("nothing")
+// stands for a missing item, a failed parse or a conversion to the wrong kind.
 #pragma once
 
 #include <cstdint>
@@ -106,10 +106,10 @@ private:
     friend class JsonTokenizer; // builds arrays from items it has already collected
     template <class Writer> class TextWriter;
 
-    // A handle holds nothing (0), the address of a node, a double: its bits moved up by
-    // DoubleOffset, which puts every double above any address a node can have, or an integer
-    // within +-HeldIntegerLimit: odd, which no node's address is. Such numbers thus take no
-    // node, and a tree of many of them is made and freed with far fewer blocks.
+    // A handle holds nothing (0); the address of a node; a double, its bits moved up by
+    // DoubleOffset, above any address a node can have; or an integer within HeldIntegerLimit
+    // either side of zero, made odd, which no node's address is. Such numbers take no node, so a
+    // tree of many of them is made and freed with far fewer blocks.
     static constexpr std::uint64_t DoubleOffset = std::uint64_t(1) << 49;
     static constexpr std::int64_t HeldIntegerLimit = std::int64_t(1) << 47;
 
