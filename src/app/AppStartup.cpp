@@ -4,10 +4,13 @@
 #include "AppPaths.h"
 #include "ErrorReport.h"
 #include "Exception.h"
+#include "ImageTextChoice.h"
+#include "ImageTextMessages.h"
 #include "LangRes.h"
 #include "M17nEngine.h"
 #include "MessageBox.h"
 #include "Params.h"
+#include "TextRecogniser.h"
 #include "TfrmOptions.h"
 #include "TranslationMessages.h"
 #include "TypingTableChoice.h"
@@ -20,6 +23,8 @@ void AppStartup::wireProgram()
     QCoreApplication::setApplicationName(QStringLiteral("Quendra"));
     LangRes::setFileLocator(&AppPaths::dataFile);
     TranslationMessages::addToMessageTable();
+    ImageTextMessages::addToMessageTable();
+    ImageTextChoice::setLanguageLister([] { return TextRecogniser::installedLanguages(); });
     TypingTableChoice::setTableLister(&M17nEngine::marathiTables);
     TfrmOptions::setErrorReport(
         [](const Exception& error) { reportError(QString::fromLocal8Bit(error.what())); });

@@ -2,8 +2,8 @@
 // writes the settings file when it closes; Params itself is left to the caller's loadSettings.
 #pragma once
 
-#include "Params.h"
 #include "PaneFonts.h"
+#include "Params.h"
 #include "TfrmRoot.h"
 
 #include <QString>
@@ -24,6 +24,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
+class ImageTextChoice;
 class TypingTableChoice;
 
 class TfrmOptions : public TfrmRoot
@@ -123,6 +124,7 @@ private:
     FormLangRes* m_formLangRes1;
     MsgLangRes* m_msgLangRes1;
     std::unique_ptr<TypingTableChoice> m_typingTable;
+    std::unique_ptr<ImageTextChoice> m_imageText;
     // The settings showSettings showed; an edit still holding their text gives back their bytes.
     AppParams m_stored;
     bool m_cancelled = false;

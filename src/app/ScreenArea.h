@@ -1,0 +1,40 @@
+// "Text from screen area...": the user picks an area of the screen and gets its picture. On X11
+// the window steps aside, the screen is grabbed and the user drags a rectangle on an overlay; on
+// Wayland, where programs may not read the screen, the desktop's screenshot portal asks the user
+// (org.freedesktop.portal.Screenshot over D-Bus).
+#pragma once
+
+#include <QImage>
+#include <QObject>
+#include <QString>
+#include <QVariantMap>
+
+class QWidget;
+
+class ScreenArea : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit ScreenArea(QWidget* window);
+
+    // Ends with picked or failed, or with neither when the user cancels.
+    void start();
+
+signals:
+    void picked(const QImage& image);
+    // In English; the error report shows it in the interface language.
+    void failed(const QString& message);
+
+private slots:
+    // The portal's answer: 0 done, 1 cancelled by the user, 2 refused.
+    void portalResponse(uint response, const QVariantMap& results);
+
+private:
+    void grabAndPick();
+    void askPortal();
+    void disconnectPortal();
+
+    QWidget* m_window;
+    QString m_requestPath;
+};
