@@ -1,0 +1,209 @@
+// Text from images in the real main window: each way a picture comes in, Stop, a picture with no
+// text, a picture while a translation runs, the direction and the translation that follow.
+#include "FakeTranslationService.h"
+#include "FileDialogs.h"
+#include "MainFormFixture.h"
+#include "PaneText.h"
+#include "TextImage.h"
+
+#include <QBuffer>
+#include <QDeadlineTimer>
+#include <QMimeData>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QUrl>
+
+namespace {
+
+const QString EnglishLine = QStringLiteral("The council will meet next Tuesday.");
+
+QByteArray pngOf(const QImage& image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+// A picture copied from an image viewer or a browser: encoded bytes, no text.
+void copyImage(const QImage& image, const QString& text = {})
+{
+    auto* data = new QMimeData;
+    data->setData(QStringLiteral("image/png"), pngOf(image));
+    if (!text.isEmpty()) {
+        data->setText(text);
+    }
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+class ImageTextTest : public MainFormFixture
+{
+protected:
+    void SetUp() override { openWindow(); }
+
+    void openWindow()
+    {
+        MainFormSetup setup;
+        setup.serviceBaseAddress = service.baseAddress();
+        setup.rootCertFile = FakeTranslationService::caCertFile();
+        open(setup);
+        input = control<Pane>("E1");
+        output = control<Pane>("E2");
+        stop = control<QPushButton>("btnOcrStop");
+        bar = control<QStatusBar>("Bar");
+    }
+
+    void TearDown() override
+    {
+        EXPECT_TRUE(settle());
+        MainFormFixture::TearDown();
+    }
+
+    // Lets the GUI run until neither a reading nor a translation runs.
+    bool settle()
+    {
+        QDeadlineTimer deadline(30000);
+        const auto busy
+            = [this] { return m_form && (stop->isVisible() || m_form->translationRunning()); };
+        while (busy() && !deadline.hasExpired()) {
+            QApplication::processEvents(QEventLoop::AllEvents, 20);
+        }
+        return !busy();
+    }
+
+    void pressPaste()
+    {
+        input->setFocus();
+        QTest::keyClick(input, Qt::Key_V, Qt::ControlModifier);
+    }
+
+    FakeTranslationService service;
+    QTemporaryDir m_files;
+    Pane* input = nullptr;
+    Pane* output = nullptr;
+    QPushButton* stop = nullptr;
+    QStatusBar* bar = nullptr;
+};
+
+TEST_F(ImageTextTest, EachWayInFillsTheInputPaneAsOneUndoStep)
+{
+    const QImage line = renderText(EnglishLine, {"Noto Sans Devanagari", 16});
+    const QString file = m_files.filePath("notice.png");
+    ASSERT_TRUE(line.save(file));
+    const std::pair<const char*, std::function<void()>> ways[] = {
+        {"Ctrl+V",
+            [&] {
+                copyImage(line);
+                pressPaste();
+            }},
+        {"drop on the input pane",
+            [&] {
+                QMimeData data;
+                data.setUrls({QUrl::fromLocalFile(file)});
+                QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, {});
+                QApplication::sendEvent(input->viewport(), &drop);
+            }},
+        {"Open",
+            [&] {
+                FileDialogs::setNextFileName(file, 1);
+                QTest::mouseClick(control<QAbstractButton>("btnOpen"), Qt::LeftButton);
+            }},
+    };
+    for (const auto& [way, bringIn] : ways) {
+        SCOPED_TRACE(way);
+        setPaneText(*input, "before");
+        bringIn();
+        EXPECT_TRUE(stop->isVisible());
+        ASSERT_TRUE(settle());
+        EXPECT_LE(characterErrorRate(EnglishLine, getPaneText(*input)), 3.0)
+            << getPaneText(*input).toStdString();
+        EXPECT_TRUE(m_messages.shown.empty());
+        input->setFocus();
+        QTest::keyClick(input, Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(getPaneText(*input), "before");
+    }
+
+    // Text wins over the picture some programs copy with it: Ctrl+V pastes the text.
+    copyImage(line, "typed words");
+    setPaneText(*input, "");
+    pressPaste();
+    EXPECT_FALSE(stop->isVisible());
+    EXPECT_EQ(getPaneText(*input), "typed words");
+}
+
+TEST_F(ImageTextTest, MarathiTextTurnsTheDirectionAndIsTranslatedAtOnceWhenSet)
+{
+    writeSettings("[General]\r\nDirection=0\r\n[Images]\r\nTranslateAtOnce=1\r\n");
+    m_form->refreshSettings();
+    service.translateEveryRequest();
+    const QString marathi = QString::fromUtf8("आरोग्य केंद्राने सूचना दिली आहे");
+    copyImage(renderText(marathi, {"Noto Sans Devanagari", 16}));
+    pressPaste();
+    ASSERT_TRUE(settle());
+    EXPECT_LE(characterErrorRate(marathi, getPaneText(*input)), 5.0)
+        << getPaneText(*input).toStdString();
+    EXPECT_TRUE(control<QRadioButton>("rbChnToEng")->isChecked());
+    EXPECT_TRUE(getPaneText(*output).startsWith("[en] ")) << getPaneText(*output).toStdString();
+    ASSERT_EQ(service.texts().size(), 1u);
+}
+
+TEST_F(ImageTextTest, NoTextStopAndARunningTranslationLeaveThePaneAsItWas)
+{
+    setPaneText(*input, "kept");
+    QImage blank(400, 120, QImage::Format_RGB32);
+    blank.fill(Qt::white);
+    copyImage(blank);
+    pressPaste();
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(getPaneText(*input), "kept");
+    EXPECT_EQ(bar->currentMessage(), "No text found in the image.");
+
+    // A page of text takes seconds to read; Stop ends it at once.
+    QString page;
+    for (int i = 0; i < 30; ++i) {
+        page += EnglishLine + u' ';
+    }
+    copyImage(renderText(page, {"Noto Sans Devanagari", 14, Qt::white, Qt::black, 1200}));
+    pressPaste();
+    ASSERT_TRUE(stop->isVisible());
+    QTest::mouseClick(stop, Qt::LeftButton);
+    QDeadlineTimer deadline(3000);
+    ASSERT_TRUE(settle());
+    EXPECT_FALSE(deadline.hasExpired());
+    EXPECT_EQ(getPaneText(*input), "kept");
+    EXPECT_EQ(bar->currentMessage(), "Reading the image was stopped.");
+
+    // While a translation runs, a picture is refused, not read into the text being translated.
+    service.stayMute();
+    QTest::mouseClick(control<QAbstractButton>("btnTrans"), Qt::LeftButton);
+    QTest::qWait(200);
+    ASSERT_TRUE(m_form->translationRunning());
+    copyImage(renderText(EnglishLine));
+    pressPaste();
+    EXPECT_FALSE(stop->isVisible());
+    EXPECT_EQ(bar->currentMessage(),
+        "A translation is running: bring the image again when it has finished.");
+    EXPECT_EQ(getPaneText(*input), "kept");
+    QTest::keyClick(m_form.get(), Qt::Key_Escape);
+    EXPECT_TRUE(m_messages.shown.empty());
+}
+
+TEST_F(ImageTextTest, AnUnreadablePictureIsReportedAndThePaneKept)
+{
+    setPaneText(*input, "kept");
+    const QString file = m_files.filePath("cut.png");
+    QFile cut(file);
+    ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
+    cut.write(pngOf(renderText(EnglishLine)).left(100));
+    cut.close();
+    m_form->openFiles({file});
+    ASSERT_TRUE(settle());
+    ASSERT_EQ(m_messages.shown.size(), 1u);
+    EXPECT_TRUE(m_messages.shown[0].text.startsWith("The image \"cut.png\" could not be read"))
+        << m_messages.shown[0].text.toStdString();
+    EXPECT_EQ(getPaneText(*input), "kept");
+}
+
+} // namespace
