@@ -33,7 +33,7 @@ HelpMenu::HelpMenu(QWidget* window, MainShortcuts& shortcuts, PrintCommands& pri
     };
     addItem("miOptions", QStringLiteral("Options"), "options", commands.options);
     addItem(
-        "miScreenText", QStringLiteral("Text from screen area..."), nullptr, commands.screenText);
+        "miScreenText", QStringLiteral("Text from screen area…"), nullptr, commands.screenText);
     addItem("miPrint", QStringLiteral("Print..."), "print", [&print] { print.printWithDialog(); });
     addItem("miPrintPreview", QStringLiteral("Print preview..."), nullptr,
         [&print] { print.preview(); });

@@ -37,7 +37,7 @@ ImageRecognition::~ImageRecognition()
     stop();
     m_thread->quit();
     m_thread->wait();
-    // Tesseract's handle goes on the thread that made it is gone; nothing runs on it any more.
+    // Freed once its thread has ended, so nothing uses the recogniser any more.
     m_reader.reset();
 }
 
@@ -52,7 +52,8 @@ bool ImageRecognition::start(const QImage& image, const std::string& languages)
             const OcrResult result
                 = recogniseImage(m_reader->recogniserFor(languages), image, job.get());
             const QString text = QString::fromStdString(result.text);
-            report([=] { emit recognised(text, result.averageConfidence); });
+            const double confidence = result.averageConfidence;
+            report([=] { emit recognised(text, confidence); });
         } catch (const NoTextFound&) {
             report([this] { emit nothingFound(); });
         } catch (const AbortException&) {

@@ -69,7 +69,8 @@ ImageTextCommands::ImageTextCommands(QWidget* window, EditPane& input, QStatusBa
     m_progress->setMaximumWidth(120);
     m_stop->setObjectName("btnOcrStop");
     for (QWidget* widget : std::initializer_list<QWidget*> {m_progressText, m_progress, m_stop}) {
-        bar->addWidget(widget);
+        // Permanent: the status bar's notes do not hide them.
+        bar->addPermanentWidget(widget);
         widget->hide();
     }
     m_poll->setInterval(ProgressPollMs);

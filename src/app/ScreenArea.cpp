@@ -65,8 +65,9 @@ void ScreenArea::grabAndPick()
             }
         });
     overlay->show();
+    // The overlay bypasses the window manager, which would otherwise give it the keyboard.
     overlay->activateWindow();
-    overlay->setFocus();
+    overlay->grabKeyboard();
 }
 
 void ScreenArea::askPortal()

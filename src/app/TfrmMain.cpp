@@ -388,7 +388,8 @@ void TfrmMain::btnTransClick(bool askService)
 
 void TfrmMain::startTranslation(bool askService)
 {
-    if (m_controller->busy()) {
+    // The text being read from a picture will replace the input pane's.
+    if (m_controller->busy() || m_imageText->reading()) {
         return;
     }
     TranslationAsk ask;

@@ -4,11 +4,13 @@
 #include "FileDialogs.h"
 #include "MainFormFixture.h"
 #include "PaneText.h"
+#include "ScreenAreaOverlay.h"
 #include "TextImage.h"
 
 #include <QBuffer>
 #include <QDeadlineTimer>
 #include <QMimeData>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
@@ -168,8 +170,8 @@ TEST_F(ImageTextTest, NoTextStopAndARunningTranslationLeaveThePaneAsItWas)
     copyImage(renderText(page, {"Noto Sans Devanagari", 14, Qt::white, Qt::black, 1200}));
     pressPaste();
     ASSERT_TRUE(stop->isVisible());
-    QTest::mouseClick(stop, Qt::LeftButton);
     QDeadlineTimer deadline(3000);
+    QTest::mouseClick(stop, Qt::LeftButton);
     ASSERT_TRUE(settle());
     EXPECT_FALSE(deadline.hasExpired());
     EXPECT_EQ(getPaneText(*input), "kept");
@@ -204,6 +206,52 @@ TEST_F(ImageTextTest, AnUnreadablePictureIsReportedAndThePaneKept)
     EXPECT_TRUE(m_messages.shown[0].text.startsWith("The image \"cut.png\" could not be read"))
         << m_messages.shown[0].text.toStdString();
     EXPECT_EQ(getPaneText(*input), "kept");
+}
+
+// The area dragged on the overlay comes back in the screenshot's own pixels, also when the
+// screen's pixels are twice as many as the overlay's; Esc and a mere click cancel.
+TEST(ScreenAreaOverlay, GivesTheDraggedAreaOrNothing)
+{
+    QImage screenshot(800, 600, QImage::Format_RGB32);
+    screenshot.fill(Qt::white);
+    enum class End
+    {
+        Drag,
+        Click,
+        Esc
+    };
+    for (const End end : {End::Drag, End::Click, End::Esc}) {
+        std::optional<QImage> picked;
+        auto* overlay = new ScreenAreaOverlay(
+            screenshot, QRect(0, 0, 400, 300), "hint", [&](const QImage& area) { picked = area; });
+        QPointer<ScreenAreaOverlay> alive(overlay);
+        overlay->show();
+        if (end == End::Esc) {
+            QTest::keyClick(overlay, Qt::Key_Escape);
+        } else {
+            const QPoint to = end == End::Drag ? QPoint(110, 60) : QPoint(11, 21);
+            QTest::mousePress(overlay, Qt::LeftButton, {}, QPoint(10, 20));
+            QMouseEvent move(
+                QEvent::MouseMove, to, overlay->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, {});
+            QApplication::sendEvent(overlay, &move);
+            QTest::mouseRelease(overlay, Qt::LeftButton, {}, to);
+        }
+        ASSERT_TRUE(picked.has_value());
+        EXPECT_EQ(picked->size(), end == End::Drag ? QSize(200, 80) : QSize());
+        QApplication::processEvents();
+        EXPECT_TRUE(alive.isNull() || !alive->isVisible());
+    }
+}
+
+// Ctrl+Shift+O steps the window aside to grab the screen; a screen that cannot be grabbed (the
+// offscreen platform's) is reported and the window comes back.
+TEST_F(ImageTextTest, TextFromScreenAreaStepsAsideAndComesBack)
+{
+    QTest::keyClick(m_form.get(), Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_FALSE(m_form->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(m_form->isVisible(), 3000);
+    EXPECT_EQ(
+        m_messages.shown, (std::vector<ShownMessage> {{"The screen could not be captured.", 1}}));
 }
 
 } // namespace
