@@ -74,8 +74,8 @@ struct Options
 void describe(QCommandLineParser& parser, const Options& options)
 {
     parser.setApplicationDescription(QStringLiteral(
-        "Quendra translates between English and Marathi. Without --translate it opens its window "
-        "with the FILEs in the input pane."));
+        "Quendra translates between English and Marathi. Without --translate or --ocr it opens its "
+        "window with the FILEs in the input pane."));
     parser.addOption(options.help);
     parser.addOption(options.version);
     parser.addOption(options.translate);

@@ -5,6 +5,7 @@
 #include "CommandLine.h"
 #include "ConsoleTranslation.h"
 #include "ImageInput.h"
+#include "ImageRecognition.h"
 #include "ImageText.h"
 #include "ImageTextSettings.h"
 
@@ -94,12 +95,12 @@ int recogniseOnConsole(const ConsoleOcrSetup& setup)
     }
     const std::string languages = languagesToRead(setup);
     try {
-        TextRecogniser::checkInstalled({languages});
+        TextRecogniser::checkInstalled(ocrOptionsFor(languages));
     } catch (const OcrError& missing) {
         reportFailure(setup.errors, QString::fromUtf8(missing.what()));
         return ExitFailure;
     }
-    TextRecogniser recogniser({languages});
+    TextRecogniser recogniser(ocrOptionsFor(languages));
     QStringList texts;
     bool failed = false;
     for (const QString& fileName : setup.images) {

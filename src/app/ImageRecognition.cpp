@@ -16,7 +16,7 @@ struct ImageRecognition::Reader : QObject
         if (!recogniser || wanted != languages) {
             recogniser.reset();
             languages = wanted;
-            recogniser = std::make_unique<TextRecogniser>(OcrOptions {wanted});
+            recogniser = std::make_unique<TextRecogniser>(ocrOptionsFor(wanted));
         }
         return *recogniser;
     }
@@ -53,14 +53,14 @@ bool ImageRecognition::start(const QImage& image, const std::string& languages)
                 = recogniseImage(m_reader->recogniserFor(languages), image, job.get());
             const QString text = QString::fromStdString(result.text);
             const double confidence = result.averageConfidence;
-            report([=] { emit recognised(text, confidence); });
+            report([=, this] { emit recognised(text, confidence); });
         } catch (const NoTextFound&) {
             report([this] { emit nothingFound(); });
         } catch (const AbortException&) {
             report([this] { emit stopped(); });
         } catch (const std::exception& failure) {
             const QString message = QString::fromUtf8(failure.what());
-            report([=] { emit failed(message); });
+            report([=, this] { emit failed(message); });
         }
     });
     return true;

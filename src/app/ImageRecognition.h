@@ -12,6 +12,14 @@
 
 class QThread;
 
+// The recogniser's options for Tesseract's language codes joined by "+", the rest as it prefers.
+inline OcrOptions ocrOptionsFor(const std::string& languages)
+{
+    OcrOptions options;
+    options.languages = languages;
+    return options;
+}
+
 class ImageRecognition : public QObject
 {
     Q_OBJECT

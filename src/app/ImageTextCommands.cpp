@@ -29,6 +29,8 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <cmath>
+#include <initializer_list>
+#include <optional>
 
 namespace {
 
@@ -36,15 +38,9 @@ namespace {
 constexpr double TrustedConfidence = 60;
 constexpr int ProgressPollMs = 100;
 
-std::string& languagesForTest()
-{
-    static std::string languages;
-    return languages;
-}
-
 std::string languagesToRead()
 {
-    return languagesForTest().empty() ? loadImageTextSettings().languages : languagesForTest();
+    return loadImageTextSettings().languages;
 }
 
 } // namespace
@@ -52,7 +48,6 @@ std::string languagesToRead()
 ImageTextCommands::ImageTextCommands(QWidget* window, EditPane& input, QStatusBar* bar,
     TranslationController& translations, WindowHooks hooks)
     : QObject(window)
-    , m_window(window)
     , m_input(input)
     , m_bar(bar)
     , m_translations(translations)
@@ -77,28 +72,11 @@ ImageTextCommands::ImageTextCommands(QWidget* window, EditPane& input, QStatusBa
     connect(
         m_poll, &QTimer::timeout, this, [this] { m_progress->setValue(m_recognition->percent()); });
     connect(m_stop, &QPushButton::clicked, this, [this] { stop(); });
-    connect(m_recognition, &ImageRecognition::recognised, this,
-        [this](const QString& text, double confidence) {
-            showProgress(false);
-            runCommand([&] { textRead(text, confidence); });
-        });
-    connect(m_recognition, &ImageRecognition::nothingFound, this, [this] {
-        showProgress(false);
-        showNotice("No text found in the image.");
-    });
-    connect(m_recognition, &ImageRecognition::stopped, this, [this] {
-        showProgress(false);
-        showNotice(ImageTextMessages::Stopped);
-    });
-    connect(m_recognition, &ImageRecognition::failed, this, [this](const QString& message) {
-        showProgress(false);
-        reportError(message);
-    });
+    connectRecognition();
     connect(m_screenArea, &ScreenArea::picked, this,
         [this](const QImage& image) { runCommand([&] { readImage(image); }); });
     connect(m_screenArea, &ScreenArea::failed, this,
         [](const QString& message) { reportError(message); });
-
     window->setAcceptDrops(true);
     for (QObject* watched : {static_cast<QObject*>(window), static_cast<QObject*>(&input),
              static_cast<QObject*>(input.viewport())}) {
@@ -108,9 +86,25 @@ ImageTextCommands::ImageTextCommands(QWidget* window, EditPane& input, QStatusBa
 
 ImageTextCommands::~ImageTextCommands() = default;
 
-void ImageTextCommands::setLanguagesForTest(const std::string& languages)
+void ImageTextCommands::connectRecognition()
 {
-    languagesForTest() = languages;
+    connect(m_recognition, &ImageRecognition::recognised, this,
+        [this](const QString& text, double confidence) {
+            showProgress(false);
+            runCommand([&] { textRead(text, confidence); });
+        });
+    connect(m_recognition, &ImageRecognition::nothingFound, this, [this] {
+        showProgress(false);
+        showNotice(NoTextFound().what());
+    });
+    connect(m_recognition, &ImageRecognition::stopped, this, [this] {
+        showProgress(false);
+        showNotice(ImageTextMessages::Stopped);
+    });
+    connect(m_recognition, &ImageRecognition::failed, this, [this](const QString& message) {
+        showProgress(false);
+        reportError(message);
+    });
 }
 
 bool ImageTextCommands::reading() const
@@ -136,7 +130,7 @@ void ImageTextCommands::readImage(const QImage& image)
         return;
     }
     const std::string languages = languagesToRead();
-    TextRecogniser::checkInstalled({languages});
+    TextRecogniser::checkInstalled(ocrOptionsFor(languages));
     m_recognition->start(image, languages);
     showProgress(true);
 }
@@ -148,7 +142,7 @@ void ImageTextCommands::readScreenArea()
         return;
     }
     // Said before the user picks an area, not after.
-    TextRecogniser::checkInstalled({languagesToRead()});
+    TextRecogniser::checkInstalled(ocrOptionsFor(languagesToRead()));
     m_screenArea->start();
 }
 
@@ -166,7 +160,6 @@ void ImageTextCommands::showProgress(bool running)
         widget->setVisible(running);
     }
     if (running) {
-        m_bar->clearMessage();
         m_poll->start();
     } else {
         m_poll->stop();

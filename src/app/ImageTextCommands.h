@@ -46,20 +46,17 @@ public:
     void stop();
     bool reading() const;
 
-    // Test hook: Tesseract's language codes used from now on instead of the settings'.
-    static void setLanguagesForTest(const std::string& languages);
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void connectRecognition();
     bool pasteFromClipboard();
     bool takeDrop(QEvent* event);
     void showProgress(bool running);
     void showNotice(const char* englishText, const QString& detail = {});
     void textRead(const QString& text, double confidence);
 
-    QWidget* m_window;
     EditPane& m_input;
     QStatusBar* m_bar;
     TranslationController& m_translations;

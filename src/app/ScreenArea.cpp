@@ -39,6 +39,8 @@ void ScreenArea::start()
         askPortal();
         return;
     }
+    // Window managers place a window shown again anew; it comes back where it was.
+    m_windowGeometry = m_window->saveGeometry();
     m_window->hide();
     QTimer::singleShot(StepAsideMs, this, [this] { grabAndPick(); });
 }
@@ -51,15 +53,14 @@ void ScreenArea::grabAndPick()
     }
     const QImage shot = screen ? screen->grabWindow(0).toImage() : QImage();
     if (shot.isNull()) {
-        m_window->show();
+        comeBack();
         emit failed(QString::fromUtf8(ImageTextMessages::ScreenNotCaptured));
         return;
     }
     auto* overlay = new ScreenAreaOverlay(shot, screen->geometry(),
         ImageTextMessages::inLanguage(QString::fromUtf8(ImageTextMessages::ScreenAreaHint)),
         [this](const QImage& area) {
-            m_window->show();
-            m_window->activateWindow();
+            comeBack();
             if (!area.isNull()) {
                 emit picked(area);
             }
@@ -68,6 +69,13 @@ void ScreenArea::grabAndPick()
     // The overlay bypasses the window manager, which would otherwise give it the keyboard.
     overlay->activateWindow();
     overlay->grabKeyboard();
+}
+
+void ScreenArea::comeBack()
+{
+    m_window->restoreGeometry(m_windowGeometry);
+    m_window->show();
+    m_window->activateWindow();
 }
 
 void ScreenArea::askPortal()

@@ -4,6 +4,7 @@
 // (org.freedesktop.portal.Screenshot over D-Bus).
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 #include <QObject>
 #include <QString>
@@ -32,9 +33,11 @@ private slots:
 
 private:
     void grabAndPick();
+    void comeBack();
     void askPortal();
     void disconnectPortal();
 
     QWidget* m_window;
     QString m_requestPath;
+    QByteArray m_windowGeometry;
 };
