@@ -4,6 +4,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -29,7 +31,10 @@ ScreenAreaOverlay::ScreenAreaOverlay(const QImage& screenshot, const QRect& scre
 
 QRect ScreenAreaOverlay::selection() const
 {
-    return QRect(m_start, m_end).normalized();
+    // The pixels between the two corners, the one under the pointer's end not included.
+    const QPoint topLeft(std::min(m_start.x(), m_end.x()), std::min(m_start.y(), m_end.y()));
+    return QRect(
+        topLeft, QSize(std::abs(m_end.x() - m_start.x()), std::abs(m_end.y() - m_start.y())));
 }
 
 void ScreenAreaOverlay::paintEvent(QPaintEvent*)

@@ -9,6 +9,7 @@
 
 #include <QBuffer>
 #include <QDeadlineTimer>
+#include <QLabel>
 #include <QMimeData>
 #include <QPointer>
 #include <QPushButton>
@@ -104,7 +105,11 @@ TEST_F(ImageTextTest, EachWayInFillsTheInputPaneAsOneUndoStep)
             [&] {
                 QMimeData data;
                 data.setUrls({QUrl::fromLocalFile(file)});
-                QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, {});
+                const QPointF at(20, 20);
+                QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, {});
+                QApplication::sendEvent(input->viewport(), &enter);
+                EXPECT_TRUE(enter.isAccepted());
+                QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
                 QApplication::sendEvent(input->viewport(), &drop);
             }},
         {"Open",
@@ -237,21 +242,62 @@ TEST(ScreenAreaOverlay, GivesTheDraggedAreaOrNothing)
             QTest::mouseRelease(overlay, Qt::LeftButton, {}, to);
         }
         ASSERT_TRUE(picked.has_value());
-        EXPECT_EQ(picked->size(), end == End::Drag ? QSize(200, 80) : QSize());
+        EXPECT_EQ(picked->size(), end == End::Drag ? QSize(200, 80) : QSize(0, 0));
         QApplication::processEvents();
         EXPECT_TRUE(alive.isNull() || !alive->isVisible());
     }
 }
 
-// Ctrl+Shift+O steps the window aside to grab the screen; a screen that cannot be grabbed (the
-// offscreen platform's) is reported and the window comes back.
-TEST_F(ImageTextTest, TextFromScreenAreaStepsAsideAndComesBack)
+// Ctrl+Shift+O steps the window aside, grabs the screen and shows it under the overlay; Esc
+// brings the window back untouched, a drag over a picture of text reads it.
+TEST_F(ImageTextTest, TextFromScreenAreaReadsTheDraggedArea)
 {
-    QTest::keyClick(m_form.get(), Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_FALSE(m_form->isVisible());
-    QTRY_VERIFY_WITH_TIMEOUT(m_form->isVisible(), 3000);
-    EXPECT_EQ(
-        m_messages.shown, (std::vector<ShownMessage> {{"The screen could not be captured.", 1}}));
+    setPaneText(*input, "kept");
+    QLabel picture;
+    picture.setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    picture.setPixmap(QPixmap::fromImage(renderText(EnglishLine)));
+    picture.move(40, 40);
+    picture.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&picture));
+    const auto overlay = [] {
+        QDeadlineTimer deadline(5000);
+        for (;;) {
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                if (widget->objectName() == "frmScreenArea" && widget->isVisible()) {
+                    return widget;
+                }
+            }
+            if (deadline.hasExpired()) {
+                return static_cast<QWidget*>(nullptr);
+            }
+            QApplication::processEvents(QEventLoop::AllEvents, 20);
+        }
+    };
+    for (const bool cancel : {true, false}) {
+        SCOPED_TRACE(cancel ? "Esc" : "drag");
+        m_form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(m_form.get()));
+        QTest::keyClick(m_form.get(), Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);
+        EXPECT_FALSE(m_form->isVisible());
+        QWidget* shown = overlay();
+        ASSERT_NE(shown, nullptr);
+        if (cancel) {
+            QTest::keyClick(shown, Qt::Key_Escape);
+        } else {
+            const QPoint from = shown->mapFromGlobal(picture.geometry().topLeft());
+            const QPoint to = shown->mapFromGlobal(picture.geometry().bottomRight());
+            QTest::mousePress(shown, Qt::LeftButton, {}, from);
+            QMouseEvent move(
+                QEvent::MouseMove, to, shown->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, {});
+            QApplication::sendEvent(shown, &move);
+            QTest::mouseRelease(shown, Qt::LeftButton, {}, to);
+        }
+        EXPECT_TRUE(m_form->isVisible());
+        ASSERT_TRUE(settle());
+        EXPECT_TRUE(m_messages.shown.empty());
+    }
+    EXPECT_LE(characterErrorRate(EnglishLine, getPaneText(*input)), 3.0)
+        << getPaneText(*input).toStdString();
 }
 
 } // namespace
