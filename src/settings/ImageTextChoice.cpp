@@ -71,9 +71,9 @@ ImageTextChoice::ImageTextChoice(QTabWidget* pages)
 
 void ImageTextChoice::showSettings()
 {
-    const ImageTextSettings settings = loadImageTextSettings();
-    m_translateAtOnce->setChecked(settings.translateAtOnce);
-    selectLanguages(settings.languages);
+    m_shown = loadImageTextSettings();
+    m_translateAtOnce->setChecked(m_shown.translateAtOnce);
+    selectLanguages(m_shown.languages);
 }
 
 void ImageTextChoice::selectDefault()
@@ -94,8 +94,13 @@ void ImageTextChoice::selectLanguages(const std::string& languages)
 
 void ImageTextChoice::saveSettings() const
 {
-    saveImageTextSettings(
-        {m_languages->currentText().toStdString(), m_translateAtOnce->isChecked()});
+    // A file the user did not change here gets no new section.
+    const ImageTextSettings chosen {
+        m_languages->currentText().toStdString(), m_translateAtOnce->isChecked()};
+    if (chosen.languages != m_shown.languages
+        || chosen.translateAtOnce != m_shown.translateAtOnce) {
+        saveImageTextSettings(chosen);
+    }
 }
 
 QList<QWidget*> ImageTextChoice::controls() const

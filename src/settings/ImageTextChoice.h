@@ -2,6 +2,8 @@
 // the text read is translated at once. Shown from and written to the settings file.
 #pragma once
 
+#include "ImageTextSettings.h"
+
 #include <QList>
 #include <functional>
 #include <string>
@@ -26,7 +28,8 @@ public:
 
     void showSettings();
     void selectDefault();
-    // Raises IniWriteError when the settings file cannot be written.
+    // Writes the choice when it differs from what was shown; raises IniWriteError when the
+    // settings file cannot be written.
     void saveSettings() const;
     // The page's controls in tab order.
     QList<QWidget*> controls() const;
@@ -39,4 +42,6 @@ private:
     QCheckBox* m_translateAtOnce;
     QLabel* m_label;
     QComboBox* m_languages;
+    // What the settings file held when the page was shown.
+    ImageTextSettings m_shown;
 };
