@@ -146,8 +146,8 @@ TEST_F(TfrmMainTest, ControlsKeepTheirPlacesTextsAndTags)
         helpItems << (action->isSeparator() ? "-" : action->objectName() + "=" + action->text());
     }
     EXPECT_EQ(helpItems,
-        QStringList({"miOptions=Options", "miScreenText=Text from screen area…",
-            "miPrint=Print...", "miPrintPreview=Print preview...", "miHistoryMenu=History", "-",
+        QStringList({"miOptions=Options", "miScreenText=Text from screen area…", "miPrint=Print...",
+            "miPrintPreview=Print preview...", "miHistoryMenu=History", "-",
             "miTry=Try Brennor Translator Pro", "-", "miWebSite=Visit Home",
             "miContactUs=Contact Us", "-", "miKeys=Keyboard shortcuts", "miAbout=About", "-",
             "miQuit=Quit"}));
