@@ -26,6 +26,19 @@ const QString RequestInterface = QStringLiteral("org.freedesktop.portal.Request"
 // Long enough for the window manager to take the window off the screen before it is grabbed.
 constexpr int StepAsideMs = 250;
 
+QString& portalBusForTest()
+{
+    static QString address;
+    return address;
+}
+
+QDBusConnection portalBus()
+{
+    return portalBusForTest().isEmpty()
+        ? QDBusConnection::sessionBus()
+        : QDBusConnection::connectToBus(portalBusForTest(), QStringLiteral("quendra-portal-test"));
+}
+
 } // namespace
 
 ScreenArea::ScreenArea(QWidget* window)
@@ -33,9 +46,15 @@ ScreenArea::ScreenArea(QWidget* window)
     , m_window(window)
 { }
 
+void ScreenArea::setPortalBusForTest(const QString& address)
+{
+    portalBusForTest() = address;
+}
+
 void ScreenArea::start()
 {
-    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))
+        || !portalBusForTest().isEmpty()) {
         askPortal();
         return;
     }
@@ -80,7 +99,7 @@ void ScreenArea::comeBack()
 
 void ScreenArea::askPortal()
 {
-    QDBusConnection bus = QDBusConnection::sessionBus();
+    QDBusConnection bus = portalBus();
     if (!bus.isConnected() || !bus.interface()->isServiceRegistered(PortalService)) {
         emit failed(QString::fromUtf8(ImageTextMessages::NoPortal));
         return;
@@ -135,7 +154,7 @@ void ScreenArea::portalResponse(uint response, const QVariantMap& results)
 void ScreenArea::disconnectPortal()
 {
     if (!m_requestPath.isEmpty()) {
-        QDBusConnection::sessionBus().disconnect(PortalService, m_requestPath, RequestInterface,
+        portalBus().disconnect(PortalService, m_requestPath, RequestInterface,
             QStringLiteral("Response"), this, SLOT(portalResponse(uint, QVariantMap)));
         m_requestPath.clear();
     }

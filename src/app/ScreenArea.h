@@ -22,6 +22,10 @@ public:
     // Ends with picked or failed, or with neither when the user cancels.
     void start();
 
+    // Tests: the screenshot portal is asked on the bus at this address, whatever the platform;
+    // empty for the session bus on Wayland only.
+    static void setPortalBusForTest(const QString& address);
+
 signals:
     void picked(const QImage& image);
     // In English; the error report shows it in the interface language.
