@@ -2,8 +2,11 @@
 #include "AppStartup.h"
 
 #include "AppPaths.h"
+#include "ImageTextChoice.h"
+#include "ImageTextMessages.h"
 #include "M17nEngine.h"
 #include "Params.h"
+#include "TextRecogniser.h"
 #include "TranslationMessages.h"
 #include "TypingTableChoice.h"
 
@@ -14,6 +17,8 @@ void AppStartup::wireProgram()
 {
     QCoreApplication::setApplicationName(QStringLiteral("Quendra"));
     TranslationMessages::addToMessageTable();
+    ImageTextMessages::addToMessageTable();
+    ImageTextChoice::setLanguageLister([] { return TextRecogniser::installedLanguages(); });
     TypingTableChoice::setTableLister(&M17nEngine::marathiTables);
 }
 

@@ -5,6 +5,7 @@
 #include "ErrorReport.h"
 #include "Exception.h"
 #include "FileDialogs.h"
+#include "ImageTextMessages.h"
 #include "PanePrint.h"
 #include "PaneText.h"
 #include "TextFileOpen.h"
@@ -22,6 +23,7 @@ const QString TextFilter = QStringLiteral("Text files (*.txt)");
 const QString Utf8TextFilter = QStringLiteral("UTF-8 text files (*.txt)");
 const QString HtmlFilter = QStringLiteral("HTML files (*.html *.htm)");
 const QString AllFilter = QStringLiteral("All files (*)");
+const QString ImageFilter = QString::fromUtf8(ImageTextMessages::ImageFilter);
 
 // The file's name without its folder, split before its last dot: ("a.b", ".html").
 std::pair<QString, QString> nameParts(const QString& fileName)
@@ -40,12 +42,30 @@ FileCommands::FileCommands(QWidget* parent, EditPane& input, ViewPane& output, P
     , m_print(print)
 { }
 
+void FileCommands::setImageOpener(std::function<void(const QString&)> opener)
+{
+    m_openImage = std::move(opener);
+}
+
+bool FileCommands::isImageFileName(const QString& fileName)
+{
+    static const QStringList extensions = {QStringLiteral(".PNG"), QStringLiteral(".JPG"),
+        QStringLiteral(".JPEG"), QStringLiteral(".WEBP"), QStringLiteral(".TIF"),
+        QStringLiteral(".TIFF"), QStringLiteral(".BMP"), QStringLiteral(".GIF")};
+    return extensions.contains(nameParts(fileName).second.toUpper());
+}
+
 void FileCommands::open()
 {
-    const QString fileName = FileDialogs::getOpenFileName(
-        m_parent, QStringLiteral("Open text file"), {TextFilter, AllFilter}, QStringLiteral("txt"))
-                                 .fileName;
+    const QString fileName
+        = FileDialogs::getOpenFileName(m_parent, QStringLiteral("Open text file"),
+            {TextFilter, ImageFilter, AllFilter}, QStringLiteral("txt"))
+              .fileName;
     if (fileName.isEmpty()) {
+        return;
+    }
+    if (m_openImage && isImageFileName(fileName)) {
+        m_openImage(fileName);
         return;
     }
     // A file that cannot be read leaves the pane as it is, without a word; one the panes cannot
@@ -55,6 +75,10 @@ void FileCommands::open()
 
 void FileCommands::openFile(const QString& fileName)
 {
+    if (m_openImage && isImageFileName(fileName)) {
+        m_openImage(fileName);
+        return;
+    }
     TextFileOpen load(m_parent, m_input, fileName);
     if (!load.run() && !load.cancelled()) {
         throw Exception(

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 class EditPane;
 class Pane;
@@ -14,11 +15,15 @@ class FileCommands
 public:
     FileCommands(QWidget* parent, EditPane& input, ViewPane& output, PanePrint& print);
 
-    // Appends a chosen text file to the input pane as one paragraph of lines.
+    // Appends a chosen text file to the input pane as one paragraph of lines; a picture goes to
+    // the image opener.
     void open();
     // Appends the named text file as open() does; raises "Unable to read <file>" when it cannot
-    // be read.
+    // be read. A picture goes to the image opener.
     void openFile(const QString& fileName);
+    // What Open does with a picture (a name ending in .png, .jpg, .webp, ...).
+    void setImageOpener(std::function<void(const QString&)> opener);
+    static bool isImageFileName(const QString& fileName);
     // Saves the pane of the tag (0 input, 1 output; any other does nothing) as UTF-16 text when
     // the chosen name ends in .txt (any letter case), else as a UTF-8 HTML page titled with the
     // name. A blank pane asks for no name. A failed write is reported as "Unable to write to %s".
@@ -36,4 +41,5 @@ private:
     EditPane& m_input;
     ViewPane& m_output;
     PanePrint& m_print;
+    std::function<void(const QString&)> m_openImage;
 };
