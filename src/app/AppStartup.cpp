@@ -3,6 +3,9 @@
 
 #include "AppPaths.h"
 #include "ErrorReport.h"
+#include "GlobalShortcuts.h"
+#include "MessageTexts.h"
+#include "TrayIcon.h"
 #include "Exception.h"
 #include "LangRes.h"
 #include "M17nEngine.h"
@@ -20,6 +23,7 @@ void AppStartup::wireProgram()
     QCoreApplication::setApplicationName(QStringLiteral("Quendra"));
     LangRes::setFileLocator(&AppPaths::dataFile);
     TranslationMessages::addToMessageTable();
+    MessageTexts::instance().addKnownTexts(GlobalShortcuts::messageLines() + TrayIcon::messageLines());
     TypingTableChoice::setTableLister(&M17nEngine::marathiTables);
     TfrmOptions::setErrorReport(
         [](const Exception& error) { reportError(QString::fromLocal8Bit(error.what())); });

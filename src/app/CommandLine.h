@@ -21,6 +21,11 @@ struct CommandLine
     QStringList arguments;
     // "en" or "mr" with --from; empty for the stored direction.
     QString from;
+    // For the window: raise the running instance's window (--show), translate the selection in a
+    // pop-up (--popup), start with only the tray icon (--tray).
+    bool show = false;
+    bool popup = false;
+    bool tray = false;
     // The usage error's one line.
     QString error;
 
