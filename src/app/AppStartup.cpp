@@ -3,16 +3,16 @@
 
 #include "AppPaths.h"
 #include "ErrorReport.h"
-#include "GlobalShortcuts.h"
-#include "MessageTexts.h"
-#include "TrayIcon.h"
 #include "Exception.h"
+#include "GlobalShortcuts.h"
 #include "LangRes.h"
 #include "M17nEngine.h"
 #include "MessageBox.h"
+#include "MessageTexts.h"
 #include "Params.h"
 #include "TfrmOptions.h"
 #include "TranslationMessages.h"
+#include "TrayIcon.h"
 #include "TypingTableChoice.h"
 
 #include <QCoreApplication>
@@ -23,7 +23,8 @@ void AppStartup::wireProgram()
     QCoreApplication::setApplicationName(QStringLiteral("Quendra"));
     LangRes::setFileLocator(&AppPaths::dataFile);
     TranslationMessages::addToMessageTable();
-    MessageTexts::instance().addKnownTexts(GlobalShortcuts::messageLines() + TrayIcon::messageLines());
+    MessageTexts::instance().addKnownTexts(
+        GlobalShortcuts::messageLines() + TrayIcon::messageLines());
     TypingTableChoice::setTableLister(&M17nEngine::marathiTables);
     TfrmOptions::setErrorReport(
         [](const Exception& error) { reportError(QString::fromLocal8Bit(error.what())); });

@@ -2,6 +2,7 @@
 #include "DesktopSession.h"
 
 #include "CommandLine.h"
+#include "DesktopPage.h"
 #include "ErrorReport.h"
 #include "MarathiAidSettings.h"
 #include "Pane.h"
@@ -28,8 +29,9 @@ DesktopSession::DesktopSession(
     , m_popup(new TranslationPopup(controller,
           [this](const QString& source, const QString& translation, Direction direction) {
               raiseWindow();
-              m_window.findChild<QRadioButton*>(
-                  direction == Direction::EnglishToMarathi ? "rbEngToChn" : "rbChnToEng")
+              m_window
+                  .findChild<QRadioButton*>(
+                      direction == Direction::EnglishToMarathi ? "rbEngToChn" : "rbChnToEng")
                   ->setChecked(true);
               setPaneText(*m_window.findChild<Pane*>("E1"), source);
               setPaneText(*m_window.findChild<Pane*>("E2"), translation);
@@ -37,6 +39,7 @@ DesktopSession::DesktopSession(
     , m_speech(new SpeechService(this))
     , m_tray(new TrayIcon(window, *this))
 {
+    DesktopPage::setDesktop({[this] { return m_shortcuts->problem(); }, &TrayIcon::available});
     connect(&instance, &SingleInstance::requested, this,
         [this](const InstanceRequest& request) { runCommand([&] { handle(request); }); });
     connect(m_shortcuts, &GlobalShortcuts::triggered, this,
@@ -59,7 +62,8 @@ DesktopSession::DesktopSession(
         [this](const QString& problem) { tellShortcutProblem(problem); });
     // The Options dialog runs inside the window's handler, connected before this one.
     if (auto* options = m_window.findChild<QAction*>("miOptions")) {
-        connect(options, &QAction::triggered, this, [this] { runCommand([this] { applySettings(); }); });
+        connect(options, &QAction::triggered, this,
+            [this] { runCommand([this] { applySettings(); }); });
     }
     connect(m_speech, &SpeechService::finished, this, [this](int, const QString& problem) {
         if (!problem.isEmpty()) {
@@ -70,13 +74,15 @@ DesktopSession::DesktopSession(
 
 DesktopSession::~DesktopSession()
 {
+    DesktopPage::setDesktop({});
     delete m_popup;
 }
 
 void DesktopSession::start(const CommandLine& command)
 {
     applySettings();
-    if (!command.tray && !command.popup) {
+    // Started from --popup with none running: the window shows too, as a way to end Quendra.
+    if (!command.tray || !m_tray->showAlone()) {
         m_window.show();
     }
     m_window.openFiles(command.arguments);
@@ -178,8 +184,8 @@ void DesktopSession::speakSelection()
     if (const std::optional<QString> text = selection(m_settings.source)) {
         const std::optional<Direction> script
             = directionForScript(dominantScript(text->toStdU16String()));
-        m_speech->speak(*text,
-            std::string(sourceCodeOf(script.value_or(Direction::EnglishToMarathi))), 0);
+        m_speech->speak(
+            *text, std::string(sourceCodeOf(script.value_or(Direction::EnglishToMarathi))), 0);
     }
 }
 

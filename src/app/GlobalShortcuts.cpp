@@ -33,9 +33,8 @@ GlobalShortcuts::GlobalShortcuts(QObject* parent)
     , m_grab(X11KeyGrab::create(this))
 {
     if (m_grab) {
-        connect(m_grab, &X11KeyGrab::pressed, this, [this](int index, bool shift) {
-            emit triggered(Keys[index].action, shift);
-        });
+        connect(m_grab, &X11KeyGrab::pressed, this,
+            [this](int index, bool shift) { emit triggered(Keys[index].action, shift); });
     }
 }
 

@@ -1,6 +1,6 @@
-// What the main window takes from its creator: where it translates (or the controller to use), and the folder of its settings
-// file. The program passes the defaults; tests point the window at their own settings folder and
-// at a local stand-in for the translation service.
+// What the main window takes from its creator: where it translates (or the controller to use), and
+// the folder of its settings file. The program passes the defaults; tests point the window at their
+// own settings folder and at a local stand-in for the translation service.
 #pragma once
 
 #include "TranslationSetup.h"

@@ -36,14 +36,14 @@ SelectionRead throughQt(QClipboard::Mode mode, qsizetype maxCharacters)
 SelectionRead readOne(QClipboard::Mode mode, qsizetype maxCharacters)
 {
     const QClipboard* clipboard = QGuiApplication::clipboard();
-    const bool ours = mode == QClipboard::Selection ? clipboard->ownsSelection()
-                                                    : clipboard->ownsClipboard();
+    const bool ours
+        = mode == QClipboard::Selection ? clipboard->ownsSelection() : clipboard->ownsClipboard();
     // Qt answers for our own selection only once we return to its event loop.
     if (QGuiApplication::platformName() == QLatin1String("xcb") && !ours) {
-        const SelectionRead read = X11Selection::read(mode == QClipboard::Selection
-                ? X11Selection::Which::Primary
-                : X11Selection::Which::Clipboard,
-            maxCharacters * MaxBytesPerCharacter);
+        const SelectionRead read
+            = X11Selection::read(mode == QClipboard::Selection ? X11Selection::Which::Primary
+                                                               : X11Selection::Which::Clipboard,
+                maxCharacters * MaxBytesPerCharacter);
         if (read.outcome != SelectionRead::Outcome::Unavailable) {
             return read;
         }
@@ -63,7 +63,8 @@ SelectionRead SelectionText::read(SelectionSource source, qsizetype maxCharacter
         read = readOne(QClipboard::Selection, maxCharacters);
     }
     if (read.outcome == SelectionRead::Outcome::Empty
-        || (read.outcome == SelectionRead::Outcome::Text && trimSpaceAndControl(read.text).isEmpty())) {
+        || (read.outcome == SelectionRead::Outcome::Text
+            && trimSpaceAndControl(read.text).isEmpty())) {
         read = readOne(QClipboard::Clipboard, maxCharacters);
     }
     if (read.outcome == SelectionRead::Outcome::Text) {

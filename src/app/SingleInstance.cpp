@@ -73,8 +73,7 @@ QString SingleInstance::socketPath()
 
 SingleInstance::SingleInstance(QObject* parent)
     : QObject(parent)
-{
-}
+{ }
 
 SingleInstance::~SingleInstance() = default;
 

@@ -67,8 +67,12 @@ TranslationPopup::TranslationPopup(TranslationController& controller, OpenInWind
     setFrameShape(QFrame::Box);
     setAttribute(Qt::WA_DeleteOnClose, false);
     createControls();
-    m_language = new FormLanguage(this, {"labDirection", "labStatus", "labRoman"}, OwnTexts,
-        [this](const FormLanguage&) { showDirection(m_direction); });
+    // The handler runs the first time before the constructor returns.
+    new FormLanguage(this, {"labDirection", "labStatus", "labRoman"}, OwnTexts,
+        [this](const FormLanguage& language) {
+            m_language = &language;
+            showDirection(m_direction);
+        });
 
     using Controller = TranslationController;
     const auto on = [this](auto signal, auto show) {
@@ -142,14 +146,13 @@ void TranslationPopup::createControls()
     layout->addWidget(m_labStatus);
 
     auto* buttons = new QHBoxLayout;
-    const auto button = [&](const char* name, const QString& caption, void (TranslationPopup::*
-                                                                          command)()) {
-        QPushButton* made = addButton(buttons, this, name, caption);
-        connect(made, &QPushButton::clicked, this, [this, command] { runCommand([&] {
-            (this->*command)();
-        }); });
-        return made;
-    };
+    const auto button
+        = [&](const char* name, const QString& caption, void (TranslationPopup::*command)()) {
+              QPushButton* made = addButton(buttons, this, name, caption);
+              connect(made, &QPushButton::clicked, this,
+                  [this, command] { runCommand([&] { (this->*command)(); }); });
+              return made;
+          };
     button("btnCopy", QStringLiteral("&Copy"), &TranslationPopup::copy);
     m_btnSpeak = button("btnSpeak", QStringLiteral("S&peak"), &TranslationPopup::speak);
     button("btnSwap", QStringLiteral("S&wap direction"), &TranslationPopup::swapDirection);
@@ -201,7 +204,8 @@ void TranslationPopup::start()
     }
     if (m_controller.busy()) {
         // A newer request replaces the pop-up's own; the window's runs to its end.
-        if (m_controller.serves(this) && m_controller.state() != TranslationController::State::Stopping) {
+        if (m_controller.serves(this)
+            && m_controller.state() != TranslationController::State::Stopping) {
             m_controller.stop();
         }
         showStatus(text("strWait"));
@@ -311,11 +315,11 @@ void TranslationPopup::showDirection(Direction direction)
 
 void TranslationPopup::copy()
 {
-    const QString selected = m_txtTranslation->textCursor().selectedText();
+    // A selection's line ends come as paragraph separators.
+    const QString selected
+        = m_txtTranslation->textCursor().selectedText().replace(QChar::ParagraphSeparator, u'\n');
     ClipboardText clipboard;
-    clipboard.write(selected.isEmpty() ? m_translation
-                                       : ClipboardText::toPaneLineEnds(selected.replace(
-                                             QChar::ParagraphSeparator, u'\n')));
+    clipboard.write(selected.isEmpty() ? m_translation : selected);
 }
 
 void TranslationPopup::speak()

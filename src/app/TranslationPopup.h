@@ -28,8 +28,8 @@ class TranslationPopup : public QFrame
 
 public:
     // Opens the text and its translation in the main window.
-    using OpenInWindow = std::function<void(const QString& source, const QString& translation,
-        Direction direction)>;
+    using OpenInWindow = std::function<void(
+        const QString& source, const QString& translation, Direction direction)>;
 
     TranslationPopup(TranslationController& controller, OpenInWindow openInWindow);
     ~TranslationPopup() override;
@@ -91,5 +91,5 @@ private:
     QPushButton* m_btnStop = nullptr;
     QPushButton* m_btnSpeak = nullptr;
     SpeechService* m_speech = nullptr;
-    FormLanguage* m_language = nullptr;
+    const FormLanguage* m_language = nullptr;
 };

@@ -22,7 +22,7 @@ const QString MenuTexts[] = {QStringLiteral("Show/Hide"), QStringLiteral("Transl
 } // namespace
 
 TrayIcon::TrayIcon(TfrmMain& window, DesktopSession& session)
-    : QObject(&window)
+    : QObject(&session)
     , m_window(window)
     , m_session(session)
 {
@@ -36,7 +36,8 @@ bool TrayIcon::available()
 
 QStringList TrayIcon::messageLines()
 {
-    QStringList lines {QStringLiteral("msgStillInTray=") + StillRunning};
+    QStringList lines {QStringLiteral("msgStillInTray=") + StillRunning,
+        QStringLiteral("msgNoTray=This desktop shows no tray icons.")};
     for (int i = 0; i < int(std::size(MenuTexts)); ++i) {
         lines += QStringLiteral("msgTrayMenu%1=%2").arg(i).arg(MenuTexts[i]);
     }
@@ -50,8 +51,21 @@ void TrayIcon::applySettings(const DesktopSettings& settings)
         create();
     }
     if (m_icon) {
-        m_icon->setVisible(m_keep);
+        m_icon->setVisible(m_keep || m_alone);
     }
+}
+
+bool TrayIcon::showAlone()
+{
+    if (!available()) {
+        return false;
+    }
+    m_alone = true;
+    if (!m_icon) {
+        create();
+    }
+    m_icon->show();
+    return true;
 }
 
 void TrayIcon::create()
@@ -73,11 +87,12 @@ void TrayIcon::create()
     });
     add(4, [] { QApplication::quit(); });
     m_icon->setContextMenu(menu);
-    connect(m_icon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason why) {
-        if (why == QSystemTrayIcon::Trigger) {
-            m_window.setVisible(!m_window.isVisible());
-        }
-    });
+    connect(
+        m_icon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason why) {
+            if (why == QSystemTrayIcon::Trigger) {
+                m_window.setVisible(!m_window.isVisible());
+            }
+        });
 }
 
 bool TrayIcon::eventFilter(QObject* watched, QEvent* event)
@@ -86,8 +101,8 @@ bool TrayIcon::eventFilter(QObject* watched, QEvent* event)
         static_cast<QCloseEvent*>(event)->ignore();
         m_window.hide();
         if (!std::exchange(m_told, true)) {
-            m_icon->showMessage(QStringLiteral("Quendra"),
-                MessageTexts::instance().translate(StillRunning));
+            m_icon->showMessage(
+                QStringLiteral("Quendra"), MessageTexts::instance().translate(StillRunning));
         }
         return true;
     }

@@ -21,6 +21,8 @@ public:
     // Whether the desktop shows tray icons at all.
     static bool available();
     void applySettings(const DesktopSettings& settings);
+    // Shows the icon with the window hidden (--tray); false where there is no tray.
+    bool showAlone();
 
     static QStringList messageLines();
 
@@ -34,5 +36,6 @@ private:
     DesktopSession& m_session;
     QSystemTrayIcon* m_icon = nullptr;
     bool m_keep = false;
+    bool m_alone = false;
     bool m_told = false;
 };

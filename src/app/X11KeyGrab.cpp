@@ -1,11 +1,10 @@
 // Grabbing keys on the X server's root window.
 #include "X11KeyGrab.h"
 
-#include <xcb/xcb.h>
-
 #include <QGuiApplication>
 #include <cstdlib>
 #include <memory>
+#include <xcb/xcb.h>
 
 namespace {
 
@@ -76,8 +75,8 @@ bool X11KeyGrab::grabCtrlAlt(std::uint32_t keySym, int index)
     QList<xcb_void_cookie_t> cookies;
     for (std::uint16_t shift : {std::uint16_t(0), std::uint16_t(XCB_MOD_MASK_SHIFT)}) {
         for (std::uint16_t locks : LockMasks) {
-            cookies += xcb_grab_key_checked(m_connection, 1, m_root, CtrlAlt | shift | locks,
-                code, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
+            cookies += xcb_grab_key_checked(m_connection, 1, m_root, CtrlAlt | shift | locks, code,
+                XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
         }
     }
     bool held = true;
@@ -115,7 +114,9 @@ bool X11KeyGrab::nativeEventFilter(const QByteArray& eventType, void* message, q
         return false;
     }
     const auto* press = reinterpret_cast<const xcb_key_press_event_t*>(event);
-    if (press->event != m_root || (press->state & ~(AnyLock | XCB_MOD_MASK_SHIFT)) != CtrlAlt) {
+    // On the root window through the grab; on a window of ours while it holds the keyboard (the
+    // pop-up), where the grab does not act.
+    if ((press->state & ~(AnyLock | XCB_MOD_MASK_SHIFT)) != CtrlAlt) {
         return false;
     }
     for (const Grab& grab : m_grabs) {

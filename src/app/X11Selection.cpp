@@ -2,8 +2,6 @@
 // and take the property it writes on our window (in parts when it announces INCR).
 #include "X11Selection.h"
 
-#include <xcb/xcb.h>
-
 #include <QByteArray>
 #include <QList>
 #include <chrono>
@@ -12,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <poll.h>
+#include <xcb/xcb.h>
 
 namespace {
 
@@ -29,8 +28,7 @@ class Connection
 public:
     Connection()
         : m_connection(xcb_connect(nullptr, nullptr))
-    {
-    }
+    { }
     ~Connection()
     {
         if (m_window) {
@@ -49,7 +47,7 @@ public:
         const auto reply = owned(xcb_intern_atom_reply(m_connection,
             xcb_intern_atom(m_connection, 0, static_cast<uint16_t>(std::strlen(name)), name),
             nullptr));
-        return reply ? reply->atom : XCB_ATOM_NONE;
+        return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
     }
 
     // An unmapped window to receive the selection's property, watched for property changes.
@@ -100,8 +98,8 @@ struct Property
     bool more = false; // longer than was asked for
 };
 
-Property takeProperty(const Connection& connection, xcb_window_t window, xcb_atom_t property,
-    qsizetype maxBytes)
+Property takeProperty(
+    const Connection& connection, xcb_window_t window, xcb_atom_t property, qsizetype maxBytes)
 {
     const auto reply = owned(xcb_get_property_reply(connection.get(),
         xcb_get_property(connection.get(), 1, window, property, XCB_GET_PROPERTY_TYPE_ANY, 0,
@@ -113,7 +111,8 @@ Property takeProperty(const Connection& connection, xcb_window_t window, xcb_ato
     }
     result.type = reply->type;
     const int length = xcb_get_property_value_length(reply.get());
-    result.bytes = QByteArray(static_cast<const char*>(xcb_get_property_value(reply.get())), length);
+    result.bytes
+        = QByteArray(static_cast<const char*>(xcb_get_property_value(reply.get())), length);
     result.more = reply->bytes_after > 0;
     return result;
 }
@@ -126,8 +125,7 @@ public:
         , m_selection(selection)
         , m_property(connection.atom("QUENDRA_SELECTION"))
         , m_wait(wait)
-    {
-    }
+    { }
 
     // The owner's answer in the property, or nothing when it gave none in time. refused is set
     // when the owner cannot give that target.
@@ -152,7 +150,8 @@ public:
             const Property property
                 = takeProperty(m_connection, m_connection.window(), m_property, 1 << 16);
             const auto* data = reinterpret_cast<const xcb_atom_t*>(property.bytes.constData());
-            atoms.assign(data, data + property.bytes.size() / qsizetype(sizeof(xcb_atom_t)));
+            atoms = QList<xcb_atom_t>(
+                data, data + property.bytes.size() / qsizetype(sizeof(xcb_atom_t)));
         }
         return atoms;
     }
@@ -215,8 +214,8 @@ private:
     static SelectionRead textOf(const QByteArray& bytes)
     {
         const QString text = QString::fromUtf8(bytes);
-        return {text.isEmpty() ? SelectionRead::Outcome::Empty : SelectionRead::Outcome::Text,
-            text};
+        return {
+            text.isEmpty() ? SelectionRead::Outcome::Empty : SelectionRead::Outcome::Text, text};
     }
 
     Connection& m_connection;
@@ -225,15 +224,15 @@ private:
     std::chrono::milliseconds m_wait;
 };
 
-bool hasAtomStartingWith(const Connection& connection, const QList<xcb_atom_t>& atoms,
-    const QByteArray& prefix)
+bool hasAtomStartingWith(
+    const Connection& connection, const QList<xcb_atom_t>& atoms, const QByteArray& prefix)
 {
     for (xcb_atom_t atom : atoms) {
         const auto reply = owned(xcb_get_atom_name_reply(
             connection.get(), xcb_get_atom_name(connection.get(), atom), nullptr));
         if (reply
-            && QByteArray(xcb_get_atom_name_name(reply.get()),
-                xcb_get_atom_name_name_length(reply.get()))
+            && QByteArray(
+                xcb_get_atom_name_name(reply.get()), xcb_get_atom_name_name_length(reply.get()))
                    .startsWith(prefix)) {
             return true;
         }
@@ -250,7 +249,7 @@ SelectionRead X11Selection::read(Which which, qsizetype maxBytes, std::chrono::m
         return {SelectionRead::Outcome::Unavailable, {}};
     }
     const xcb_atom_t selection
-        = which == Which::Primary ? XCB_ATOM_PRIMARY : connection.atom("CLIPBOARD");
+        = which == Which::Primary ? xcb_atom_t(XCB_ATOM_PRIMARY) : connection.atom("CLIPBOARD");
     const auto owner = owned(xcb_get_selection_owner_reply(
         connection.get(), xcb_get_selection_owner(connection.get(), selection), nullptr));
     if (!owner || owner->owner == XCB_WINDOW_NONE) {

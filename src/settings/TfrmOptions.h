@@ -2,8 +2,8 @@
 // writes the settings file when it closes; Params itself is left to the caller's loadSettings.
 #pragma once
 
-#include "Params.h"
 #include "PaneFonts.h"
+#include "Params.h"
 #include "TfrmRoot.h"
 
 #include <QString>
@@ -13,6 +13,7 @@
 
 class Exception;
 class IniWriteError;
+class DesktopPage;
 class FontsPage;
 class FormLangRes;
 class MsgLangRes;
@@ -115,6 +116,7 @@ private:
     QLabel* m_labPassword;
     QLineEdit* m_edtPassword;
     FontsPage* m_tsFonts;
+    DesktopPage* m_tsDesktop;
     // The fonts as the settings file holds them.
     PaneFonts m_shownFonts;
     QPushButton* m_btnDefault;
