@@ -45,6 +45,9 @@ const QStringList OwnTexts = {
 constexpr QPoint PointerGap(12, 16);
 // Characters per line the translation gets before it wraps.
 constexpr int LineCharacters = 48;
+// The lines the translation's box shows at the least and at the most (it scrolls beyond).
+constexpr int MinimumLines = 2;
+constexpr int MaximumLines = 12;
 
 QPushButton* addButton(QBoxLayout* row, QWidget* parent, const char* name, const QString& caption)
 {
@@ -176,7 +179,19 @@ void TranslationPopup::setTextFont(const QFont& font, bool romanLine)
     m_romanShown = romanLine;
     const QFontMetrics metrics(font);
     m_txtTranslation->setMinimumWidth(metrics.averageCharWidth() * LineCharacters);
-    m_txtTranslation->setMinimumHeight(metrics.lineSpacing() * 4);
+    fitTextHeight();
+}
+
+void TranslationPopup::fitTextHeight()
+{
+    // As high as the text (its wrapped lines), within a few lines and a dozen.
+    m_txtTranslation->document()->adjustSize();
+    const int lines = std::clamp(
+        int(m_txtTranslation->document()->size().height()), MinimumLines, MaximumLines);
+    const int margins = int(2 * m_txtTranslation->document()->documentMargin())
+        + 2 * m_txtTranslation->frameWidth();
+    m_txtTranslation->setFixedHeight(
+        lines * QFontMetrics(m_txtTranslation->font()).lineSpacing() + margins);
 }
 
 void TranslationPopup::translate(const QString& text, bool askService)
@@ -238,8 +253,18 @@ void TranslationPopup::requestEnded()
 
 void TranslationPopup::showNearPointer()
 {
+    m_pointer = QCursor::pos();
+    placeBesidePointer();
+    show();
+    raise();
+    activateWindow();
+    m_txtTranslation->setFocus();
+}
+
+void TranslationPopup::placeBesidePointer()
+{
     adjustSize();
-    const QPoint pointer = QCursor::pos();
+    const QPoint pointer = m_pointer;
     const QScreen* screen = QGuiApplication::screenAt(pointer);
     const QRect room = (screen ? screen : QGuiApplication::primaryScreen())->availableGeometry();
     QRect place(pointer + PointerGap, size().boundedTo(room.size()));
@@ -253,10 +278,6 @@ void TranslationPopup::showNearPointer()
     place.moveLeft(std::clamp(place.left(), room.left(), room.right() - place.width() + 1));
     place.moveTop(std::clamp(place.top(), room.top(), room.bottom() - place.height() + 1));
     setGeometry(place);
-    show();
-    raise();
-    activateWindow();
-    m_txtTranslation->setFocus();
 }
 
 void TranslationPopup::showBusy(bool busy)
@@ -275,6 +296,7 @@ void TranslationPopup::showResult(const TranslationResult& result)
     m_source = result.source;
     m_translation = result.translation;
     m_txtTranslation->setPlainText(ClipboardText::toClipboardLineEnds(result.translation));
+    fitTextHeight();
     showDirection(result.direction);
     showStatus(result.reused ? text("strFromHistory") : QString());
     const QString marathi
@@ -283,13 +305,14 @@ void TranslationPopup::showResult(const TranslationResult& result)
         QString::fromStdU16String(MarathiRomaniser::romanise(marathi.toStdU16String())));
     m_labRoman->setVisible(m_romanShown);
     requestEnded();
-    adjustSize();
+    placeBesidePointer();
 }
 
 void TranslationPopup::showFailure(const TranslationFailure& failure, const QString& partial)
 {
     m_translation = partial;
     m_txtTranslation->setPlainText(ClipboardText::toClipboardLineEnds(partial));
+    fitTextHeight();
     showStatus(TranslationMessages::reportOf(failure));
     requestEnded();
 }
@@ -299,7 +322,7 @@ void TranslationPopup::showStatus(const QString& status)
     m_labStatus->setText(status);
     m_labStatus->setVisible(!status.isEmpty());
     if (isVisible()) {
-        adjustSize();
+        placeBesidePointer();
     }
 }
 

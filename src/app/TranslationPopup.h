@@ -8,6 +8,7 @@
 #include "Direction.h"
 
 #include <QFrame>
+#include <QPoint>
 #include <QString>
 #include <functional>
 #include <optional>
@@ -56,6 +57,9 @@ private:
     void createControls();
     void start();
     void showNearPointer();
+    void fitTextHeight();
+    // Grown or shrunk to its content, beside the pointer it was called to, inside that screen.
+    void placeBesidePointer();
     void showBusy(bool busy);
     void showResult(const TranslationResult& result);
     void showFailure(const TranslationFailure& failure, const QString& partial);
@@ -81,6 +85,7 @@ private:
     QString m_source;
     QString m_translation;
     Direction m_direction = Direction::EnglishToMarathi;
+    QPoint m_pointer;
 
     QLabel* m_labDirection = nullptr;
     QPlainTextEdit* m_txtTranslation = nullptr;

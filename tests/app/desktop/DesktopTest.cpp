@@ -361,8 +361,8 @@ TEST_F(DesktopTest, ThePopupSpeaksTheInterfaceLanguageAndStaysReadableOnADarkPal
         const char* copyCaption;
         const char* direction;
     };
-    const Look looks[]
-        = {{"English", "&Copy", "English → Marathi"}, {"Marathi", "प्रत करा (&C)", "इंग्रजी → मराठी"}};
+    const Look looks[] = {{"English", "&Copy", "English → Marathi"},
+        {"Marathi", "प्रत करा (&C)", "इंग्रजी मधून मराठी मध्ये"}};
     const QString shots = qEnvironmentVariable("QUENDRA_SCREENSHOTS");
     InterfaceLanguage& language = InterfaceLanguage::instance();
     for (const Look& look : looks) {
