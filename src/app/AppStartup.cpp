@@ -2,12 +2,15 @@
 #include "AppStartup.h"
 
 #include "AppPaths.h"
+#include "GlobalShortcuts.h"
 #include "ImageTextChoice.h"
 #include "ImageTextMessages.h"
 #include "M17nEngine.h"
+#include "MessageTexts.h"
 #include "Params.h"
 #include "TextRecogniser.h"
 #include "TranslationMessages.h"
+#include "TrayIcon.h"
 #include "TypingTableChoice.h"
 
 #include <QCoreApplication>
@@ -19,6 +22,8 @@ void AppStartup::wireProgram()
     TranslationMessages::addToMessageTable();
     ImageTextMessages::addToMessageTable();
     ImageTextChoice::setLanguageLister([] { return TextRecogniser::installedLanguages(); });
+    MessageTexts::instance().addKnownTexts(
+        GlobalShortcuts::messageLines() + TrayIcon::messageLines());
     TypingTableChoice::setTableLister(&M17nEngine::marathiTables);
 }
 

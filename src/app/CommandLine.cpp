@@ -69,17 +69,31 @@ struct Options
         "With --ocr: the languages to read, Tesseract's codes joined by + (default mar+eng, or "
         "the window's choice).",
         "languages"};
+    QCommandLineOption show {"show",
+        "Bring the running Quendra's window to the front, or start Quendra; bind it to a key of "
+        "the desktop."};
+    QCommandLineOption popup {"popup",
+        "Translate the selected text (else the clipboard's) in a pop-up beside the pointer, in "
+        "the running Quendra or a new one; bind it to a key of the desktop."};
+    QCommandLineOption tray {"tray", "Start hidden, with only the icon in the tray."};
 };
 
 void describe(QCommandLineParser& parser, const Options& options)
 {
     parser.setApplicationDescription(QStringLiteral(
         "Quendra translates between English and Marathi. Without --translate or --ocr it opens its "
-        "window with the FILEs in the input pane."));
+        "window with the FILEs in the input pane; when Quendra runs already, its window takes "
+        "them.\n\n"
+        "Desktop shortcut: bind the command \"quendra --popup\" to a key in the desktop's keyboard "
+        "settings (GNOME: Settings, Keyboard, Custom Shortcuts; KDE: System Settings, Shortcuts, "
+        "Custom Shortcuts; Xfce: Keyboard, Application Shortcuts)."));
     parser.addOption(options.help);
     parser.addOption(options.version);
     parser.addOption(options.translate);
     parser.addOption(options.from);
+    parser.addOption(options.show);
+    parser.addOption(options.popup);
+    parser.addOption(options.tray);
     parser.addOption(options.ocr);
     parser.addOption(options.ocrLanguages);
     parser.addPositionalArgument(QStringLiteral("FILE|TEXT|IMAGE"),
@@ -131,6 +145,9 @@ CommandLine CommandLine::parse(const QStringList& arguments)
     } else if (parser.isSet(options.translate)) {
         result.action = Action::Translate;
     }
+    result.show = parser.isSet(options.show);
+    result.popup = parser.isSet(options.popup);
+    result.tray = parser.isSet(options.tray);
     result.ocrLanguages = parser.value(options.ocrLanguages);
     const QString ocrError
         = ocrProblem(result, result.action == Action::Ocr, parser.isSet(options.ocrLanguages));

@@ -26,6 +26,11 @@ struct CommandLine
     bool translate = false;
     // Tesseract's languages with --ocr-lang ("mar+eng"); empty for the stored choice.
     QString ocrLanguages;
+    // For the window: raise the running instance's window (--show), translate the selection in a
+    // pop-up (--popup), start with only the tray icon (--tray).
+    bool show = false;
+    bool popup = false;
+    bool tray = false;
     // The usage error's one line.
     QString error;
 

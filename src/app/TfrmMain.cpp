@@ -73,7 +73,7 @@ TfrmMain::TfrmMain(const MainFormSetup& setup, QWidget* parent)
     , m_paneStyles(std::make_unique<PaneStyles>())
     , m_outputStyles(std::make_unique<PaneStyles>())
     , m_panePrint(std::make_unique<PanePrint>())
-    , m_controller(new TranslationController(setup, this))
+    , m_controller(setup.controller ? setup.controller : new TranslationController(setup, this))
     , m_layout(MainWindowDesignSize, MainWindowPanes, MainWindowMinimumPaneHeight)
 {
     setObjectName("frmMain");
@@ -379,11 +379,7 @@ void TfrmMain::miOptionsClick()
 
 void TfrmMain::btnTransClick(bool askService)
 {
-    if (m_display->showsStop()) {
-        stopTranslation();
-    } else {
-        startTranslation(askService);
-    }
+    m_display->showsStop() ? stopTranslation() : startTranslation(askService);
 }
 
 void TfrmMain::startTranslation(bool askService)
@@ -428,6 +424,9 @@ void TfrmMain::inputChanged()
 
 void TfrmMain::directionFollowedText(Direction wanted)
 {
+    if (!m_controller->serves(this)) {
+        return; // another view's translation (the pop-up's)
+    }
     // As a click on the other radio button: labels, panes and the settings file follow.
     m_direction->check(wanted);
     m_display->showStatusNote(TranslationMessages::inLanguage(wanted == Direction::EnglishToMarathi

@@ -4,9 +4,12 @@
 #include "CommandLine.h"
 #include "ConsoleOcr.h"
 #include "ConsoleTranslation.h"
+#include "DesktopSession.h"
 #include "FontConfigPreload.h"
 #include "MemoryPolicy.h"
+#include "SingleInstance.h"
 #include "TfrmMain.h"
+#include "TranslationController.h"
 #include "TranslationWorker.h"
 
 #include <QApplication>
@@ -84,9 +87,17 @@ int main(int argc, char* argv[])
     // Ties the window to the installed desktop entry (taskbars, icon, Wayland's app id).
     QGuiApplication::setDesktopFileName(QStringLiteral("example.tarnwick.Quendra"));
     AppStartup::wireProgram();
-    TfrmMain window;
-    window.show();
-    window.openFiles(command.arguments);
+    if (SingleInstance::handOver(SingleInstance::requestOf(command))) {
+        return ExitSuccess;
+    }
+    SingleInstance instance;
+    instance.listen();
+    TranslationController controller(TranslationSetup {});
+    MainFormSetup setup;
+    setup.controller = &controller;
+    TfrmMain window(setup);
+    DesktopSession desktop(window, controller, instance);
+    desktop.start(command);
     const int result = app.exec();
     // A worker still inside its exchange would meet the process's clean-up of the TLS library
     // and of Qt. Nothing is kept at exit, so leave at once instead.

@@ -1,6 +1,7 @@
 // The Options dialog: its controls as designed, filling them from Params and saving them on close.
 #include "TfrmOptions.h"
 
+#include "DesktopPage.h"
 #include "ErrorReport.h"
 #include "Exception.h"
 #include "FontsPage.h"
@@ -151,6 +152,8 @@ TfrmOptions::TfrmOptions(QWidget* parent)
 
     m_tsFonts = new FontsPage(m_pageControl1);
     m_pageControl1->addTab(m_tsFonts, "Fonts");
+    m_tsDesktop = new DesktopPage(m_pageControl1);
+    m_pageControl1->addTab(m_tsDesktop, "Desktop");
 
     m_btnDefault = place(new QPushButton("Default", this), "btnDefault", 12, 246, 75, 25);
     m_btnOk = place(new QPushButton("&OK", this), "btnOk", 285, 246, 75, 25);
@@ -165,7 +168,8 @@ TfrmOptions::TfrmOptions(QWidget* parent)
     QList<QWidget*> tabOrder = {m_pageControl1, m_chkAutoPaste, m_chkAutoCopy, m_cmbLang,
         m_chkHistory, m_chkHistoryReuse, m_chkAutoDirection, m_rbNoProxy, m_rbManuallyProxy,
         m_edtAddress, m_edtPort, m_edtUserName, m_edtPassword};
-    tabOrder << m_imageText->controls() << m_tsFonts->controls() << m_btnDefault << m_btnOk
+    tabOrder << m_imageText->controls() << m_tsFonts->controls() << m_tsDesktop->controls()
+             << m_btnDefault << m_btnOk
              << m_btnCancel;
     for (qsizetype i = 1; i < tabOrder.size(); ++i) {
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
@@ -280,6 +284,7 @@ void TfrmOptions::showSettings()
     m_imageText->showSettings();
     m_shownFonts = loadPaneFonts();
     m_tsFonts->showFonts(m_shownFonts);
+    m_tsDesktop->showSettings();
 }
 
 void TfrmOptions::setProxyEditsReadOnly(bool readOnly)
@@ -319,6 +324,7 @@ void TfrmOptions::btnDefaultClick()
     m_typingTable->selectDefault();
     m_imageText->selectDefault();
     m_tsFonts->showFonts(PaneFonts {});
+    m_tsDesktop->selectDefaults();
 }
 
 AppParams TfrmOptions::shownSettings() const
@@ -371,6 +377,7 @@ void TfrmOptions::saveSettings()
         savePaneFonts(m_tsFonts->fonts());
         m_shownFonts = m_tsFonts->fonts();
     }
+    m_tsDesktop->saveSettings();
 }
 
 void TfrmOptions::cmbLangChange()

@@ -13,6 +13,7 @@
 
 class Exception;
 class IniWriteError;
+class DesktopPage;
 class FontsPage;
 class FormLangRes;
 class MsgLangRes;
@@ -110,6 +111,7 @@ private:
     QLabel* m_labPassword;
     QLineEdit* m_edtPassword;
     FontsPage* m_tsFonts;
+    DesktopPage* m_tsDesktop;
     // The fonts as the settings file holds them.
     PaneFonts m_shownFonts;
     QPushButton* m_btnDefault;

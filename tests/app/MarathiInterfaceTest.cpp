@@ -9,6 +9,8 @@
 #include "SystemReason.h"
 #include "TfrmAbout.h"
 #include "TfrmOptions.h"
+#include "TranslationController.h"
+#include "TranslationPopup.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -286,8 +288,10 @@ TEST_F(MarathiInterface, TheEnglishFileHoldsEveryTextOfEveryWindowExactlyAsBuilt
     TfrmOptions options;
     QWidget* history = openHistory();
     ASSERT_NE(history, nullptr);
+    TranslationController controller(TranslationSetup {});
+    TranslationPopup popup(controller, {});
     for (QWidget* form : {static_cast<QWidget*>(&main), static_cast<QWidget*>(&about),
-             static_cast<QWidget*>(&options), history}) {
+             static_cast<QWidget*>(&options), history, static_cast<QWidget*>(&popup)}) {
         const QList<LangRes*> components = form->findChildren<LangRes*>();
         EXPECT_FALSE(components.isEmpty()) << form->objectName().toStdString();
         for (LangRes* langRes : components) {
