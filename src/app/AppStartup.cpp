@@ -2,6 +2,7 @@
 #include "AppStartup.h"
 
 #include "AppPaths.h"
+#include "DeferredWrites.h"
 #include "ErrorReport.h"
 #include "Exception.h"
 #include "LangRes.h"
@@ -9,6 +10,7 @@
 #include "MessageBox.h"
 #include "Params.h"
 #include "TfrmOptions.h"
+#include "TranslationController.h"
 #include "TranslationMessages.h"
 #include "TypingTableChoice.h"
 
@@ -23,8 +25,17 @@ void AppStartup::wireProgram()
     TypingTableChoice::setTableLister(&M17nEngine::marathiTables);
     TfrmOptions::setErrorReport(
         [](const Exception& error) { reportError(QString::fromLocal8Bit(error.what())); });
-    TfrmOptions::setQuestion(
-        [](const QString& text) { return MessageBox::show(text, 3) == MessageBox::Ok; });
+    const auto ask
+        = [](const QString& text) { return MessageBox::show(text, 3) == MessageBox::Ok; };
+    TfrmOptions::setQuestion(ask);
+    TranslationController::setDirectConnectionQuestion(ask);
+    // A settings write made on its own thread reports its failure on the GUI thread.
+    DeferredWrites::setFailureHandler([](const std::string& message) {
+        QMetaObject::invokeMethod(
+            qApp, [text = QString::fromLocal8Bit(message)] { reportError(text); },
+            Qt::QueuedConnection);
+    });
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, [] { DeferredWrites::flush(); });
 }
 
 QString AppStartup::useSettingsFile(const QString& folder)

@@ -9,6 +9,7 @@
 
 class FormLanguage;
 class TranslationHistory;
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -57,4 +58,5 @@ private:
     QPushButton* m_btnDelete;
     QPushButton* m_btnDeleteAll;
     QPushButton* m_btnExport;
+    QCheckBox* m_chkExportExact;
 };

@@ -4,13 +4,16 @@
 #include "CommandLine.h"
 #include "ConsoleTranslation.h"
 #include "FontConfigPreload.h"
+#include "IniHelpers.h"
 #include "MemoryPolicy.h"
+#include "Params.h"
 #include "TfrmMain.h"
 #include "TranslationWorker.h"
 
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 namespace {
 
@@ -80,8 +83,12 @@ int main(int argc, char* argv[])
     // Ties the window to the installed desktop entry (taskbars, icon, Wayland's app id).
     QGuiApplication::setDesktopFileName(QStringLiteral("example.tarnwick.Quendra"));
     AppStartup::wireProgram();
+    // Building and showing the window reads the settings file once for all its values.
+    AppStartup::useSettingsFile();
+    auto startupReads = std::make_unique<IniReadPass>(SettingsFileName);
     TfrmMain window;
     window.show();
+    startupReads.reset();
     window.openFiles(command.arguments);
     const int result = app.exec();
     // A worker still inside its exchange would meet the process's clean-up of the TLS library
