@@ -76,13 +76,13 @@ void writeResult(std::FILE* output, const QString& result)
     }
 }
 
-// A closed standard output would let the service's connection take its number, and the
-// translation would go out on the connection.
+bool outputWasClosed = false;
+
 void requireOutput(std::FILE* output)
 {
-    if (::fcntl(fileno(output), F_GETFD) == -1) {
+    if (output == stdout && outputWasClosed) {
         throw Exception(std::string("Could not write the translation to standard output: ")
-            + std::strerror(errno) + ".");
+            + std::strerror(EBADF) + ".");
     }
 }
 
@@ -96,6 +96,17 @@ void reportFailure(std::FILE* errors, const QString& reason)
 }
 
 } // namespace
+
+void guardStandardStreams()
+{
+    for (const int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+        if (::fcntl(fd, F_GETFD) == -1 && errno == EBADF) {
+            outputWasClosed = outputWasClosed || fd == STDOUT_FILENO;
+            // open() takes the lowest free number: this one.
+            ::open("/dev/null", fd == STDIN_FILENO ? O_RDONLY : O_WRONLY);
+        }
+    }
+}
 
 int translateOnConsole(const ConsoleTranslationSetup& setup)
 {

@@ -60,6 +60,7 @@ bool hasDisplay()
 
 int main(int argc, char* argv[])
 {
+    guardStandardStreams();
     returnBigBlocksToTheSystem();
     QStringList arguments;
     for (int i = 0; i < argc; ++i) {

@@ -1,6 +1,8 @@
 // The writing thread.
 #include "HistoryWriter.h"
 
+#include <utility>
+
 HistoryWriter::HistoryWriter(std::string path, HistoryOptions options)
     : m_thread([this, path = std::move(path), options] { run(path, options); })
 { }

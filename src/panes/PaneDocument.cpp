@@ -134,7 +134,8 @@ QString decodeFile(const QByteArray& bytes, int codePage, bool* windows1252)
         }
     }
     static const bool systemIsUtf8
-        = QStringDecoder(QStringConverter::System).name() == QLatin1String("UTF-8");
+        = QStringDecoder(QStringConverter::System).decode(QByteArrayView("\xC3\xA9"))
+        == QString(QChar(0xE9));
     const bool fallBack = codePage == 0 && systemIsUtf8 && !CodePages::isUtf8(bytes);
     if (windows1252) {
         *windows1252 = fallBack;

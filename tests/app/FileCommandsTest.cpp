@@ -152,7 +152,9 @@ TEST_F(FileCommandsTest, AFileThatIsNoUtf8IsReadAsWindows1252AndSavedBackAsItWas
     for (int byte = 0x80; byte < 0xA0; ++byte) {
         high += char(byte);
     }
-    const QByteArray latin = "caf\xe9 \xfcber\r\nna\xefve " + high;
+    const QByteArray latin = "caf\xe9 \xfc"
+                             "ber\r\nna\xefve "
+        + high;
     const QString file = writeFile("latin.txt", latin);
     FileDialogs::setNextFileName(file);
     runCommand([&] { commands.open(); });
