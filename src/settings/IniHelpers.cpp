@@ -5,8 +5,6 @@
 #include "IniInteger.h"
 #include "IniWriteError.h"
 
-#include <cstring>
-
 namespace {
 
 thread_local IniReadPass* currentPass = nullptr;
@@ -92,7 +90,7 @@ void iniWriteString(const std::string& fileName, std::string_view section, std::
     const bool written = file.writeString(section, key, value);
     IniPasses::forget(fileName);
     if (!written) {
-        throw IniWriteError(fileName, std::strerror(file.lastError()));
+        throw IniWriteError(fileName, file.lastError());
     }
 }
 

@@ -35,7 +35,6 @@ std::string describeReadError(int error)
 
 AppParams Params;
 std::string SettingsFileName;
-std::string CurrentLangFile;
 
 void holdSettingsInMemory(const AppParams& params)
 {
