@@ -4,9 +4,12 @@
 #include "AppPaths.h"
 #include "DeferredWrites.h"
 #include "ErrorReport.h"
+#include "ImageTextChoice.h"
+#include "ImageTextMessages.h"
 #include "M17nEngine.h"
 #include "MessageBox.h"
 #include "Params.h"
+#include "TextRecogniser.h"
 #include "TranslationController.h"
 #include "TranslationMessages.h"
 #include "TypingTableChoice.h"
@@ -18,6 +21,8 @@ void AppStartup::wireProgram()
 {
     QCoreApplication::setApplicationName(QStringLiteral("Quendra"));
     TranslationMessages::addToMessageTable();
+    ImageTextMessages::addToMessageTable();
+    ImageTextChoice::setLanguageLister([] { return TextRecogniser::installedLanguages(); });
     TypingTableChoice::setTableLister(&M17nEngine::marathiTables);
     TranslationController::setDirectConnectionQuestion(&MessageBox::askYesNo);
     // A settings write made on its own thread reports its failure on the GUI thread.

@@ -3,6 +3,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QRegularExpression>
 
 namespace {
 
@@ -61,20 +62,49 @@ struct Options
         "With --translate: the language of the text, en (English into Marathi) or mr (Marathi "
         "into English). Without it the direction of the window is used.",
         "language"};
+    QCommandLineOption ocr {"ocr",
+        "Read the text in each IMAGE (PNG, JPEG, WebP, TIFF, BMP, GIF) and print it; with "
+        "--translate print its translation instead. No window opens."};
+    QCommandLineOption ocrLanguages {"ocr-lang",
+        "With --ocr: the languages to read, Tesseract's codes joined by + (default mar+eng, or "
+        "the window's choice).",
+        "languages"};
 };
 
 void describe(QCommandLineParser& parser, const Options& options)
 {
     parser.setApplicationDescription(QStringLiteral(
-        "Quendra translates between English and Marathi. Without --translate it opens its window "
-        "with the FILEs in the input pane."));
+        "Quendra translates between English and Marathi. Without --translate or --ocr it opens its "
+        "window with the FILEs in the input pane."));
     parser.addOption(options.help);
     parser.addOption(options.version);
     parser.addOption(options.translate);
     parser.addOption(options.from);
-    parser.addPositionalArgument(QStringLiteral("FILE|TEXT"),
-        QStringLiteral("Text files to open, or with --translate the text to translate."),
-        QStringLiteral("[FILE...] | --translate [--from en|mr] [TEXT...]"));
+    parser.addOption(options.ocr);
+    parser.addOption(options.ocrLanguages);
+    parser.addPositionalArgument(QStringLiteral("FILE|TEXT|IMAGE"),
+        QStringLiteral("Text files to open, with --translate the text to translate, with --ocr "
+                       "the pictures to read."),
+        QStringLiteral("[FILE...] | --translate [--from en|mr] [TEXT...] | --ocr [--ocr-lang "
+                       "mar+eng] [--translate] IMAGE..."));
+}
+
+// A usage error of --ocr and --ocr-lang; empty when there is none.
+QString ocrProblem(const CommandLine& command, bool ocr, bool languagesGiven)
+{
+    static const QRegularExpression languageList(
+        QStringLiteral("^[A-Za-z0-9_]+(\\+[A-Za-z0-9_]+)*$"));
+    if (!ocr) {
+        return languagesGiven ? QStringLiteral("Option '--ocr-lang' needs '--ocr'.") : QString();
+    }
+    if (command.arguments.isEmpty()) {
+        return QStringLiteral("Option '--ocr' needs at least one IMAGE.");
+    }
+    if (languagesGiven && !languageList.match(command.ocrLanguages).hasMatch()) {
+        return QStringLiteral("'%1' is no list of languages such as mar+eng.")
+            .arg(command.ocrLanguages);
+    }
+    return {};
 }
 
 } // namespace
@@ -95,12 +125,25 @@ CommandLine CommandLine::parse(const QStringList& arguments)
         result.action = Action::Help;
     } else if (parser.isSet(options.version)) {
         result.action = Action::Version;
+    } else if (parser.isSet(options.ocr)) {
+        result.action = Action::Ocr;
+        result.translate = parser.isSet(options.translate);
     } else if (parser.isSet(options.translate)) {
         result.action = Action::Translate;
     }
+    result.ocrLanguages = parser.value(options.ocrLanguages);
+    const QString ocrError
+        = ocrProblem(result, result.action == Action::Ocr, parser.isSet(options.ocrLanguages));
+    if (!ocrError.isEmpty()) {
+        result.action = Action::Error;
+        result.error = ocrError;
+        return result;
+    }
     if (parser.isSet(options.from)) {
         result.from = parser.value(options.from);
-        if (result.action == Action::Window) {
+        const bool untranslated = result.action == Action::Window
+            || (result.action == Action::Ocr && !result.translate);
+        if (untranslated) {
             result.action = Action::Error;
             result.error = QStringLiteral("Option '--from' needs '--translate'.");
         } else if (result.from != QStringLiteral("en") && result.from != QStringLiteral("mr")) {

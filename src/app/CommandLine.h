@@ -13,6 +13,7 @@ struct CommandLine
         Help,
         Version,
         Translate,
+        Ocr, // text from the images in arguments; with translate set, their translation
         Error, // a usage error: message and usage go to standard error, exit code 2
     };
 
@@ -21,6 +22,10 @@ struct CommandLine
     QStringList arguments;
     // "en" or "mr" with --from; empty for the stored direction.
     QString from;
+    // With --ocr: --translate was given too.
+    bool translate = false;
+    // Tesseract's languages with --ocr-lang ("mar+eng"); empty for the stored choice.
+    QString ocrLanguages;
     // The usage error's one line.
     QString error;
 

@@ -5,6 +5,7 @@
 #include "ErrorReport.h"
 #include "Exception.h"
 #include "FileDialogs.h"
+#include "ImageTextMessages.h"
 #include "MessageTexts.h"
 #include "PanePrint.h"
 #include "PaneText.h"
@@ -24,6 +25,7 @@ const QString TextFilter = QStringLiteral("Text files (*.txt)");
 const QString Utf8TextFilter = QStringLiteral("UTF-8 text files (*.txt)");
 const QString HtmlFilter = QStringLiteral("HTML files (*.html *.htm)");
 const QString AllFilter = QStringLiteral("All files (*)");
+const QString ImageFilter = QString::fromUtf8(ImageTextMessages::ImageFilter);
 
 // The file's name without its folder, split before its last dot: ("a.b", ".html").
 std::pair<QString, QString> nameParts(const QString& fileName)
@@ -42,12 +44,30 @@ FileCommands::FileCommands(QWidget* parent, EditPane& input, ViewPane& output, P
     , m_print(print)
 { }
 
+void FileCommands::setImageOpener(std::function<void(const QString&)> opener)
+{
+    m_openImage = std::move(opener);
+}
+
+bool FileCommands::isImageFileName(const QString& fileName)
+{
+    static const QStringList extensions = {QStringLiteral(".PNG"), QStringLiteral(".JPG"),
+        QStringLiteral(".JPEG"), QStringLiteral(".WEBP"), QStringLiteral(".TIF"),
+        QStringLiteral(".TIFF"), QStringLiteral(".BMP"), QStringLiteral(".GIF")};
+    return extensions.contains(nameParts(fileName).second.toUpper());
+}
+
 void FileCommands::open()
 {
-    const QString fileName = FileDialogs::getOpenFileName(
-        m_parent, QStringLiteral("Open text file"), {TextFilter, AllFilter}, QStringLiteral("txt"))
-                                 .fileName;
+    const QString fileName
+        = FileDialogs::getOpenFileName(m_parent, QStringLiteral("Open text file"),
+            {TextFilter, ImageFilter, AllFilter}, QStringLiteral("txt"))
+              .fileName;
     if (fileName.isEmpty()) {
+        return;
+    }
+    if (m_openImage && isImageFileName(fileName)) {
+        m_openImage(fileName);
         return;
     }
     // A file that cannot be read leaves the pane as it is, without a word; one the panes cannot
@@ -57,6 +77,10 @@ void FileCommands::open()
 
 void FileCommands::openFile(const QString& fileName)
 {
+    if (m_openImage && isImageFileName(fileName)) {
+        m_openImage(fileName);
+        return;
+    }
     if (!load(fileName) && !m_lastLoadCancelled) {
         throw Exception(
             QStringLiteral("Unable to read %1").arg(fileName).toLocal8Bit().toStdString());

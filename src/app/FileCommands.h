@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 class EditPane;
 class Pane;
@@ -14,11 +15,16 @@ class FileCommands
 public:
     FileCommands(QWidget* parent, EditPane& input, ViewPane& output, PanePrint& print);
 
-    // Appends a chosen text file to the input pane as one paragraph of lines.
+    // Appends a chosen text file to the input pane as one paragraph of lines; a picture goes to
+    // the image opener.
     void open();
     // Appends the named text file as open() does; raises "Unable to read <file>" when it cannot
-    // be read. A file that is no UTF-8 is read as Windows-1252, which the status bar says.
+    // be read. A picture goes to the image opener. A file that is no UTF-8 is read as
+    // Windows-1252, which the status bar says.
     void openFile(const QString& fileName);
+    // What Open does with a picture (a name ending in .png, .jpg, .webp, ...).
+    void setImageOpener(std::function<void(const QString&)> opener);
+    static bool isImageFileName(const QString& fileName);
     // Saves the pane of the tag (0 input, 1 output; any other does nothing) as UTF-16 text when
     // the chosen name ends in .txt (any letter case), else as a UTF-8 HTML page titled with the
     // name; the input pane of a file read as Windows-1252 goes back in Windows-1252 unless the
@@ -42,6 +48,7 @@ private:
     EditPane& m_input;
     ViewPane& m_output;
     PanePrint& m_print;
+    std::function<void(const QString&)> m_openImage;
     bool m_lastLoadCancelled = false;
     // The input pane's last file was read as Windows-1252.
     bool m_inputIsWindows1252 = false;

@@ -32,6 +32,7 @@ HelpMenu::HelpMenu(QWidget* window, MainShortcuts& shortcuts, PrintCommands& pri
         return action;
     };
     addItem("miOptions", QStringLiteral("Options"), "options", commands.options);
+    addItem("miScreenText", QStringLiteral("Text from screen area…"), nullptr, commands.screenText);
     addItem("miPrint", QStringLiteral("Print..."), "print", [&print] { print.printWithDialog(); });
     addItem("miPrintPreview", QStringLiteral("Print preview..."), nullptr,
         [&print] { print.preview(); });

@@ -1,5 +1,5 @@
-// The Help button's menu (pmHelp): Options, printing, the history commands, the web links, the
-// list of shortcuts, About and Quit.
+// The Help button's menu (pmHelp): Options, text from a screen area, printing, the history
+// commands, the web links, the list of shortcuts, About and Quit.
 #pragma once
 
 #include <functional>
@@ -18,6 +18,7 @@ public:
     {
         std::function<void()> options;
         std::function<void()> translateAgain;
+        std::function<void()> screenText;
         std::function<void()> about;
     };
 

@@ -12,15 +12,15 @@
 #include "HelpMenu.h"
 #include "HistoryCommands.h"
 #include "HistoryNoticeBar.h"
+#include "ImageTextCommands.h"
 #include "InterfaceLanguage.h"
 #include "LabelFit.h"
 #include "MainShortcuts.h"
+#include "MainWindowKeys.h"
 #include "MainWindowLayout.h"
-#include "MainWindowWidgets.h"
 #include "MarathiAidSettings.h"
 #include "MessageTexts.h"
 #include "OwnImages.h"
-#include "PaneCommands.h"
 #include "PaneFonts.h"
 #include "PanePrint.h"
 #include "PaneStyles.h"
@@ -136,6 +136,10 @@ void TfrmMain::createControls()
     connect(m_e1, &QPlainTextEdit::textChanged, this, [this] { inputChanged(); });
     m_fileCommands = std::make_unique<FileCommands>(this, *m_e1, *m_e2, *m_panePrint);
     m_paneCommands = new PaneCommands(this, *m_e1, *m_e2);
+    m_imageText = new ImageTextCommands(this, *m_e1, m_ui.bar, *m_controller,
+        {[this] { startTranslation(); },
+            [this](Direction wanted) { directionFollowedText(wanted); }});
+    m_fileCommands->setImageOpener([this](const QString& file) { m_imageText->openImage(file); });
     m_romanLine = new RomanLine(this, *m_e1, *m_e2);
     m_romanLine->setPanePlaces(
         [this](int tag) { return m_layout.place(tag == 0 ? static_cast<QWidget*>(m_e1) : m_e2); });
@@ -189,6 +193,7 @@ void TfrmMain::createMenus()
     HelpMenu::Commands commands;
     commands.options = [this] { miOptionsClick(); };
     commands.translateAgain = [this] { startTranslation(true); };
+    commands.screenText = [this] { m_imageText->readScreenArea(); };
     commands.about = [] { miAboutClick(); };
     m_helpMenu = std::make_unique<HelpMenu>(this, *m_shortcuts,
         *new PrintCommands(this, *m_e2, *m_panePrint), *m_historyCommands, commands);
@@ -197,25 +202,13 @@ void TfrmMain::createMenus()
 
 void TfrmMain::createShortcuts()
 {
-    const auto button = [this](const char* name) { return findChild<QAbstractButton*>(name); };
-    m_shortcuts->addButton(m_ui.btnTrans, QKeySequence(Qt::CTRL | Qt::Key_Return),
-        QKeySequence(Qt::CTRL | Qt::Key_Enter));
-    m_shortcuts->addButton(button("btnOpen"), QKeySequence(Qt::CTRL | Qt::Key_O));
-    // The pane being edited, else the translation.
-    m_shortcuts->addCommand(QKeySequence(Qt::CTRL | Qt::Key_S), button("btnSave"),
+    addMainWindowKeys(*m_shortcuts, this, *m_helpMenu,
         [this] { m_fileCommands->save(focusWidget() == m_e1 ? 0 : 1); });
-    m_shortcuts->addMenuItem(m_helpMenu->item("miPrint"), QKeySequence(Qt::CTRL | Qt::Key_P));
-    m_shortcuts->addButton(button("btnSwap"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    m_shortcuts->addButton(button("btnCopy2"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
-    m_shortcuts->addButton(button("btnClear"), QKeySequence(Qt::CTRL | Qt::Key_L));
-    m_shortcuts->addMenuItem(m_helpMenu->item("miOptions"), QKeySequence(Qt::CTRL | Qt::Key_Comma));
-    m_shortcuts->addButton(m_ui.btnHelp, QKeySequence(Qt::Key_F1));
-    m_shortcuts->addMenuItem(m_helpMenu->item("miQuit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
 }
 
 void TfrmMain::keyPressEvent(QKeyEvent* event)
 {
-    // The main window is no dialog to dismiss: Esc only stops a running translation.
+    // The main window is no dialog to dismiss: Esc only stops a running translation or reading.
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         event->accept();
         runCommand([this] { stopTranslation(); });
@@ -395,7 +388,8 @@ void TfrmMain::btnTransClick(bool askService)
 
 void TfrmMain::startTranslation(bool askService)
 {
-    if (m_controller->busy()) {
+    // The text being read from a picture will replace the input pane's.
+    if (m_controller->busy() || m_imageText->reading()) {
         return;
     }
     TranslationAsk ask;
@@ -418,6 +412,7 @@ void TfrmMain::startTranslation(bool askService)
 void TfrmMain::stopTranslation()
 {
     m_controller->stop();
+    m_imageText->stop();
 }
 
 void TfrmMain::inputChanged()

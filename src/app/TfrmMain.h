@@ -19,6 +19,7 @@ class FileCommands;
 class FormLanguage;
 class HelpMenu;
 class HistoryCommands;
+class ImageTextCommands;
 class MainShortcuts;
 class PanePrint;
 class PaneStyles;
@@ -101,6 +102,7 @@ private:
     std::unique_ptr<HistoryCommands> m_historyCommands;
     PaneCommands* m_paneCommands = nullptr;
     TranslationDisplay* m_display = nullptr;
+    ImageTextCommands* m_imageText = nullptr;
     std::unique_ptr<HelpMenu> m_helpMenu;
     std::unique_ptr<DirectionControls> m_direction;
     // The Translate button was clicked with Shift held.

@@ -2,6 +2,7 @@
 // application with its main window; closing the window ends the program.
 #include "AppStartup.h"
 #include "CommandLine.h"
+#include "ConsoleOcr.h"
 #include "ConsoleTranslation.h"
 #include "FontConfigPreload.h"
 #include "IniHelpers.h"
@@ -40,6 +41,9 @@ int runConsoleCommand(int argc, char* argv[], const CommandLine& command)
         setup.from = command.from;
         return translateOnConsole(setup);
     }
+    case CommandLine::Action::Ocr:
+        return recogniseOnConsole(
+            {command.arguments, command.ocrLanguages, command.translate, command.from});
     default:
         print(stderr, QStringLiteral("quendra: %1\n").arg(command.error));
         print(stderr, CommandLine::usageText());

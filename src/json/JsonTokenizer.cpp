@@ -291,10 +291,14 @@ JsonParseError JsonTokenizer::readItems(Level& level, State state)
         if (peek() == u']') {
             return closeOr(level, JsonParseError::None);
         }
-        // Numbers come in long lists: they are read without the general dispatch.
-        if (const char16_t c = peek();
-            (c == u'-' || (c >= u'0' && c <= u'9')) && m_depth < MaxDepth - 1) {
+        // Numbers come in long lists, and lists of numbers in long lists: they are read without
+        // the general dispatch.
+        const char16_t c = peek();
+        JsonValue list;
+        if ((c == u'-' || (c >= u'0' && c <= u'9')) && m_depth < MaxDepth - 1) {
             m_items.push_back(readNumber());
+        } else if (c == u'[' && m_depth < MaxDepth - 2 && (list = readNumberList())) {
+            m_items.push_back(std::move(list));
         } else {
             JsonValue value;
             if (const JsonParseError error = readEntryValue(value);
@@ -615,6 +619,38 @@ JsonValue JsonTokenizer::readNumber()
         return JsonValue::fromDouble(real);
     }
     return JsonValue::fromDouble(negative ? -real : real);
+}
+
+// An array of plain numbers at m_p, read as the levels would read it; nothing, and m_p where it
+// was, when the array holds anything else, is empty, or has a comment or a trailing comma: the
+// levels read those.
+JsonValue JsonTokenizer::readNumberList()
+{
+    const char16_t* const start = m_p;
+    const std::size_t first = m_items.size();
+    m_p = CharScan::skipBlanks(m_p + 1, m_end);
+    for (;;) {
+        if (const char16_t c = peek(); c != u'-' && (c < u'0' || c > u'9')) {
+            break;
+        }
+        m_items.push_back(readNumber());
+        m_p = CharScan::skipBlanks(m_p, m_end);
+        const char16_t next = peek();
+        ++m_p;
+        if (next == u']') {
+            JsonValue list
+                = JsonValue::arrayOf(m_items.data() + first, int(m_items.size() - first));
+            m_items.resize(first);
+            return list;
+        }
+        if (next != u',') {
+            break;
+        }
+        m_p = CharScan::skipBlanks(m_p, m_end);
+    }
+    m_items.resize(first);
+    m_p = start;
+    return {};
 }
 
 // The general path: the number's characters as the state machine takes them, converted as they

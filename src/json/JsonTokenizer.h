@@ -92,6 +92,7 @@ private:
     JsonParseError readBareword(Level& level);
     JsonParseError readLiteral(Level& level, std::u16string_view word, JsonValue value);
     JsonValue readNumber();
+    JsonValue readNumberList();
     JsonValue readNumberText(const char16_t* start);
 
     const char16_t* m_begin;

@@ -43,7 +43,8 @@ struct JsonValue::Node
         void* memory = SmallBlocks::allocate(size);
         const bool small = SmallBlocks::isSmall(size);
         // A handle tells a node from a double by its address; no system here maps memory that
-        // high, but a block that lay there could not be told apart.
+        // high, but a block that lay there could not be told apart. Blocks are 16-byte aligned,
+        // so a node's address is never odd like a held integer.
         if (reinterpret_cast<std::uintptr_t>(memory) + size > DoubleOffset) {
             SmallBlocks::release(memory, small);
             throw std::bad_alloc();
@@ -104,19 +105,15 @@ struct JsonValue::Node
 
 namespace {
 
-// Values that never change are shared: null, the two booleans and the integers a service answer
-// is full of. Scalars never set their writing flag, so sharing them across threads is safe.
 constexpr std::uint64_t QuietNan = 0x7FF8000000000000;
 
-constexpr int SmallIntegerMin = -128;
-constexpr int SmallIntegerMax = 1023;
-
+// Values that never change are shared: null and the two booleans. Scalars never set their
+// writing flag, so sharing them across threads is safe.
 struct Presets
 {
     JsonValue::Node null;
     JsonValue::Node no;
     JsonValue::Node yes;
-    JsonValue::Node integers[SmallIntegerMax - SmallIntegerMin + 1];
 
     constexpr Presets()
     {
@@ -125,12 +122,6 @@ struct Presets
         no.kind = yes.kind = ValueKind::Boolean;
         no.boolean = false;
         yes.boolean = true;
-        for (int i = SmallIntegerMin; i <= SmallIntegerMax; ++i) {
-            JsonValue::Node& node = integers[i - SmallIntegerMin];
-            node.preset = true;
-            node.kind = ValueKind::Integer;
-            node.integer = i;
-        }
     }
 };
 
@@ -169,6 +160,11 @@ double JsonValue::heldDouble() const noexcept
     return std::bit_cast<double>(m_bits - DoubleOffset);
 }
 
+std::int64_t JsonValue::integerValue() const noexcept
+{
+    return holdsInteger() ? std::int64_t(m_bits >> 1) - HeldIntegerLimit : node()->integer;
+}
+
 JsonValue JsonValue::ofKind(ValueKind kind)
 {
     switch (kind) {
@@ -196,8 +192,10 @@ JsonValue JsonValue::fromBoolean(bool value)
 
 JsonValue JsonValue::fromInteger(std::int64_t value)
 {
-    if (value >= SmallIntegerMin && value <= SmallIntegerMax) {
-        return JsonValue(&presets.integers[value - SmallIntegerMin]);
+    if (value >= -HeldIntegerLimit && value < HeldIntegerLimit) {
+        JsonValue held;
+        held.m_bits = (std::uint64_t(value + HeldIntegerLimit) << 1) | 1;
+        return held;
     }
     Node* node = Node::make(ValueKind::Integer);
     node->integer = value;
@@ -245,6 +243,9 @@ ValueKind JsonValue::kindOf() const
     if (holdsDouble()) {
         return ValueKind::Double;
     }
+    if (holdsInteger()) {
+        return ValueKind::Integer;
+    }
     return m_bits != 0 ? node()->kind : ValueKind::Null;
 }
 
@@ -258,8 +259,9 @@ bool JsonValue::toBoolean() const
     case ValueKind::Double:
         return heldDouble() != 0;
     case ValueKind::Currency:
-    case ValueKind::Integer:
         return node()->integer != 0;
+    case ValueKind::Integer:
+        return integerValue() != 0;
     case ValueKind::String:
         return node()->textLength != 0;
     default:
@@ -277,7 +279,7 @@ std::int64_t JsonValue::toInteger() const
     case ValueKind::Currency:
         return NumberText::currencyToInteger(node()->integer);
     case ValueKind::Integer:
-        return node()->integer;
+        return integerValue();
     case ValueKind::String: {
         std::int64_t value = 0;
         return NumberText::textToInteger(textView(), value) ? value : 0;
@@ -297,7 +299,7 @@ double JsonValue::toDouble() const
     case ValueKind::Currency:
         return double(node()->integer) / 10000;
     case ValueKind::Integer:
-        return double(node()->integer);
+        return double(integerValue());
     case ValueKind::String: {
         double value = 0;
         return NumberText::textToDouble(textView(), value) ? value : 0;
@@ -317,7 +319,7 @@ std::int64_t JsonValue::toCurrency() const
     case ValueKind::Currency:
         return node()->integer;
     case ValueKind::Integer:
-        return NumberText::integerToCurrency(node()->integer);
+        return NumberText::integerToCurrency(integerValue());
     case ValueKind::String: {
         double value = 0;
         return NumberText::textToDouble(textView(), value)
@@ -385,22 +387,25 @@ public:
         if (item.holdsDouble()) {
             return ascii(digits, NumberText::writeDouble(item.heldDouble(), digits));
         }
+        if (item.kindOf() == ValueKind::Integer) {
+            return ascii(digits,
+                int(std::to_chars(digits, digits + sizeof digits, item.integerValue()).ptr
+                    - digits));
+        }
         Node* node = item.node();
         switch (node->kind) {
         case ValueKind::Null:
             return put(u"null");
         case ValueKind::Boolean:
             return node->boolean ? put(u"true") : put(u"false");
-        case ValueKind::Integer:
-            return ascii(digits,
-                int(std::to_chars(digits, digits + sizeof digits, node->integer).ptr - digits));
         case ValueKind::Currency:
             return ascii(digits, NumberText::writeCurrency(node->integer, digits));
         case ValueKind::String:
             return text({node->chars(), node->textLength});
         case ValueKind::Method:
             return 0;
-        case ValueKind::Double: // held in the handle, above
+        case ValueKind::Double: // written above, with integers
+        case ValueKind::Integer:
         case ValueKind::Array:
         case ValueKind::Object:
             break;

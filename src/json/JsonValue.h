@@ -1,7 +1,7 @@
 // JSON values and the handle that holds them. A value is shared by reference counting: every
-// JsonValue handle holds one count, and the value goes away with its last handle; a double, which
-// never changes, is held in the handle itself. An empty handle ("nothing") stands for a missing
-// item, a failed parse or a conversion to the wrong kind.
+// JsonValue handle holds one count, and the value goes away with its last handle; doubles and
+// most integers, which never change, are held in the handle itself. An empty handle ("nothing")
+// stands for a missing item, a failed parse or a conversion to the wrong kind.
 #pragma once
 
 #include <cstdint>
@@ -106,19 +106,25 @@ private:
     friend class JsonTokenizer; // builds arrays from items it has already collected
     template <class Writer> class TextWriter;
 
-    // A handle holds nothing (0), the address of a node, or a double: its bits moved up by
-    // DoubleOffset, which puts every double above any address a node can have. Doubles thus
-    // take no node, and a tree of many numbers is made and freed with far fewer blocks.
+    // A handle holds nothing (0); the address of a node; a double, its bits moved up by
+    // DoubleOffset, above any address a node can have; or an integer within HeldIntegerLimit
+    // either side of zero, made odd, which no node's address is. Such numbers take no node, so a
+    // tree of many of them is made and freed with far fewer blocks.
     static constexpr std::uint64_t DoubleOffset = std::uint64_t(1) << 49;
+    static constexpr std::int64_t HeldIntegerLimit = std::int64_t(1) << 47;
 
     static Node* nodeOf(std::uint64_t bits) noexcept
     {
-        return bits < DoubleOffset ? reinterpret_cast<Node*>(static_cast<std::uintptr_t>(bits))
-                                   : nullptr;
+        return bits < DoubleOffset && (bits & 1) == 0
+            ? reinterpret_cast<Node*>(static_cast<std::uintptr_t>(bits))
+            : nullptr;
     }
     Node* node() const noexcept { return nodeOf(m_bits); }
     bool holdsDouble() const noexcept { return m_bits >= DoubleOffset; }
+    bool holdsInteger() const noexcept { return m_bits < DoubleOffset && (m_bits & 1) != 0; }
     double heldDouble() const noexcept;
+    // The value of an integer, held or in a node.
+    std::int64_t integerValue() const noexcept;
 
     static void addReference(Node* node) noexcept;
     static void dropReference(Node* node) noexcept;

@@ -5,6 +5,7 @@
 #include "Exception.h"
 #include "FontsPage.h"
 #include "FormLangRes.h"
+#include "ImageTextChoice.h"
 #include "IniHelpers.h"
 #include "IniWriteError.h"
 #include "InterfaceLanguage.h"
@@ -146,6 +147,7 @@ TfrmOptions::TfrmOptions(QWidget* parent)
     m_edtPassword->setEchoMode(QLineEdit::Password);
     m_edtPassword->setStyleSheet("lineedit-password-character: 42");
     m_typingTable = std::make_unique<TypingTableChoice>(m_pageControl1);
+    m_imageText = std::make_unique<ImageTextChoice>(m_pageControl1);
 
     m_tsFonts = new FontsPage(m_pageControl1);
     m_pageControl1->addTab(m_tsFonts, "Fonts");
@@ -163,7 +165,8 @@ TfrmOptions::TfrmOptions(QWidget* parent)
     QList<QWidget*> tabOrder = {m_pageControl1, m_chkAutoPaste, m_chkAutoCopy, m_cmbLang,
         m_chkHistory, m_chkHistoryReuse, m_chkAutoDirection, m_rbNoProxy, m_rbManuallyProxy,
         m_edtAddress, m_edtPort, m_edtUserName, m_edtPassword};
-    tabOrder << m_tsFonts->controls() << m_btnDefault << m_btnOk << m_btnCancel;
+    tabOrder << m_imageText->controls() << m_tsFonts->controls() << m_btnDefault << m_btnOk
+             << m_btnCancel;
     for (qsizetype i = 1; i < tabOrder.size(); ++i) {
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
     }
@@ -274,6 +277,7 @@ void TfrmOptions::showSettings()
     m_edtPassword->setText(fromLocal(Params.password));
     rbNoProxyClick();
     m_typingTable->showSettings();
+    m_imageText->showSettings();
     m_shownFonts = loadPaneFonts();
     m_tsFonts->showFonts(m_shownFonts);
 }
@@ -313,6 +317,7 @@ void TfrmOptions::btnDefaultClick()
     m_chkHistoryReuse->setChecked(true);
     m_rbNoProxy->setChecked(true);
     m_typingTable->selectDefault();
+    m_imageText->selectDefault();
     m_tsFonts->showFonts(PaneFonts {});
 }
 
@@ -355,6 +360,7 @@ void TfrmOptions::saveSettings()
     iniWriteBool(file, "History", "Enabled", shown.historyEnabled);
     iniWriteBool(file, "History", "Reuse", shown.historyReuse);
     m_typingTable->saveSettings();
+    m_imageText->saveSettings();
     // The file has every value again; a direction change since goes to the file too.
     if (settingsHeldInMemory()) {
         iniWriteInteger(file, "General", "Direction", Params.direction);

@@ -24,6 +24,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
+class ImageTextChoice;
 class TypingTableChoice;
 
 class TfrmOptions : public TfrmRoot
@@ -117,6 +118,7 @@ private:
     FormLangRes* m_formLangRes1;
     MsgLangRes* m_msgLangRes1;
     std::unique_ptr<TypingTableChoice> m_typingTable;
+    std::unique_ptr<ImageTextChoice> m_imageText;
     // The settings showSettings showed; an edit still holding their text gives back their bytes.
     AppParams m_stored;
     bool m_cancelled = false;

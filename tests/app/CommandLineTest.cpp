@@ -2,6 +2,7 @@
 // and --translate against a local stand-in for the translation service.
 #include "FakeTranslationService.h"
 #include "ProgramRun.h"
+#include "TextImage.h"
 #include "TinyproxyServer.h"
 
 #include <QDir>
@@ -313,6 +314,59 @@ TEST_F(CommandLineTest, GoesThroughTheStoredProxy)
     EXPECT_EQ(outcome.exitCode, 0) << outcome.err.toStdString();
     EXPECT_EQ(outcome.out, QStringLiteral("[mr] Hello\n"));
     EXPECT_NE(proxy.log().find("CONNECT"), std::string::npos) << proxy.log();
+}
+
+TEST_F(CommandLineTest, OcrPrintsTheTextOfEachPictureOrItsTranslation)
+{
+    const QString line = QStringLiteral("The council will meet next Tuesday.");
+    const QString notice = m_home.filePath(QStringLiteral("notice.png"));
+    ASSERT_TRUE(renderText(line).save(notice));
+    QImage blank(300, 80, QImage::Format_RGB32);
+    blank.fill(Qt::white);
+    const QString empty = m_home.filePath(QStringLiteral("blank.png"));
+    ASSERT_TRUE(blank.save(empty));
+
+    const Outcome read = run({"--ocr", notice});
+    EXPECT_EQ(read.exitCode, 0) << read.err.toStdString();
+    EXPECT_TRUE(read.out.endsWith(u'\n'));
+    EXPECT_LE(characterErrorRate(line, read.out), 3.0) << read.out.toStdString();
+    EXPECT_TRUE(read.err.isEmpty());
+
+    // Each picture that cannot be read is one line; the others are still printed.
+    const Outcome mixed
+        = run({"--ocr", "--ocr-lang", "eng", m_home.filePath("missing.png"), empty, notice});
+    EXPECT_EQ(mixed.exitCode, 1);
+    EXPECT_LE(characterErrorRate(line, mixed.out), 3.0) << mixed.out.toStdString();
+    EXPECT_EQ(mixed.err,
+        QStringLiteral("quendra: The image \"missing.png\" could not be opened: No such file or "
+                       "directory.\nquendra: blank.png: No text found in the image.\n"));
+
+    m_service.translateEveryRequest();
+    const Outcome translated = run({"--ocr", "--translate", "--from", "en", notice});
+    EXPECT_EQ(translated.exitCode, 0) << translated.err.toStdString();
+    EXPECT_TRUE(translated.out.startsWith("[mr] ")) << translated.out.toStdString();
+    ASSERT_EQ(m_service.texts().size(), 1u);
+
+    const struct
+    {
+        QStringList arguments;
+        const char* err;
+    } usage[] = {
+        {{"--ocr"}, "quendra: Option '--ocr' needs at least one IMAGE.\n"},
+        {{"--ocr-lang", "eng", "a.png"}, "quendra: Option '--ocr-lang' needs '--ocr'.\n"},
+        {{"--ocr", "--ocr-lang", "mar eng", "a.png"},
+            "quendra: 'mar eng' is no list of languages such as mar+eng.\n"},
+        {{"--ocr", "--from", "en", "a.png"}, "quendra: Option '--from' needs '--translate'.\n"},
+        {{"--ocr", "--ocr-lang", "mar+xyz", notice},
+            "quendra: No data for the language 'xyz' is installed"},
+    };
+    for (const auto& test : usage) {
+        const Outcome outcome = run(test.arguments);
+        EXPECT_EQ(outcome.exitCode, 2) << test.arguments.join(u' ').toStdString();
+        EXPECT_TRUE(outcome.err.startsWith(QString::fromUtf8(test.err)))
+            << outcome.err.toStdString();
+        EXPECT_TRUE(outcome.out.isEmpty());
+    }
 }
 
 TEST_F(CommandLineTest, AnOrdinaryUserOfARootOwnedFolderKeepsSettingsInTheConfigFolder)

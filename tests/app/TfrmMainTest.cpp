@@ -146,10 +146,11 @@ TEST_F(TfrmMainTest, ControlsKeepTheirPlacesTextsAndTags)
         helpItems << (action->isSeparator() ? "-" : action->objectName() + "=" + action->text());
     }
     EXPECT_EQ(helpItems,
-        QStringList({"miOptions=Options", "miPrint=Print...", "miPrintPreview=Print preview...",
-            "miHistoryMenu=History", "-", "miTry=Try Brennor Translator Pro", "-",
-            "miWebSite=Visit Home", "miContactUs=Contact Us", "-", "miKeys=Keyboard shortcuts",
-            "miAbout=About", "-", "miQuit=Quit"}));
+        QStringList({"miOptions=Options", "miScreenText=Text from screen area…", "miPrint=Print...",
+            "miPrintPreview=Print preview...", "miHistoryMenu=History", "-",
+            "miTry=Try Brennor Translator Pro", "-", "miWebSite=Visit Home",
+            "miContactUs=Contact Us", "-", "miKeys=Keyboard shortcuts", "miAbout=About", "-",
+            "miQuit=Quit"}));
     QStringList paneItems;
     for (QAction* action : control<QMenu>("pmTrans")->actions()) {
         paneItems << (action->isSeparator() ? "-" : action->objectName() + "=" + action->text());

@@ -311,6 +311,38 @@ TEST(ParseJson, RunsOfBlanksEndAtTheFirstOtherCharacter)
     }
 }
 
+// Lists of numbers inside lists are read in one go; whatever else stands in them (a comment, a
+// trailing comma, a word, a missing comma, the end of the text, the depth limit) is read as in
+// any list.
+TEST(ParseJson, ListsOfNumbersInsideListsReadAsAnyList)
+{
+    using namespace std::string_literals;
+    const struct
+    {
+        std::u16string text;
+        JsonParseError error;
+        std::u16string json;
+    } cases[] = {
+        {u"[[1,2],[3 , -4.5 ],[]]", JsonParseError::None, u"[[1,2],[3,-4.5],[]]"},
+        {u"[[1,2,]]", JsonParseError::None, u"[[1,2]]"},
+        {u"[[1,/*c*/2]]", JsonParseError::None, u"[[1,2]]"},
+        {u"[[1,2]/*c*/,[3]]", JsonParseError::None, u"[[1,2],[3]]"},
+        {u"[[1,x]]", JsonParseError::None, u"[[1,\"x\"]]"},
+        {u"[[1,[2]]]", JsonParseError::None, u"[[1,[2]]]"},
+        {u"[[1 2]]", JsonParseError::ItemSeparatorExpected, u""},
+        {u"[[1,2", JsonParseError::ItemSeparatorExpected, u""},
+        {u"[[1,2\0,3]]"s, JsonParseError::ItemSeparatorExpected, u""},
+        {nested(30, u"[", u"[1,2]", u"]"), JsonParseError::None, nested(30, u"[", u"[1,2]", u"]")},
+        {nested(31, u"[", u"[1,2]", u"]"), JsonParseError::TooDeep, u""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(show(c.text));
+        JsonParseError error = JsonParseError::None;
+        EXPECT_EQ(parseJson(c.text, &error).toJsonText(), c.json);
+        EXPECT_EQ(error, c.error);
+    }
+}
+
 TEST(ParseJson, NestingStopsAtThirtyTwoLevels)
 {
     EXPECT_EQ(parseJson(nested(32, u"[", u"", u"]")).kindOf(), ValueKind::Array);

@@ -6,12 +6,14 @@
 #include "../ini/UnprivilegedScope.h"
 #include "Exception.h"
 #include "MessageCapture.h"
+#include "ImageTextChoice.h"
 #include "PaneFonts.h"
 #include "Params.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QKeySequence>
@@ -122,7 +124,8 @@ TEST_F(Options, TabOrderFollowsTheControls)
     TfrmOptions dialog;
     const QStringList expected = {"PageControl1", "chkAutoPaste", "chkAutoCopy", "cmbLang",
         "chkHistory", "chkHistoryReuse", "chkAutoDirection", "rbNoProxy", "rbManuallyProxy",
-        "edtAddress", "edtPort", "edtUserName", "edtPassword", "btnDefault", "btnOk", "btnCancel"};
+        "edtAddress", "edtPort", "edtUserName", "edtPassword", "chkOcrTranslate", "cmbOcrLanguages",
+        "btnDefault", "btnOk", "btnCancel"};
     QStringList order;
     for (QWidget* widget = dialog.findChild<QWidget*>("PageControl1");
          order.size() < expected.size() && widget; widget = widget->nextInFocusChain()) {
@@ -571,3 +574,33 @@ TEST_F(Options, FontsAreWrittenOnlyOnceTheUserChangedThem)
 }
 
 } // namespace
+
+// The Images page lists the installed languages with both first, keeps a stored choice whose
+// data is gone, and writes only what the user changed.
+TEST_F(Options, TheImagesPageStoresTheLanguagesAndTheTranslationAtOnce)
+{
+    ImageTextChoice::setLanguageLister([] {
+        return std::vector<std::string> {"eng", "mar", "osd"};
+    });
+    ScratchFolder::write(SettingsFileName, "[Images]\nLanguages=hin\n");
+    loadSettings();
+    {
+        TfrmOptions dialog;
+        dialog.show();
+        auto* languages = child<QComboBox>(dialog, "cmbOcrLanguages");
+        QStringList items;
+        for (int i = 0; i < languages->count(); ++i) {
+            items << languages->itemText(i);
+        }
+        EXPECT_EQ(items, QStringList({"mar+eng", "eng", "mar", "hin"}));
+        EXPECT_EQ(languages->currentText(), "hin");
+        click(dialog, "btnDefault");
+        EXPECT_EQ(languages->currentText(), "mar+eng");
+        child<QCheckBox>(dialog, "chkOcrTranslate")->setChecked(true);
+        click(dialog, "btnOk");
+    }
+    const ImageTextSettings saved = loadImageTextSettings();
+    EXPECT_EQ(saved.languages, "mar+eng");
+    EXPECT_TRUE(saved.translateAtOnce);
+    ImageTextChoice::setLanguageLister({});
+}

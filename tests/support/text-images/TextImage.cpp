@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <vector>
 
-QImage renderText(const QString& text, const TextStyle& style)
+QImage renderText(const QString& text, const InkStyle& style)
 {
     QFont font(style.family);
     font.setPixelSize(style.pixelSize);

@@ -6,7 +6,8 @@
 #include <QImage>
 #include <QString>
 
-struct TextStyle
+// Named apart from the panes' TextStyle, since the window's tests draw pictures too.
+struct InkStyle
 {
     QString family = "Noto Sans Devanagari";
     int pixelSize = 16;
@@ -16,7 +17,7 @@ struct TextStyle
     int margin = 12;
 };
 
-QImage renderText(const QString& text, const TextStyle& style = {});
+QImage renderText(const QString& text, const InkStyle& style = {});
 
 // Edits (insertions, deletions, substitutions of characters) that turn the read text into the
 // expected one, in percent of the expected length. Runs of white space count as one space, since
