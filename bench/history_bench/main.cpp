@@ -2,14 +2,20 @@
 // recording one more entry, an exact re-use lookup, a search for a three-letter Devanagari
 // fragment found in a third of the entries and one for a fragment found once, beside a plain
 // scan of every text for the common fragment (what a store without the trigram index would do).
-// Ends by printing the file's size against the size of the texts in it.
+// Ends by printing the file's size against the size of the texts in it. Last, while a trimmer
+// brings the file down to 1,000 entries, it times what a translation would wait for: a recording
+// made in place against one handed to the writing thread followed by a look-up.
 //
 //   history_bench [benchmark options]
 //   QUENDRA_BENCH_DIR=/some/folder history_bench     where the file goes (default /tmp)
 #include "HistoryStore.h"
+#include "HistoryTrimmer.h"
+#include "HistoryWriter.h"
 #include "StoredText.h"
 
+#include <algorithm>
 #include <benchmark/benchmark.h>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -165,12 +171,52 @@ void BM_SearchByScan(benchmark::State& state)
     sqlite3_close(db);
 }
 
+// Runs once: the trim takes the fixture's entries with it.
+void BM_WaitWhileTrimming(benchmark::State& state)
+{
+    using Clock = std::chrono::steady_clock;
+    Fixture& f = fixture();
+    std::mt19937 random(13);
+    int number = EntryCount * 2;
+    double inPlaceMax = 0;
+    double handedOverMax = 0;
+    int rounds = 0;
+    for (auto _ : state) {
+        HistoryWriter writer(f.path, {.limit = 1000});
+        HistoryTrimmer trimmer(f.path, 1000);
+        f.store->setLimit(1000);
+        while (!trimmer.finished()) {
+            auto start = Clock::now();
+            f.store->record(
+                sentence(random, English, number), sentence(random, Marathi, number), "en", "mr");
+            inPlaceMax = std::max(inPlaceMax,
+                std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+            ++number;
+            start = Clock::now();
+            writer.post([text = sentence(random, English, number),
+                            translation = sentence(random, Marathi, number)](
+                            HistoryStore& store) { store.record(text, translation, "en", "mr"); });
+            // What TranslationHistory does before a look-up: waits 40 ms at most.
+            writer.waitForWrites(std::chrono::milliseconds(40));
+            benchmark::DoNotOptimize(f.store->find(f.lookupSource, "mr", "en"));
+            handedOverMax = std::max(handedOverMax,
+                std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+            ++number;
+            ++rounds;
+        }
+    }
+    state.counters["rounds"] = rounds;
+    state.counters["in_place_max_ms"] = inPlaceMax;
+    state.counters["handed_over_max_ms"] = handedOverMax;
+}
+
 BENCHMARK(BM_Record)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExactLookup)->Unit(benchmark::kMillisecond);
 // 200 is what the History window shows at first; 0 is every match.
 BENCHMARK(BM_SearchDevanagari)->Arg(200)->Arg(0)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SearchRare)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SearchByScan)->Arg(200)->Arg(0)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WaitWhileTrimming)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 void printSizes()
 {

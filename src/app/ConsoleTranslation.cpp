@@ -6,23 +6,37 @@
 #include "Direction.h"
 #include "Exception.h"
 #include "HttpClient.h"
+#include "PaneText.h"
 #include "Params.h"
 #include "ProxyFromSettings.h"
 #include "TranslateText.h"
 #include "TranslationSetup.h"
 
 #include <QByteArray>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <string>
+#include <unistd.h>
 
 namespace {
 
+// The window's limits: a file it opens, a text a pane takes.
+constexpr qsizetype MaxInputBytes = qsizetype(64) << 20;
+const char* const TooLargeText = "The text is larger than 64 MB and was not translated.";
+
+// Standard input up to the limit; nothing past it is read.
 QByteArray readAll(std::FILE* input)
 {
     QByteArray data;
     char chunk[65536];
     std::size_t count = 0;
-    while ((count = std::fread(chunk, 1, sizeof chunk, input)) > 0) {
+    while (
+        data.size() <= MaxInputBytes && (count = std::fread(chunk, 1, sizeof chunk, input)) > 0) {
         data.append(chunk, static_cast<qsizetype>(count));
+    }
+    if (data.size() > MaxInputBytes) {
+        throw Exception(TooLargeText);
     }
     return data;
 }
@@ -32,16 +46,44 @@ QString sourceText(const ConsoleTranslationSetup& setup)
 {
     QString text
         = setup.texts.isEmpty() ? QString::fromUtf8(readAll(setup.input)) : setup.texts.join(u' ');
+    if (text.size() > MaxPaneTextLength) {
+        throw Exception(TooLargeText);
+    }
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(u'\n', QStringLiteral("\r\n"));
     return text.trimmed();
 }
 
-void writeUtf8(std::FILE* file, QString text)
+// False when the bytes did not all reach the file.
+bool writeUtf8(std::FILE* file, QString text)
 {
     const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), file);
-    std::fflush(file);
+    const auto size = static_cast<std::size_t>(bytes.size());
+    return std::fwrite(bytes.constData(), 1, size, file) == size && std::fflush(file) == 0;
+}
+
+// The translation on standard output, which is closed after it: a full disk, a closed pipe or a
+// failed close is a failure, not a success that lost the output.
+void writeResult(std::FILE* output, const QString& result)
+{
+    errno = 0;
+    const bool written = writeUtf8(output, result);
+    const int error = errno;
+    const bool closed = std::fclose(output) == 0;
+    if (!written || !closed) {
+        throw Exception(std::string("Could not write the translation to standard output: ")
+            + std::strerror(written ? errno : error) + ".");
+    }
+}
+
+bool outputWasClosed = false;
+
+void requireOutput(std::FILE* output)
+{
+    if (output == stdout && outputWasClosed) {
+        throw Exception(std::string("Could not write the translation to standard output: ")
+            + std::strerror(EBADF) + ".");
+    }
 }
 
 // One line on standard error: the transport's texts may hold line breaks.
@@ -55,6 +97,17 @@ void reportFailure(std::FILE* errors, const QString& reason)
 
 } // namespace
 
+void guardStandardStreams()
+{
+    for (const int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+        if (::fcntl(fd, F_GETFD) == -1 && errno == EBADF) {
+            outputWasClosed = outputWasClosed || fd == STDOUT_FILENO;
+            // open() takes the lowest free number: this one.
+            ::open("/dev/null", fd == STDIN_FILENO ? O_RDONLY : O_WRONLY);
+        }
+    }
+}
+
 int translateOnConsole(const ConsoleTranslationSetup& setup)
 {
     const QString settingsProblem = AppStartup::useSettingsFile();
@@ -64,7 +117,12 @@ int translateOnConsole(const ConsoleTranslationSetup& setup)
     }
 
     try {
+        requireOutput(setup.output);
         loadSettings();
+        if (!settingsReadProblem().empty()) {
+            // The file may name a proxy every request has to go through.
+            throw Exception(settingsReadProblem() + " Nothing was sent.");
+        }
         const QString text = sourceText(setup);
         if (text.isEmpty()) {
             return ExitSuccess;
@@ -98,7 +156,7 @@ int translateOnConsole(const ConsoleTranslationSetup& setup)
         if (!result.endsWith(u'\n')) {
             result += u'\n';
         }
-        writeUtf8(setup.output, result);
+        writeResult(setup.output, result);
         return ExitSuccess;
     } catch (const std::exception& failure) {
         reportFailure(setup.errors, QString::fromLocal8Bit(failure.what()));

@@ -21,6 +21,12 @@ struct ConsoleTranslationSetup
     std::FILE* errors = stderr;
 };
 
+// Opens /dev/null on standard input, output and error where they are closed, so that no file or
+// connection the program opens later takes their numbers (and gets the translation or Qt's
+// warnings written into it); remembers that standard output was closed, which a console
+// translation then reports. The first thing main() does.
+void guardStandardStreams();
+
 // Needs a QCoreApplication (for the program's folder) but no display. Returns the exit code: 0
 // after a translation (or an empty text), 1 after a failure.
 int translateOnConsole(const ConsoleTranslationSetup& setup);

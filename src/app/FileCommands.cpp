@@ -6,12 +6,14 @@
 #include "Exception.h"
 #include "FileDialogs.h"
 #include "ImageTextMessages.h"
+#include "MessageTexts.h"
 #include "PanePrint.h"
 #include "PaneText.h"
 #include "TextFileOpen.h"
 #include "ViewPane.h"
 
 #include <QFileInfo>
+#include <QStatusBar>
 
 namespace {
 
@@ -70,7 +72,7 @@ void FileCommands::open()
     }
     // A file that cannot be read leaves the pane as it is, without a word; one the panes cannot
     // hold is refused with a message.
-    TextFileOpen(m_parent, m_input, fileName).run();
+    load(fileName);
 }
 
 void FileCommands::openFile(const QString& fileName)
@@ -79,10 +81,33 @@ void FileCommands::openFile(const QString& fileName)
         m_openImage(fileName);
         return;
     }
-    TextFileOpen load(m_parent, m_input, fileName);
-    if (!load.run() && !load.cancelled()) {
+    if (!load(fileName) && !m_lastLoadCancelled) {
         throw Exception(
             QStringLiteral("Unable to read %1").arg(fileName).toLocal8Bit().toStdString());
+    }
+}
+
+bool FileCommands::load(const QString& fileName)
+{
+    TextFileOpen load(m_parent, m_input, fileName);
+    const bool loaded = load.run();
+    m_lastLoadCancelled = load.cancelled();
+    if (loaded) {
+        m_inputIsWindows1252 = load.readAsWindows1252();
+        if (m_inputIsWindows1252) {
+            showNotice(QStringLiteral("%1 is no UTF-8 text and was read as Windows-1252; Save "
+                                      "writes it in Windows-1252 again.")
+                           .arg(QFileInfo(fileName).fileName()));
+        }
+    }
+    return loaded;
+}
+
+void FileCommands::showNotice(const QString& notice) const
+{
+    // The window's status bar, when there is one.
+    if (auto* bar = m_parent ? m_parent->findChild<QStatusBar*>() : nullptr) {
+        bar->showMessage(MessageTexts::instance().translate(notice));
     }
 }
 
@@ -112,14 +137,23 @@ void FileCommands::save(int tag)
         return;
     }
     // The name decides between text and a web page; the filter, between the two encodings.
-    const bool utf8 = choice.filter == 1;
-    const bool saved = !isTextFileName(fileName)
-        ? pane->saveHtmlFile(fileName, titleOf(fileName), QString(), HtmlSaveOptions)
-        : utf8 ? pane->model().saveUtf8TextFile(fileName)
-               : pane->saveTextFile(fileName, 0);
+    const bool saved = isTextFileName(fileName)
+        ? saveText(*pane, tag, fileName, choice.filter == 1)
+        : pane->saveHtmlFile(fileName, titleOf(fileName), QString(), HtmlSaveOptions);
     if (!saved) {
         reportError(QStringLiteral("Unable to write to %1").arg(fileName));
     }
+}
+
+bool FileCommands::saveText(const Pane& pane, int tag, const QString& fileName, bool utf8) const
+{
+    if (utf8) {
+        return pane.model().saveUtf8TextFile(fileName);
+    }
+    // Text read as Windows-1252 goes back in it, unless something typed since does not fit;
+    // UTF-16 then holds every character.
+    return (tag == 0 && m_inputIsWindows1252 && pane.model().saveWindows1252TextFile(fileName))
+        || pane.saveTextFile(fileName, 0);
 }
 
 void FileCommands::print()

@@ -1,6 +1,7 @@
 // The History window's controls and commands.
 #include "HistoryWindow.h"
 
+#include "DeferredWrites.h"
 #include "ErrorReport.h"
 #include "Exception.h"
 #include "FileDialogs.h"
@@ -10,8 +11,10 @@
 #include "InterfaceNumbers.h"
 #include "MainWindowLayout.h"
 #include "MessageBox.h"
+#include "Params.h"
 #include "TranslationHistory.h"
 
+#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -102,6 +105,11 @@ HistoryWindow::HistoryWindow(TranslationHistory& history, QWidget* parent)
     m_btnDelete = addButton(buttons, this, "btnDelete", QStringLiteral("&Delete"));
     m_btnDeleteAll = addButton(buttons, this, "btnDeleteAll", QStringLiteral("Delete &All"));
     m_btnExport = addButton(buttons, this, "btnExport", QStringLiteral("&Export..."));
+    // Off, a text a spreadsheet would run as a formula is exported with a leading apostrophe.
+    m_chkExportExact = new QCheckBox(QStringLiteral("Export formulas as they are"), this);
+    m_chkExportExact->setObjectName("chkExportExact");
+    m_chkExportExact->setChecked(Params.historyExportExact);
+    buttons->addWidget(m_chkExportExact);
     buttons->addStretch();
     QPushButton* close = addButton(buttons, this, "btnClose", QStringLiteral("Close"));
 
@@ -124,6 +132,10 @@ HistoryWindow::HistoryWindow(TranslationHistory& history, QWidget* parent)
     connect(
         m_btnExport, &QPushButton::clicked, this, [this] { runCommand([this] { exportCsv(); }); });
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_chkExportExact, &QCheckBox::toggled, this, [](bool exact) {
+        Params.historyExportExact = exact;
+        DeferredWrites::writeString(SettingsFileName, "History", "ExportExact", exact ? "1" : "0");
+    });
     new FormLanguage(this, {"labCount"}, OwnTexts,
         [this](const FormLanguage& language) { showOwnTexts(language); });
     refill();
@@ -276,8 +288,9 @@ void HistoryWindow::exportCsv()
         return;
     }
     // Every entry the filter keeps, not only the rows on show.
-    const std::string csv
-        = HistoryCsv::write(m_history.store().list(m_edtFilter->text().toStdU16String()));
+    const std::string csv = HistoryCsv::write(
+        m_history.store().list(m_edtFilter->text().toStdU16String()),
+        Params.historyExportExact ? HistoryCsv::Formulas::Exact : HistoryCsv::Formulas::Defused);
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly)
         || file.write(csv.data(), static_cast<qint64>(csv.size()))

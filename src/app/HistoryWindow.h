@@ -10,6 +10,7 @@
 
 class FormLanguage;
 class TranslationHistory;
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -62,4 +63,5 @@ private:
     QPushButton* m_btnDelete;
     QPushButton* m_btnDeleteAll;
     QPushButton* m_btnExport;
+    QCheckBox* m_chkExportExact;
 };

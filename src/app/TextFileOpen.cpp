@@ -16,7 +16,12 @@
 #include <QTimer>
 #include <atomic>
 #include <climits>
+#include <fcntl.h>
+#include <memory>
+#include <mutex>
+#include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -33,6 +38,7 @@ enum class Outcome
     TooLarge,
     LongLine,
     NotText,
+    NotRegular,
     Cancelled,
 };
 
@@ -46,7 +52,11 @@ struct Load
     std::atomic<bool> done {false};
     std::atomic<int> progress {0}; // of ProgressSteps
     Outcome outcome = Outcome::Unreadable;
+    bool windows1252 = false;
     PaneDocument loaded;
+    // The loop that waits for the worker, while it does.
+    std::mutex waitingLock;
+    QEventLoop* waiting = nullptr;
 };
 
 // Control characters other than the white space of text (and escape, which coloured logs hold)
@@ -80,15 +90,35 @@ Outcome judgeText(const QString& text)
     return text.size() - lineStart > MaxPaneLineLength ? Outcome::LongLine : Outcome::Loaded;
 }
 
+bool isRegularFile(const QString& fileName)
+{
+    struct stat info
+    { };
+    return ::stat(QFile::encodeName(fileName).constData(), &info) != 0 || S_ISREG(info.st_mode);
+}
+
 void readFile(Load& load, const QString& fileName)
 {
+    // As a read from a stuck device would, this wait does not hear Cancel.
     if (const int delay = readDelayForTest.load(); delay > 0) {
-        for (int waited = 0; waited < delay && !load.cancel; waited += 10) {
-            QThread::msleep(10);
-        }
+        QThread::msleep(static_cast<unsigned long>(delay));
     }
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Without waiting for a writer (a FIFO), and only a regular file, whatever took the name
+    // since it was looked at.
+    const int fd
+        = ::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    struct stat info
+    { };
+    if (fd < 0 || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        load.outcome = fd < 0 ? Outcome::Unreadable : Outcome::NotRegular;
+        if (fd >= 0) {
+            ::close(fd);
+        }
+        return;
+    }
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
         return;
     }
     const qint64 size = file.size();
@@ -118,7 +148,7 @@ void readFile(Load& load, const QString& fileName)
         load.outcome = Outcome::Cancelled;
         return;
     }
-    const QString text = load.loaded.decodeFileText(bytes, 0);
+    const QString text = load.loaded.decodeFileText(bytes, 0, &load.windows1252);
     bytes = QByteArray();
     load.progress = 600;
     load.outcome = judgeText(text);
@@ -131,6 +161,15 @@ void readFile(Load& load, const QString& fileName)
     if (load.cancel) {
         load.outcome = Outcome::Cancelled;
     }
+}
+
+[[noreturn]] void throwNotRegular(const QString& name)
+{
+    throw Exception(
+        QStringLiteral("%1 is not a regular file (a FIFO, socket or device) and was not "
+                       "opened")
+            .arg(name)
+            .toStdString());
 }
 
 } // namespace
@@ -148,10 +187,19 @@ void TextFileOpen::setReadDelayForTest(int ms)
 
 bool TextFileOpen::run()
 {
-    Load load(m_pane.styles());
+    const QString name = QFileInfo(m_fileName).fileName();
+    // A FIFO, socket or device would have the worker wait for a writer, or read without end.
+    if (!isRegularFile(m_fileName)) {
+        throwNotRegular(name);
+    }
+    // Shared with the worker: after a Cancel the window goes on at once, and a worker stuck in
+    // a read ends by itself later.
+    const auto shared = std::make_shared<Load>(m_pane.styles());
+    Load& load = *shared;
     QEventLoop loop;
-    QEventLoop* const waiting = &loop; // outlives the worker, which is joined below
-    std::thread worker([&load, fileName = m_fileName, waiting] {
+    load.waiting = &loop;
+    std::thread worker([shared, fileName = m_fileName] {
+        Load& load = *shared;
         try {
             readFile(load, fileName);
         } catch (...) {
@@ -159,11 +207,13 @@ bool TextFileOpen::run()
         }
         load.done = true;
         // Wakes the loop below at once rather than at its next tick.
-        QMetaObject::invokeMethod(
-            waiting, [] {}, Qt::QueuedConnection);
+        const std::lock_guard lock(load.waitingLock);
+        if (load.waiting) {
+            QMetaObject::invokeMethod(
+                load.waiting, [] {}, Qt::QueuedConnection);
+        }
     });
 
-    const QString name = QFileInfo(m_fileName).fileName();
     QProgressDialog progress(QStringLiteral("Opening %1...").arg(name), QStringLiteral("Cancel"), 0,
         ProgressSteps, m_parent);
     progress.setWindowTitle(QStringLiteral("Quendra"));
@@ -178,7 +228,7 @@ bool TextFileOpen::run()
     tick.start(50);
     QElapsedTimer elapsed;
     elapsed.start();
-    while (!load.done) {
+    while (!load.done && !load.cancel) {
         const bool shown = elapsed.elapsed() >= ProgressDelayMs;
         if (shown && !progress.isVisible() && !load.cancel) {
             progress.show();
@@ -191,6 +241,15 @@ bool TextFileOpen::run()
         loop.processEvents(QEventLoop::WaitForMoreEvents
             | (progress.isVisible() ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents));
     }
+    {
+        const std::lock_guard lock(load.waitingLock);
+        load.waiting = nullptr;
+    }
+    if (load.cancel) {
+        load.done ? worker.join() : worker.detach();
+        m_cancelled = true;
+        return false;
+    }
     worker.join();
     if (progress.isVisible()) {
         progress.setValue(ProgressSteps * 95 / 100);
@@ -198,6 +257,7 @@ bool TextFileOpen::run()
 
     switch (load.outcome) {
     case Outcome::Loaded:
+        m_windows1252 = load.windows1252;
         m_pane.appendDocument(std::move(load.loaded));
         m_pane.format();
         return true;
@@ -211,6 +271,8 @@ bool TextFileOpen::run()
             QStringLiteral("%1 has a line longer than %2 characters and was not opened")
                 .arg(name, QLocale(QLocale::English).toString(qlonglong(MaxPaneLineLength)))
                 .toStdString());
+    case Outcome::NotRegular:
+        throwNotRegular(name);
     case Outcome::NotText:
         throw Exception(
             QStringLiteral("%1 is not a text file and was not opened").arg(name).toStdString());

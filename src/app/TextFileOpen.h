@@ -26,6 +26,8 @@ public:
     bool run();
     // The user stopped the last run().
     bool cancelled() const { return m_cancelled; }
+    // The file was no UTF-8 and was read as Windows-1252.
+    bool readAsWindows1252() const { return m_windows1252; }
 
     // Test hook: the worker waits this long before it reads, so that a test can see the progress
     // box and cancel it.
@@ -36,4 +38,5 @@ private:
     Pane& m_pane;
     QString m_fileName;
     bool m_cancelled = false;
+    bool m_windows1252 = false;
 };

@@ -11,6 +11,7 @@
 #include "FormLanguage.h"
 #include "HelpMenu.h"
 #include "HistoryCommands.h"
+#include "HistoryNoticeBar.h"
 #include "ImageTextCommands.h"
 #include "InterfaceLanguage.h"
 #include "LabelFit.h"
@@ -18,7 +19,6 @@
 #include "MainWindowKeys.h"
 #include "MainWindowLayout.h"
 #include "MarathiAidSettings.h"
-#include "MessageBox.h"
 #include "MessageTexts.h"
 #include "OwnImages.h"
 #include "PaneFonts.h"
@@ -108,8 +108,7 @@ void TfrmMain::connectController()
         [this](const char* name) { return m_language->text(name); });
     connect(m_controller, &TranslationController::directionChosen, this,
         [this](Direction wanted) { runCommand([&] { directionFollowedText(wanted); }); });
-    connect(m_controller, &TranslationController::historyNotice, this,
-        [](const QString& notice) { MessageBox::show(notice, 0); });
+    new HistoryNoticeBar(*m_controller, m_ui.bar);
     connect(m_controller, &TranslationController::problem, this,
         [](const QString& message) { reportError(message); });
 }
@@ -251,6 +250,7 @@ void TfrmMain::showEvent(QShowEvent* event)
                 QStringLiteral(":/appicon/quendra-%1.png"), {16, 24, 32, 48, 64, 128, 256}));
             m_typingToggle->checkAvailability();
             m_speakButtons->checkAvailability();
+            m_controller->history().prepare();
         });
     }
 }
@@ -358,8 +358,7 @@ void TfrmMain::applyProxySettings()
 
 void TfrmMain::miAboutClick()
 {
-    TfrmAbout about;
-    about.exec();
+    TfrmAbout().exec();
 }
 
 void TfrmMain::openFiles(const QStringList& fileNames)
@@ -375,6 +374,7 @@ void TfrmMain::miOptionsClick()
     layoutLanguageLabels();
     refreshSettings();
     applyProxySettings();
+    m_controller->history().prepare();
 }
 
 void TfrmMain::btnTransClick(bool askService)

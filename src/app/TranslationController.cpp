@@ -6,12 +6,37 @@
 #include "ProxyFromSettings.h"
 #include "TranslationSession.h"
 
+#include <QTimer>
+
+namespace {
+
+TranslationController::Question& directConnectionQuestion()
+{
+    static TranslationController::Question question;
+    return question;
+}
+
+const char* const DirectConnectionText
+    = "%1\nIt may name a proxy that every request has to go through. Translate over a direct "
+      "connection anyway?";
+
+} // namespace
+
+void TranslationController::setDirectConnectionQuestion(Question question)
+{
+    directConnectionQuestion() = std::move(question);
+}
+
 TranslationController::TranslationController(const TranslationSetup& setup, QObject* parent)
     : QObject(parent)
     , m_setup(setup)
     , m_session(new TranslationSession)
     , m_history(setup.historyFile, [this](const QString& notice) { emit historyNotice(notice); })
+    , m_preconnectTimer(new QTimer(this))
 {
+    m_preconnectTimer->setSingleShot(true);
+    m_preconnectTimer->setInterval(PreconnectDelay);
+    connect(m_preconnectTimer, &QTimer::timeout, this, [this] { openConnectionEarly(); });
     if (!m_setup.rootCertFile.empty()) {
         m_session->client().ioHandler()->setRootCertFile(m_setup.rootCertFile);
     }
@@ -57,6 +82,9 @@ bool TranslationController::translate(const TranslationAsk& ask)
     const Direction direction = chooseDirection(ask);
     if (!ask.askService && reuseFromHistory(ask, direction)) {
         return true;
+    }
+    if (!connectionAllowed()) {
+        return false;
     }
     send(ask, direction);
     return true;
@@ -121,7 +149,16 @@ void TranslationController::stop()
 
 void TranslationController::preconnect()
 {
-    if (!busy()) {
+    if (Params.preconnect && !busy() && !m_preconnectTimer->isActive()) {
+        m_preconnectTimer->start();
+    }
+}
+
+void TranslationController::openConnectionEarly()
+{
+    // Nothing opens direct while the settings that may name a proxy cannot be read.
+    const bool unsure = Params.noProxy && !settingsReadProblem().empty() && !m_directAgreed;
+    if (Params.preconnect && !busy() && !unsure) {
         m_session->preconnect(m_setup.serviceBaseAddress);
     }
 }
@@ -133,6 +170,31 @@ void TranslationController::applyProxySettings()
         return;
     }
     applyProxyParams(Params, proxyParams());
+    const std::string portProblem = proxyParams().portProblem();
+    if (!portProblem.empty()) {
+        emit problem(QString::fromLocal8Bit(portProblem));
+    }
+    if (!settingsReadProblem().empty() && !std::exchange(m_readProblemReported, true)) {
+        emit problem(QString::fromLocal8Bit(settingsReadProblem())
+            + QStringLiteral(" The default settings are in use until it can be read."));
+    }
+}
+
+bool TranslationController::connectionAllowed()
+{
+    if (settingsReadProblem().empty() || m_directAgreed || settingsHeldInMemory()) {
+        return true;
+    }
+    // Perhaps mended meanwhile.
+    loadSettings();
+    if (settingsReadProblem().empty()) {
+        applyProxySettings();
+        return true;
+    }
+    const QString text = QString::fromUtf8(DirectConnectionText)
+                             .arg(QString::fromLocal8Bit(settingsReadProblem()));
+    m_directAgreed = directConnectionQuestion() && directConnectionQuestion()(text);
+    return m_directAgreed;
 }
 
 void TranslationController::workerEnded()

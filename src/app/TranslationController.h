@@ -11,11 +11,13 @@
 
 #include <QObject>
 #include <QString>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
 
 class ProxySettings;
+class QTimer;
 class TranslationSession;
 
 // What a view asks for.
@@ -72,12 +74,22 @@ public:
     bool translate(const TranslationAsk& ask);
     // The running translation ends as soon as it can and is reported as stopped.
     void stop();
-    // Opens the service's connection ahead of a translation, when none runs.
+    // Opens the service's connection ahead of a translation, unless the settings turn that off:
+    // after PreconnectDelay, when no translation runs by then. The first keystroke alone opens
+    // nothing, and proxy credentials go out only once the user has been writing for a moment.
     void preconnect();
+    static constexpr std::chrono::milliseconds PreconnectDelay {300};
 
     // The proxy of the settings, taken by the client now or, while a translation runs, once it
     // has ended; a request never sees a half-changed proxy. Raises on a port that is no number.
+    // A proxy port outside 1-65535, and a settings file that could not be read, are reported
+    // through problem(), the latter once.
     void applyProxySettings();
+
+    // Asks the user whether to translate over a direct connection while the settings file, and
+    // with it the proxy it may name, cannot be read; true for yes. Set once for the program.
+    using Question = std::function<bool(const QString& text)>;
+    static void setDirectConnectionQuestion(Question question);
     // The HTTP client's proxy record.
     ProxySettings& proxyParams();
     TranslationHistory& history() { return m_history; }
@@ -104,6 +116,10 @@ private:
     Direction chooseDirection(const TranslationAsk& ask);
     bool reuseFromHistory(const TranslationAsk& ask, Direction direction);
     void send(const TranslationAsk& ask, Direction direction);
+    // Whether the settings allow a request to go out now: a settings file that cannot be read
+    // is read again, and while it still cannot, a direct connection needs the user's yes.
+    bool connectionAllowed();
+    void openConnectionEarly();
     void workerEnded();
     void setState(State state);
     // Back to Idle, with the proxy change that waited for it.
@@ -118,4 +134,8 @@ private:
     const QObject* m_view = nullptr;
     QString m_source;
     Direction m_direction = Direction::EnglishToMarathi;
+    QTimer* m_preconnectTimer;
+    // The user said yes to a direct connection with the settings file unreadable.
+    bool m_directAgreed = false;
+    bool m_readProblemReported = false;
 };

@@ -4,11 +4,15 @@
 #include "AppPaths.h"
 #include "Exception.h"
 #include "HistoryStore.h"
+#include "HistoryTrimmer.h"
+#include "HistoryWriter.h"
 #include "InterfaceNumbers.h"
 #include "Params.h"
 
 #include <QDateTime>
 #include <QDir>
+#include <algorithm>
+#include <iterator>
 
 TranslationHistory::TranslationHistory(std::string path, NoticeHandler showNotice)
     : m_path(std::move(path))
@@ -18,6 +22,12 @@ TranslationHistory::TranslationHistory(std::string path, NoticeHandler showNotic
 TranslationHistory::~TranslationHistory() = default;
 
 HistoryStore& TranslationHistory::store()
+{
+    waitForWrites();
+    return openStore();
+}
+
+HistoryStore& TranslationHistory::openStore()
 {
     if (!m_store) {
         if (m_path.empty()) {
@@ -35,9 +45,47 @@ HistoryStore& TranslationHistory::store()
         options.limit = static_cast<std::size_t>(Params.historyLimit);
         m_store = std::make_unique<HistoryStore>(m_path, options);
         showNotices();
+        if (m_store->state() == HistoryStore::State::Ready) {
+            m_writer = std::make_unique<HistoryWriter>(m_path, options);
+        }
     }
-    m_store->setLimit(static_cast<std::size_t>(Params.historyLimit));
+    followLimit();
     return *m_store;
+}
+
+void TranslationHistory::followLimit()
+{
+    const auto limit = static_cast<std::size_t>(Params.historyLimit);
+    m_store->setLimit(limit);
+    if (!m_writer || limit == m_trimmedTo) {
+        return;
+    }
+    m_writer->post([limit](HistoryStore& store) { store.setLimit(limit); });
+    // The trimmer under way stops after its step; the new one starts from what it left.
+    m_trimmer.reset();
+    m_trimmer = std::make_unique<HistoryTrimmer>(m_path, limit);
+    m_trimmedTo = limit;
+}
+
+void TranslationHistory::prepare()
+{
+    if (Params.historyEnabled) {
+        openStore();
+    }
+}
+
+bool TranslationHistory::waitForWrites(std::chrono::milliseconds limit)
+{
+    const bool done = !m_writer || m_writer->waitForWrites(limit);
+    showNotices();
+    return done;
+}
+
+void TranslationHistory::write(std::function<void(HistoryStore&)> action)
+{
+    if (m_writer) {
+        m_writer->post(std::move(action));
+    }
 }
 
 void TranslationHistory::showNotices()
@@ -45,7 +93,11 @@ void TranslationHistory::showNotices()
     if (!m_store) {
         return;
     }
-    for (const std::string& notice : m_store->takeNotices()) {
+    std::vector<std::string> notices = m_store->takeNotices();
+    if (m_writer) {
+        std::ranges::move(m_writer->takeNotices(), std::back_inserter(notices));
+    }
+    for (const std::string& notice : notices) {
         m_showNotice(QString::fromLocal8Bit(notice));
     }
 }
@@ -75,11 +127,12 @@ std::optional<HistoryEntry> TranslationHistory::reuse(const QString& source, Dir
     if (!Params.historyEnabled || !Params.historyReuse) {
         return std::nullopt;
     }
-    HistoryStore& history = store();
-    auto entry
-        = history.find(source.toStdU16String(), sourceCodeOf(direction), targetCodeOf(direction));
+    // A recording of this very text may still be under way; a trim step it waits for is not.
+    waitForWrites(LookUpWait);
+    auto entry = openStore().find(
+        source.toStdU16String(), sourceCodeOf(direction), targetCodeOf(direction));
     if (entry) {
-        history.markUsed(entry->id);
+        write([id = entry->id](HistoryStore& store) { store.markUsed(id); });
         m_position.reset();
     }
     showNotices();
@@ -97,8 +150,11 @@ void TranslationHistory::recordSuccess(const QString& translation)
     if (!Params.historyEnabled || m_requestSource.isEmpty() || translation.isEmpty()) {
         return;
     }
-    store().record(m_requestSource.toStdU16String(), translation.toStdU16String(),
-        sourceCodeOf(m_requestDirection), targetCodeOf(m_requestDirection));
+    openStore();
+    write([source = m_requestSource.toStdU16String(), translation = translation.toStdU16String(),
+              direction = m_requestDirection](HistoryStore& store) {
+        store.record(source, translation, sourceCodeOf(direction), targetCodeOf(direction));
+    });
     m_requestSource.clear();
     m_position.reset();
     showNotices();

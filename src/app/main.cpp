@@ -6,7 +6,9 @@
 #include "ConsoleTranslation.h"
 #include "DesktopSession.h"
 #include "FontConfigPreload.h"
+#include "IniHelpers.h"
 #include "MemoryPolicy.h"
+#include "Params.h"
 #include "SingleInstance.h"
 #include "TfrmMain.h"
 #include "TranslationController.h"
@@ -15,6 +17,7 @@
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 namespace {
 
@@ -64,6 +67,7 @@ bool hasDisplay()
 
 int main(int argc, char* argv[])
 {
+    guardStandardStreams();
     returnBigBlocksToTheSystem();
     QStringList arguments;
     for (int i = 0; i < argc; ++i) {
@@ -92,12 +96,16 @@ int main(int argc, char* argv[])
     }
     SingleInstance instance;
     instance.listen();
+    // Building and showing the window reads the settings file once for all its values.
+    AppStartup::useSettingsFile();
+    auto startupReads = std::make_unique<IniReadPass>(SettingsFileName);
     TranslationController controller(TranslationSetup {});
     MainFormSetup setup;
     setup.controller = &controller;
     TfrmMain window(setup);
     DesktopSession desktop(window, controller, instance);
     desktop.start(command);
+    startupReads.reset();
     const int result = app.exec();
     // A worker still inside its exchange would meet the process's clean-up of the TLS library
     // and of Qt. Nothing is kept at exit, so leave at once instead.

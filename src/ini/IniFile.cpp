@@ -182,18 +182,10 @@ FileState readFile(const std::string& path, std::string& content)
     } else {
         errno = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
     }
+    const int error = errno;
     ::close(fd);
+    errno = error;
     return state;
-}
-
-// The file's content, or nothing when it is missing or unreadable.
-std::optional<std::string> readContent(const std::string& path)
-{
-    std::string content;
-    if (readFile(path, content) != FileState::Read) {
-        return std::nullopt;
-    }
-    return content;
 }
 
 // Bytes of one character at the start of text: a whole UTF-8 sequence, or a single byte that
@@ -394,12 +386,24 @@ std::string IniFile::readString(
     std::string_view section, std::string_view key, std::string_view defaultValue) const
 {
     if (!m_holding) {
-        return valueIn(readContent(m_path), section, key, defaultValue);
+        return valueIn(readContent(), section, key, defaultValue);
     }
     if (!m_held) {
-        m_held = readContent(m_path);
+        m_held = readContent();
     }
     return valueIn(*m_held, section, key, defaultValue);
+}
+
+// The file's content, or nothing when it is missing or unreadable.
+std::optional<std::string> IniFile::readContent() const
+{
+    std::string content;
+    const FileState state = readFile(m_path, content);
+    m_lastReadError = state == FileState::Unreadable ? (errno != 0 ? errno : EIO) : 0;
+    if (state != FileState::Read) {
+        return std::nullopt;
+    }
+    return content;
 }
 
 void IniFile::holdContent()

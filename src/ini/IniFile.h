@@ -31,6 +31,10 @@ public:
     void holdContent();
     void releaseContent();
 
+    // Why the file could not be read at the last reading, as an errno value (EISDIR for a folder,
+    // EINVAL for anything else that is no regular file); 0 when it was read or is missing.
+    int lastReadError() const { return m_lastReadError; }
+
     // Whether section, key and value make one line that reads back as this one key: false for a
     // line break in any of them, an empty name, a "]" in the section name, or a key that holds
     // "=" or starts like a section or a comment.
@@ -52,10 +56,12 @@ public:
     int lastError() const { return m_lastError; }
 
 private:
+    std::optional<std::string> readContent() const;
     bool write(std::string_view section, std::string_view key, std::string_view value);
 
     std::string m_path;
     int m_lastError = 0;
+    mutable int m_lastReadError = 0;
     bool m_holding = false;
     // The content read while holding: nothing yet, or the file's content (nothing when it is
     // missing or unreadable).

@@ -5,6 +5,7 @@
 #include <QStringEncoder>
 #include <QStringList>
 #include <QSysInfo>
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <utility>
@@ -124,6 +125,47 @@ QByteArray fromUnicode(const QString& text, int codePage)
         }
     }
     return bytes;
+}
+
+// The characters of 0x80-0x9F; the rest of the bytes are the Latin-1 characters of their number.
+constexpr char16_t Windows1252High[32]
+    = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+QString fromWindows1252(const QByteArray& bytes)
+{
+    QString text(bytes.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        text[i] = QChar(byte >= 0x80 && byte < 0xA0 ? Windows1252High[byte - 0x80] : byte);
+    }
+    return text;
+}
+
+std::optional<QByteArray> toWindows1252(const QString& text)
+{
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+            bytes[i] = static_cast<char>(c);
+            continue;
+        }
+        const auto* high = std::find(std::begin(Windows1252High), std::end(Windows1252High), c);
+        if (high == std::end(Windows1252High)) {
+            return std::nullopt;
+        }
+        bytes[i] = static_cast<char>(0x80 + (high - std::begin(Windows1252High)));
+    }
+    return bytes;
+}
+
+bool isUtf8(const QByteArray& bytes)
+{
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    [[maybe_unused]] const QString text = decoder.decode(bytes);
+    return !decoder.hasError();
 }
 
 QString fromUtf16Le(const QByteArray& bytes)

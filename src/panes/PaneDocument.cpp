@@ -115,7 +115,7 @@ QString PaneDocument::plainText(int first, int firstOffset, int last, int lastOf
 namespace {
 
 // The file's text: a byte order mark selects UTF-8 or UTF-16, otherwise the code page applies.
-QString decodeFile(const QByteArray& bytes, int codePage)
+QString decodeFile(const QByteArray& bytes, int codePage, bool* windows1252)
 {
     struct Mark
     {
@@ -133,7 +133,14 @@ QString decodeFile(const QByteArray& bytes, int codePage)
             return decoder.decode(QByteArrayView(bytes).sliced(mark.bytes.size()));
         }
     }
-    return CodePages::toUnicode(bytes, codePage);
+    static const bool systemIsUtf8
+        = QStringDecoder(QStringConverter::System).decode(QByteArrayView("\xC3\xA9"))
+        == QString(QChar(0xE9));
+    const bool fallBack = codePage == 0 && systemIsUtf8 && !CodePages::isUtf8(bytes);
+    if (windows1252) {
+        *windows1252 = fallBack;
+    }
+    return fallBack ? CodePages::fromWindows1252(bytes) : CodePages::toUnicode(bytes, codePage);
 }
 
 } // namespace
@@ -159,9 +166,9 @@ bool PaneDocument::loadTextFile(const QString& fileName, int styleNo, int paraNo
     }
 }
 
-QString PaneDocument::decodeFileText(const QByteArray& bytes, int styleNo) const
+QString PaneDocument::decodeFileText(const QByteArray& bytes, int styleNo, bool* windows1252) const
 {
-    return decodeFile(bytes, m_styles->codePageOf(styleNo));
+    return decodeFile(bytes, m_styles->codePageOf(styleNo), windows1252);
 }
 
 void PaneDocument::appendFileText(QString text, int styleNo, int paraNo, bool oneParagraph)
@@ -280,6 +287,16 @@ bool PaneDocument::saveTextFile(const QString& fileName, int /*lineWidth*/) cons
     try {
         return writeWholeFile(fileName,
             m_items.empty() ? QByteArray() : "\xFF\xFE" + CodePages::toUtf16Le(wholeText()));
+    } catch (...) {
+        return false;
+    }
+}
+
+bool PaneDocument::saveWindows1252TextFile(const QString& fileName) const
+{
+    try {
+        const std::optional<QByteArray> bytes = CodePages::toWindows1252(wholeText());
+        return bytes && writeWholeFile(fileName, *bytes);
     } catch (...) {
         return false;
     }

@@ -48,7 +48,12 @@ public:
     // The parts of loadTextFile, for a caller that reads the file itself: the text of a file's
     // bytes (byte order mark or the style's code page), then its lines appended as loadTextFile
     // appends them (U+0000 shown as "?"), in a document of their own that is then appended here.
-    QString decodeFileText(const QByteArray& bytes, int styleNo) const;
+    // Where the code page is UTF-8, bytes that are no UTF-8 are read as Windows-1252 instead of
+    // losing their letters; windows1252 then tells so.
+    QString decodeFileText(const QByteArray& bytes, int styleNo, bool* windows1252 = nullptr) const;
+    // The whole document in Windows-1252, CR LF between lines; false when a character does not
+    // fit or the file cannot be written.
+    bool saveWindows1252TextFile(const QString& fileName) const;
     void appendFileText(QString text, int styleNo, int paraNo, bool oneParagraph);
     void appendDocument(PaneDocument&& other);
     // The whole document as UTF-16LE with FF FE, CR LF between lines; an empty document gives an

@@ -1,8 +1,11 @@
 // The settings globals and the one place that reads the settings file into them.
 #include "Params.h"
 
+#include "DeferredWrites.h"
 #include "IniHelpers.h"
 
+#include <cerrno>
+#include <cstring>
 #include <optional>
 
 namespace {
@@ -14,6 +17,19 @@ bool readBool(const std::string& file, const char* section, const char* key, boo
 }
 
 std::optional<AppParams> heldSettings;
+std::string readProblem;
+
+std::string describeReadError(int error)
+{
+    switch (error) {
+    case EISDIR:
+        return "it is a folder";
+    case EINVAL:
+        return "it is not a regular file";
+    default:
+        return std::strerror(error);
+    }
+}
 
 } // namespace
 
@@ -41,7 +57,8 @@ void storeDirection(std::int32_t direction)
         heldSettings->direction = direction;
         return;
     }
-    iniWriteInteger(SettingsFileName, "General", "Direction", direction);
+    DeferredWrites::writeString(
+        SettingsFileName, "General", "Direction", std::to_string(direction));
 }
 
 void loadSettings()
@@ -51,6 +68,12 @@ void loadSettings()
         return;
     }
     const std::string& file = SettingsFileName;
+    DeferredWrites::flush();
+    const IniReadPass pass(file);
+    const int readError = pass.readError();
+    readProblem = readError == 0
+        ? std::string()
+        : "The settings file " + file + " cannot be read (" + describeReadError(readError) + ").";
     Params.direction = iniReadInteger(file, "General", "Direction");
     Params.autoPaste = iniReadBool(file, "General", "AutoPaste");
     Params.autoCopy = iniReadBool(file, "General", "AutoCopy");
@@ -68,4 +91,11 @@ void loadSettings()
     Params.historyReuse = readBool(file, "History", "Reuse", true);
     const std::int32_t limit = iniReadInteger(file, "History", "Limit");
     Params.historyLimit = limit > 0 ? limit : AppParams {}.historyLimit;
+    Params.historyExportExact = iniReadBool(file, "History", "ExportExact");
+    Params.preconnect = readBool(file, "Connection", "Preconnect", true);
+}
+
+const std::string& settingsReadProblem()
+{
+    return readProblem;
 }

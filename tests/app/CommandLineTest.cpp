@@ -8,8 +8,11 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <csignal>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -60,7 +63,8 @@ protected:
 
     // Runs the program with no display and no platform chosen, as a script would.
     Outcome run(const QStringList& arguments, const QByteArray& input = {},
-        bool asOrdinaryUser = false, const QString& service = {})
+        bool asOrdinaryUser = false, const QString& service = {},
+        std::function<void()> childSetup = {})
     {
         QProcessEnvironment environment = scriptEnvironment(m_home.path());
         environment.insert(QStringLiteral("SSL_CERT_FILE"), caFile());
@@ -74,7 +78,8 @@ protected:
                 }
             };
         }
-        return runProgram(program(), arguments, environment, input, asUser);
+        return runProgram(
+            program(), arguments, environment, input, childSetup ? childSetup : asUser);
     }
 
     static std::string sourceCodeOf(const std::string& request)
@@ -210,6 +215,89 @@ TEST_F(CommandLineTest, FailuresExitWithOneLineNamingTheCause)
     const Outcome badPort = run({"-t", "Hello"});
     EXPECT_EQ(badPort.exitCode, 1);
     EXPECT_EQ(badPort.err, QStringLiteral("quendra: 'abc' is not a valid integer value\n"));
+}
+
+TEST_F(CommandLineTest, AnInputLargerThanTheWindowTakesIsRefusedWithOneLine)
+{
+    // An endless standard input, as from yes(1).
+    const Outcome endless = run({"-t", "--from", "en"}, {}, false, {}, [] {
+        const int zero = ::open("/dev/zero", O_RDONLY);
+        if (zero < 0 || ::dup2(zero, 0) < 0) {
+            ::_exit(99);
+        }
+    });
+    EXPECT_EQ(endless.exitCode, 1);
+    EXPECT_EQ(endless.err,
+        QStringLiteral("quendra: The text is larger than 64 MB and was not translated.\n"));
+    EXPECT_TRUE(endless.out.isEmpty());
+    EXPECT_TRUE(m_service.requests().empty());
+}
+
+TEST_F(CommandLineTest, ATranslationThatCannotBeWrittenOutIsAFailure)
+{
+    const struct
+    {
+        const char* name;
+        std::function<void()> output;
+        const char* reason;
+    } cases[] = {
+        {"a full disk",
+            [] {
+                const int full = ::open("/dev/full", O_WRONLY);
+                if (full < 0 || ::dup2(full, 1) < 0) {
+                    ::_exit(99);
+                }
+            },
+            "No space left on device"},
+        {"a closed standard output", [] { ::close(1); }, "Bad file descriptor"},
+        {"a pipe whose reader has gone, SIGPIPE ignored",
+            [] {
+                int ends[2];
+                if (::pipe(ends) != 0 || ::dup2(ends[1], 1) < 0) {
+                    ::_exit(99);
+                }
+                ::close(ends[0]);
+                ::close(ends[1]);
+                std::signal(SIGPIPE, SIG_IGN);
+            },
+            "Broken pipe"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_service.answerTranslation("Hello");
+        const Outcome outcome = run({"-t", "Hello"}, {}, false, {}, c.output);
+        EXPECT_EQ(outcome.exitCode, 1);
+        EXPECT_EQ(outcome.err,
+            QStringLiteral("quendra: Could not write the translation to standard output: %1.\n")
+                .arg(QString::fromUtf8(c.reason)));
+    }
+}
+
+TEST_F(CommandLineTest, ASettingsFileThatCannotBeReadSendsNothing)
+{
+    // It may name the proxy every request has to go through.
+    const auto asFolder = [] { return QDir().mkpath(settingsBeside()); };
+    const auto asFifo = [] { return ::mkfifo(QFile::encodeName(settingsBeside()), 0600) == 0; };
+    const struct
+    {
+        std::function<bool()> make;
+        const char* reason;
+    } cases[] = {
+        {asFolder, "it is a folder"},
+        {asFifo, "it is not a regular file"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.reason);
+        ASSERT_TRUE(c.make());
+        const Outcome outcome = run({"-t", "Hello"});
+        EXPECT_EQ(outcome.exitCode, 1);
+        EXPECT_EQ(outcome.err,
+            QStringLiteral("quendra: The settings file %1 cannot be read (%2). Nothing was sent.\n")
+                .arg(settingsBeside(), QString::fromUtf8(c.reason)));
+        EXPECT_TRUE(m_service.requests().empty());
+        QDir().rmdir(settingsBeside());
+        QFile::remove(settingsBeside());
+    }
 }
 
 TEST_F(CommandLineTest, GoesThroughTheStoredProxy)

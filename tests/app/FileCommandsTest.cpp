@@ -1,6 +1,7 @@
 // Open, Save and Print commands on real panes, with the file dialogs answered by the test.
 #include "FileCommands.h"
 
+#include "CodePages.h"
 #include "EditPane.h"
 #include "ErrorReport.h"
 #include "Exception.h"
@@ -12,17 +13,25 @@
 #include "ViewPane.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProgressDialog>
 #include <QRegularExpression>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTimer>
+#include <atomic>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -133,11 +142,114 @@ TEST_F(FileCommandsTest, OpenRefusesWhatThePanesCannotHoldAndKeepsThePane)
     EXPECT_EQ(m_input.getItemText(1), "a?b");
 }
 
-TEST_F(FileCommandsTest, OpenShowsProgressThatEscCancels)
+TEST_F(FileCommandsTest, AFileThatIsNoUtf8IsReadAsWindows1252AndSavedBackAsItWas)
+{
+    QWidget window;
+    auto* bar = new QStatusBar(&window);
+    FileCommands commands(&window, m_input, m_output, m_print);
+    // Every byte 0x80-0x9F, the five Windows-1252 leaves undefined among them.
+    QByteArray high;
+    for (int byte = 0x80; byte < 0xA0; ++byte) {
+        high += char(byte);
+    }
+    const QByteArray latin = "caf\xe9 \xfc"
+                             "ber\r\nna\xefve "
+        + high;
+    const QString file = writeFile("latin.txt", latin);
+    FileDialogs::setNextFileName(file);
+    runCommand([&] { commands.open(); });
+    EXPECT_TRUE(m_messages.shown.empty());
+    EXPECT_TRUE(getPaneText(m_input).startsWith(QStringLiteral("café über\r\nnaïve €")))
+        << getPaneText(m_input).toStdString();
+    EXPECT_EQ(bar->currentMessage(),
+        "latin.txt is no UTF-8 text and was read as Windows-1252; Save writes it in "
+        "Windows-1252 again.");
+
+    const QString copy = m_dir.filePath("copy.txt");
+    FileDialogs::setNextFileName(copy);
+    commands.save(0);
+    EXPECT_EQ(readFile(copy), latin);
+    // The user's choice of UTF-8 holds.
+    FileDialogs::setNextFileName(copy, 1);
+    commands.save(0);
+    EXPECT_EQ(readFile(copy),
+        (QStringLiteral("café über\nnaïve ") + CodePages::fromWindows1252(high)).toUtf8());
+    // A character Windows-1252 lacks: the default UTF-16 keeps it.
+    setPaneText(m_input, QStringLiteral("café नमस्ते"));
+    FileDialogs::setNextFileName(copy);
+    commands.save(0);
+    EXPECT_EQ(readFile(copy), "\xFF\xFE" + CodePages::toUtf16Le(QStringLiteral("café नमस्ते")));
+
+    // UTF-8 is read as UTF-8, without a word.
+    bar->clearMessage();
+    setPaneText(m_input, {});
+    FileDialogs::setNextFileName(writeFile("utf8.txt", "café"));
+    commands.open();
+    EXPECT_EQ(getPaneText(m_input), "café");
+    EXPECT_TRUE(bar->currentMessage().isEmpty());
+}
+
+TEST_F(FileCommandsTest, OpenRefusesAFifoOrDeviceWithAMessageAndTheWindowKeepsAnswering)
+{
+    const QString fifo = m_dir.filePath("pipe");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    // Should the load wait for a writer after all, this one comes after a while, so that the
+    // test fails instead of hanging.
+    std::atomic<bool> done {false};
+    std::thread writer([&] {
+        for (int waited = 0; waited < 10000 && !done; waited += 50) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        const int fd = ::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK);
+        if (fd >= 0) {
+            ::close(fd);
+        }
+    });
+    const struct
+    {
+        QString file;
+        QString message;
+    } cases[] = {
+        {fifo, "pipe is not a regular file (a FIFO, socket or device) and was not opened."},
+        {"/dev/zero", "zero is not a regular file (a FIFO, socket or device) and was not opened."},
+        {m_dir.path(),
+            QFileInfo(m_dir.path()).fileName()
+                + " is not a regular file (a FIFO, socket or device) and was not opened."},
+    };
+    for (const auto& c : cases) {
+        setPaneText(m_input, "kept");
+        m_messages.shown.clear();
+        // Ticks of the GUI thread while the command runs.
+        int ticks = 0;
+        QTimer tick;
+        QObject::connect(&tick, &QTimer::timeout, [&] { ++ticks; });
+        tick.start(10);
+        QElapsedTimer elapsed;
+        elapsed.start();
+        FileDialogs::setNextFileName(c.file);
+        runCommand([this] { m_commands.open(); });
+        QTest::qWait(50);
+        EXPECT_LT(elapsed.elapsed(), 5000) << c.file.toStdString();
+        EXPECT_GT(ticks, 0);
+        EXPECT_EQ(m_messages.shown, (std::vector<ShownMessage> {{c.message, 1}}));
+        EXPECT_EQ(getPaneText(m_input), "kept");
+    }
+    // The command line's files take the same path.
+    m_messages.shown.clear();
+    runCommand([&] { m_commands.openFile(fifo); });
+    EXPECT_EQ(m_messages.shown.size(), 1u);
+    done = true;
+    writer.join();
+}
+
+TEST_F(FileCommandsTest, OpenShowsProgressThatEscCancelsEvenWhileTheReadIsStuck)
 {
     setPaneText(m_input, "kept");
     const QString file = writeFile("slow.txt", "one\r\ntwo\r\n");
-    TextFileOpen::setReadDelayForTest(60000);
+    // The worker sleeps through the Cancel, as a read from a stuck device would.
+    TextFileOpen::setReadDelayForTest(20000);
+    QElapsedTimer elapsed;
+    elapsed.start();
     QString label;
     // Waits for the progress box, then presses Esc on it.
     std::function<void()> pressEsc = [&] {
@@ -153,6 +265,7 @@ TEST_F(FileCommandsTest, OpenShowsProgressThatEscCancels)
     FileDialogs::setNextFileName(file);
     runCommand([this] { m_commands.open(); });
     TextFileOpen::setReadDelayForTest(0);
+    EXPECT_LT(elapsed.elapsed(), 10000) << "the window waited for the stuck worker";
     EXPECT_EQ(label, "Opening slow.txt...");
     EXPECT_EQ(getPaneText(m_input), "kept");
     EXPECT_TRUE(m_messages.shown.empty());

@@ -7,12 +7,14 @@
 #include "MainFormFixture.h"
 #include "Pane.h"
 #include "PaneText.h"
+#include "TranslationController.h"
 
 #include <QAbstractButton>
 #include <QDeadlineTimer>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTreeWidget>
@@ -55,6 +57,13 @@ protected:
             QApplication::processEvents(QEventLoop::AllEvents, 20);
         }
         ASSERT_FALSE(m_form->translationRunning());
+        // Recordings are written on a thread of their own.
+        history().waitForWrites();
+    }
+
+    TranslationHistory& history() const
+    {
+        return m_form->findChild<TranslationController*>()->history();
     }
 
     QString shown() const { return getPaneText(*output); }
@@ -298,21 +307,69 @@ TEST_F(HistoryTest, DeletingAsksFirstAndExportWritesTheFilteredEntries)
     EXPECT_EQ(rows(*window), (QStringList {"say \"hi\", friend", "Good morning"}));
 
     const QString csvFile = m_folder.filePath("history.csv");
+    const auto exportCsv = [&] {
+        FileDialogs::setNextFileName(csvFile);
+        QTest::mouseClick(window->findChild<QAbstractButton*>("btnExport"), Qt::LeftButton);
+        QFile csv(csvFile);
+        EXPECT_TRUE(csv.open(QIODevice::ReadOnly));
+        return csv.readAll().split('\n');
+    };
     QTest::keyClicks(window->findChild<QLineEdit*>("edtFilter"), "hi");
-    FileDialogs::setNextFileName(csvFile);
-    QTest::mouseClick(window->findChild<QAbstractButton*>("btnExport"), Qt::LeftButton);
-    QFile csv(csvFile);
-    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
-    const QList<QByteArray> lines = csv.readAll().split('\n');
+    QList<QByteArray> lines = exportCsv();
     ASSERT_EQ(lines.size(), 3); // header, one entry, nothing after the last CR LF
     EXPECT_EQ(lines[0], "Time,From,To,Text,Translation,Uses\r");
     EXPECT_TRUE(lines[1].endsWith(",en,mr,\"say \"\"hi\"\", friend\",नमस्ते म्हणा,1\r"))
         << lines[1].toStdString();
 
+    // A text a spreadsheet would run goes out defused, or exactly once the box says so, which
+    // the settings keep.
+    HistoryStore(historyPath()).record(u"=1+1 hi", u"२", "en", "mr");
+    auto* exact = window->findChild<QAbstractButton*>("chkExportExact");
+    ASSERT_FALSE(exact->isChecked());
+    lines = exportCsv();
+    EXPECT_TRUE(lines[1].contains(",'=1+1 hi,")) << lines[1].toStdString();
+    QTest::mouseClick(exact, Qt::LeftButton);
+    lines = exportCsv();
+    EXPECT_TRUE(lines[1].contains(",=1+1 hi,")) << lines[1].toStdString();
+    EXPECT_TRUE(settingsContent().contains("ExportExact=1"));
+
     QTest::mouseClick(window->findChild<QAbstractButton*>("btnDeleteAll"), Qt::LeftButton);
     EXPECT_TRUE(rows(*window).isEmpty());
     EXPECT_EQ(HistoryStore(historyPath()).count(), 0u);
-    EXPECT_EQ(accept.shown.size(), 2u);
+    // Two deletes, and the two exports over the file the first one wrote.
+    EXPECT_EQ(accept.shown.size(), 4u);
+}
+
+TEST_F(HistoryTest, AHistoryPastItsLimitIsTrimmedInTheBackgroundAfterTheWindowShows)
+{
+    {
+        HistoryStore store(historyPath(), {.limit = 5000});
+        for (int i = 0; i < 3000; ++i) {
+            const std::u16string text = u"entry " + QString::number(i).toStdU16String();
+            store.record(text, text, "en", "mr");
+        }
+    }
+    openWindow("[History]\r\nLimit=1000\r\n");
+    QDeadlineTimer deadline(60000);
+    while (HistoryStore(historyPath()).count() > 1000 && !deadline.hasExpired()) {
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    EXPECT_EQ(HistoryStore(historyPath()).count(), 1000u);
+    // The newest entries stay; translating goes on meanwhile.
+    EXPECT_TRUE(HistoryStore(historyPath()).find(u"entry 2999", "en", "mr"));
+    service.answerTranslation("hello");
+    translateText("hello");
+    EXPECT_EQ(shown(), "[mr] hello");
+
+    // Lowering the limit in the Options starts trimming again.
+    writeSettings("[History]\r\nLimit=10\r\n");
+    m_form->refreshSettings();
+    history().prepare();
+    while (HistoryStore(historyPath()).count() > 10 && !deadline.hasExpired()) {
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    EXPECT_EQ(HistoryStore(historyPath()).count(), 10u);
+    EXPECT_TRUE(m_messages.shown.empty());
 }
 
 TEST_F(HistoryTest, AltLeftAndAltRightStepThroughPastTranslations)
@@ -354,11 +411,23 @@ TEST_F(HistoryTest, DamagedHistoryFileIsSetAsideAndTranslatingGoesOn)
     service.answerTranslation("hello");
     translateText("hello");
     EXPECT_EQ(shown(), "[mr] hello");
-    ASSERT_EQ(m_messages.shown.size(), 1u);
-    const QString notice = m_messages.shown[0].text;
-    EXPECT_TRUE(notice.startsWith("The history file " + QString::fromLocal8Bit(historyPath())
-        + " is damaged. It was renamed to "))
-        << notice.toStdString();
+    // No box stopped the translation: the notice waits in the status bar, its whole text a
+    // click away in a box that leaves the window usable.
+    EXPECT_TRUE(m_messages.shown.empty());
+    auto* bar = control<QLabel>("labHistoryNotice");
+    EXPECT_TRUE(bar->isVisible());
+    const QString start
+        = "The history file " + QString::fromLocal8Bit(historyPath()) + " is damaged.";
+    EXPECT_TRUE(start.startsWith(bar->text().chopped(1))) << bar->text().toStdString();
+    QTest::mouseClick(bar, Qt::LeftButton);
+    auto* box = m_form->findChild<QMessageBox*>("HistoryNotices");
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_FALSE(box->isModal());
+    const QString notice = box->text();
+    EXPECT_TRUE(notice.startsWith(start + " It was renamed to ")) << notice.toStdString();
+    EXPECT_EQ(bar->toolTip(), notice);
+    box->close();
     EXPECT_EQ(HistoryStore(historyPath()).count(), 1u);
     // The damaged file is kept beside the new one.
     EXPECT_EQ(QDir(m_folder.path()).entryList({"history.sqlite3.damaged-*"}).size(), 1);

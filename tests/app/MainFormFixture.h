@@ -2,6 +2,7 @@
 // its message boxes captured.
 #pragma once
 
+#include "DeferredWrites.h"
 #include "MessageCapture.h"
 #include "Pane.h"
 #include "Params.h"
@@ -36,8 +37,10 @@ protected:
         return m_folder.filePath("history.sqlite3").toLocal8Bit().toStdString();
     }
 
+    // The file as it is once the writes the window handed over have reached it.
     QByteArray settingsContent() const
     {
+        DeferredWrites::flush();
         QFile file(settingsPath());
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }

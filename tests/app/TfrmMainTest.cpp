@@ -247,6 +247,10 @@ TEST_F(TfrmMainTest, ProxySettingsReachTheClientAndABadPortIsReportedOnce)
         {"NoProxy=0\r\nAddress=proxy.lan\r\nPort=80a\r\n", "proxy.lan", 0, "",
             {{"'80a' is not a valid integer value.", 1}}},
         {"NoProxy=1\r\nAddress=proxy.lan\r\nPort=3128\r\n", "", 0, "", {}},
+        // A number, but no port: named at start-up, before any translation tries it.
+        {"NoProxy=0\r\nAddress=proxy.lan\r\nPort=65536\r\n", "proxy.lan", 65536, "",
+            {{"The proxy proxy.lan:65536 has no valid port: a port is a number from 1 to 65535.",
+                1}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.connection.toStdString());
@@ -345,8 +349,16 @@ TEST_F(TfrmMainTest, ADirectionThatCannotBeStoredIsStillShownAsTheOneInEffect)
     EXPECT_TRUE(control<QRadioButton>("rbChnToEng")->isChecked());
     EXPECT_EQ(control<QLabel>("labFromLang")->text(), "Marathi");
     EXPECT_EQ(control<QLabel>("labToLang")->text(), "English");
-    ASSERT_EQ(m_messages.shown.size(), 1u);
-    EXPECT_EQ(m_messages.shown[0].text, "Unable to write to " + settingsPath() + ".");
+    // The write fails on its own thread and is reported on the GUI thread after the start-up's
+    // report of the file that cannot be read.
+    DeferredWrites::flush();
+    QApplication::processEvents();
+    ASSERT_EQ(m_messages.shown.size(), 2u);
+    EXPECT_EQ(m_messages.shown[0].text,
+        "The settings file " + settingsPath()
+            + " cannot be read (it is a folder). The default settings are in use until it can be "
+              "read.");
+    EXPECT_EQ(m_messages.shown[1].text, "Unable to write to " + settingsPath() + ".");
 }
 
 TEST_F(TfrmMainTest, LabelColoursStayReadableOnADarkPaletteAndKeepTheDesignOnALightOne)

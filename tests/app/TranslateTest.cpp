@@ -11,6 +11,7 @@
 #include <QAbstractButton>
 #include <QClipboard>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QLabel>
 #include <QMovie>
 #include <QPlainTextEdit>
@@ -149,6 +150,84 @@ TEST_F(TranslateTest, TypingOpensTheConnectionTheTranslationThenUses)
     ASSERT_TRUE(finish());
     EXPECT_EQ(itemsOf(*output), QStringList {"[mr] world"});
     EXPECT_EQ(service.connectionCount(), 2);
+}
+
+// Nothing opens on the first keystroke (a proxy would get the user's credentials before any
+// translation is asked for), nor at all when the settings say so.
+TEST_F(TranslateTest, TheConnectionOpensOnlyAfterAMomentOfTypingAndNotWhenTurnedOff)
+{
+    m_form->activateWindow();
+    input->setFocus();
+    QTest::keyClicks(input, "h");
+    QTest::qWait(100);
+    EXPECT_EQ(service.connectionCount(), 0);
+    QDeadlineTimer deadline(5000);
+    while (service.connectionCount() == 0 && !deadline.hasExpired()) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    EXPECT_EQ(service.connectionCount(), 1);
+
+    m_form.reset();
+    writeSettings("[Connection]\r\nPreconnect=0\r\n");
+    openWindow();
+    m_form->activateWindow();
+    input->setFocus();
+    QTest::keyClicks(input, "hello");
+    QTest::qWait(1000);
+    EXPECT_EQ(service.connectionCount(), 1);
+}
+
+// The settings file may name a proxy every request has to go through: while it cannot be read,
+// the defaults' direct connection waits for the user's yes.
+TEST_F(TranslateTest, WithTheSettingsFileUnreadableNothingGoesDirectWithoutTheUsersYes)
+{
+    m_form.reset();
+    ASSERT_TRUE(QDir().mkpath(settingsPath()));
+    openWindow();
+    ASSERT_EQ(m_messages.shown.size(), 1u);
+    EXPECT_EQ(m_messages.shown[0].text,
+        "The settings file " + settingsPath()
+            + " cannot be read (it is a folder). The default settings are in use until it can be "
+              "read.");
+    service.translateEveryRequest();
+    setPaneText(*input, "hello");
+    const QString question
+        = "The settings file " + settingsPath() + " cannot be read (it is a folder).";
+    {
+        MessageCapture refuse(MessageBox::Cancel);
+        QTest::mouseClick(translate, Qt::LeftButton);
+        ASSERT_TRUE(finish());
+        ASSERT_EQ(refuse.shown.size(), 1u);
+        EXPECT_EQ(refuse.shown[0].kind, 3);
+        EXPECT_TRUE(refuse.shown[0].text.startsWith(question));
+        EXPECT_TRUE(service.requests().empty());
+        EXPECT_EQ(service.connectionCount(), 0);
+    }
+    // Captured to the end of the test, answered with OK.
+    MessageCapture accept;
+    QTest::mouseClick(translate, Qt::LeftButton);
+    ASSERT_TRUE(finish());
+    ASSERT_EQ(accept.shown.size(), 1u);
+    EXPECT_TRUE(accept.shown[0].text.startsWith(question));
+    EXPECT_EQ(service.requests().size(), 1u);
+    EXPECT_EQ(itemsOf(*output), QStringList {"[mr] hello"});
+    // Once said, it holds for the session.
+    setPaneText(*input, "hello there");
+    QTest::mouseClick(translate, Qt::LeftButton);
+    ASSERT_TRUE(finish());
+    EXPECT_EQ(service.requests().size(), 2u);
+    EXPECT_EQ(accept.shown.size(), 1u);
+
+    // A file mended meanwhile is read again, and nothing is asked.
+    m_form.reset();
+    openWindow();
+    ASSERT_EQ(accept.shown.size(), 2u) << "the start-up's report";
+    ASSERT_TRUE(QDir().rmdir(settingsPath()));
+    setPaneText(*input, "hello again");
+    QTest::mouseClick(translate, Qt::LeftButton);
+    ASSERT_TRUE(finish());
+    EXPECT_EQ(service.requests().size(), 3u);
+    EXPECT_EQ(accept.shown.size(), 2u);
 }
 
 TEST_F(TranslateTest, OnlyTheSelectionIsSentUntrimmed)

@@ -2,11 +2,21 @@
 // write.
 #include "../ini/ScratchFolder.h"
 #include "../ini/UnprivilegedScope.h"
+#include "DeferredWrites.h"
 #include "IniHelpers.h"
 #include "IniWriteError.h"
 #include "Params.h"
 
+#include <atomic>
+#include <fcntl.h>
+#include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -79,6 +89,12 @@ TEST_F(SettingsFile, LoadSettingsReadsEveryKeyWithItsDefault)
         {"history keys empty, a word, no positive number",
             "[History]\nEnabled=\nReuse=yes\nLimit=-3\n",
             [](AppParams& p) { p.historyReuse = false; }},
+        {"exact export, no pre-connection",
+            "[History]\nExportExact=1\n[Connection]\nPreconnect=0\n",
+            [](AppParams& p) {
+                p.historyExportExact = true;
+                p.preconnect = false;
+            }},
         {"every key, names in other letter case",
             "[general]\nautocopy=0x10\nDISPLAYLANGUAGE=English\n[CONNECTION]\nnoproxy=0\n"
             "address=proxy.local\nport=8080\nusername=ana\npassword=secret\n",
@@ -94,6 +110,99 @@ TEST_F(SettingsFile, LoadSettingsReadsEveryKeyWithItsDefault)
         test.change(expected);
         EXPECT_EQ(Params, expected) << test.name;
     }
+}
+
+TEST_F(SettingsFile, LoadSettingsOpensTheFileOnceForAllItsValues)
+{
+    ScratchFolder::write(SettingsFileName, "[General]\nDirection=1\n[History]\nLimit=5\n");
+    const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(::inotify_add_watch(watch, SettingsFileName.c_str(), IN_OPEN), 0);
+    const auto opens = [watch] {
+        int count = 0;
+        alignas(inotify_event) char buffer[4096];
+        ssize_t size = 0;
+        while ((size = ::read(watch, buffer, sizeof buffer)) > 0) {
+            for (char* at = buffer; at < buffer + size;
+                 at += sizeof(inotify_event) + reinterpret_cast<inotify_event*>(at)->len) {
+                ++count;
+            }
+        }
+        return count;
+    };
+    loadSettings();
+    EXPECT_EQ(opens(), 1);
+    EXPECT_EQ(Params.historyLimit, 5);
+    // Within a pass (the window's start-up), loading reads nothing more.
+    {
+        const IniReadPass pass(SettingsFileName);
+        EXPECT_EQ(iniReadInteger(SettingsFileName, "General", "Direction"), 1);
+        loadSettings();
+        loadSettings();
+        EXPECT_EQ(opens(), 1);
+    }
+    ::close(watch);
+}
+
+TEST_F(SettingsFile, AFileThatCannotBeReadIsNamedWithTheReason)
+{
+    const std::string name = SettingsFileName;
+    const struct
+    {
+        const char* reason;
+        std::function<void()> make;
+    } cases[] = {
+        {"it is a folder", [&] { ::mkdir(name.c_str(), 0700); }},
+        {"it is not a regular file", [&] { ::mkfifo(name.c_str(), 0600); }},
+        {"Permission denied",
+            [&] {
+                ScratchFolder::write(name, "[General]\nAutoCopy=1\n");
+                ::chmod(name.c_str(), 0);
+            }},
+    };
+    for (const auto& c : cases) {
+        c.make();
+        if (::access(name.c_str(), F_OK) == 0 && !std::filesystem::is_regular_file(name)) {
+            loadSettings();
+        } else {
+            // Root reads any file; an ordinary user may not read this one.
+            ::chmod(m_folder.path().c_str(), 0755);
+            UnprivilegedScope unprivileged;
+            loadSettings();
+        }
+        EXPECT_EQ(settingsReadProblem(),
+            "The settings file " + name + " cannot be read (" + c.reason + ").");
+        EXPECT_EQ(Params, defaults()) << c.reason;
+        ::rmdir(name.c_str());
+        ::unlink(name.c_str());
+    }
+    loadSettings();
+    EXPECT_EQ(settingsReadProblem(), "");
+}
+
+// Rewriting and syncing a large file takes long: a direction click hands the write over.
+TEST_F(SettingsFile, StoringTheDirectionNeverWaitsForTheFile)
+{
+    ScratchFolder::write(SettingsFileName, "[General]\nDirection=0\n");
+    // Another writer holds the file's lock; the write waits for it, the caller does not.
+    const int lock = ::open((SettingsFileName + ".lock").c_str(), O_RDWR | O_CREAT, 0600);
+    ASSERT_EQ(::flock(lock, LOCK_EX), 0);
+    std::atomic<bool> released {false};
+    std::thread holder([&] {
+        std::this_thread::sleep_for(std::chrono::seconds(2));
+        released = true;
+        ::flock(lock, LOCK_UN);
+    });
+    storeDirection(1);
+    storeDirection(0);
+    storeDirection(1);
+    EXPECT_FALSE(released) << "the caller waited for the lock";
+    DeferredWrites::flush();
+    holder.join();
+    ::close(lock);
+    EXPECT_EQ(ScratchFolder::read(SettingsFileName), "[General]\nDirection=1\n");
+    loadSettings();
+    EXPECT_EQ(Params.direction, 1);
 }
 
 TEST_F(SettingsFile, NoFileGivesDefaultsAndWritesNothing)
