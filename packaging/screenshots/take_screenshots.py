@@ -116,8 +116,10 @@ def take(shot, program, folder, environment):
         time.sleep(1)
         print(subprocess.run(["xprop", "-id", window, "WM_CLASS"], capture_output=True,
                              text=True).stdout.strip())
-        subprocess.run(["xdotool", "windowactivate", "--sync", window], capture_output=True)
-        subprocess.run(["xdotool", "key", "--window", window, "ctrl+Return"], check=True)
+        # Keys typed through XTEST reach the focused window as a user's would (Qt ignores keys
+        # sent to a window directly).
+        subprocess.run(["xdotool", "windowfocus", "--sync", window], check=True)
+        subprocess.run(["xdotool", "key", "ctrl+Return"], check=True)
         time.sleep(3)
         subprocess.run(["import", "-window", window, "-strip", os.path.join(HERE, name)],
                        check=True)
