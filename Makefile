@@ -46,7 +46,9 @@ package: build
 # The Debian package as Debian builds it (debian/), from a copy of the tree in $(BUILD)-deb so the
 # checkout stays clean, without its tests (make test runs them); then lintian and hardening-check,
 # where any error or warning fails. A compiler cache, when there is one, serves it too (debhelper
-# moves HOME, where the cache's settings live).
+# moves HOME, where the cache's settings live). Control-flow protection is compiled in
+# (-fcf-protection), but Debian 12's C start files carry no IBT/SHSTK mark, so no program linked
+# there shows it: hardening-check is not asked for that one.
 test-package: setup
 	rm -rf $(BUILD)-deb
 	mkdir -p $(BUILD)-deb/quendra $(BUILD)-deb/root
@@ -57,7 +59,8 @@ test-package: setup
 		DEB_BUILD_OPTIONS="nocheck parallel=$(JOBS)" dpkg-buildpackage -b -us -uc -Pnocheck
 	lintian --pedantic --display-info --fail-on error,warning $(BUILD)-deb/quendra_*.changes
 	dpkg-deb -x $(BUILD)-deb/quendra_*_$$(dpkg --print-architecture).deb $(BUILD)-deb/root
-	hardening-check $(BUILD)-deb/root/usr/bin/quendra $(BUILD)-deb/root/usr/lib/*/quendra/*.so
+	hardening-check --nocfprotection $(BUILD)-deb/root/usr/bin/quendra \
+		$(BUILD)-deb/root/usr/lib/*/quendra/*.so
 
 bench: setup
 	cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DQUENDRA_BENCH=ON
