@@ -2,13 +2,8 @@
 #include "AppStartup.h"
 
 #include "AppPaths.h"
-#include "ErrorReport.h"
-#include "Exception.h"
-#include "LangRes.h"
 #include "M17nEngine.h"
-#include "MessageBox.h"
 #include "Params.h"
-#include "TfrmOptions.h"
 #include "TranslationMessages.h"
 #include "TypingTableChoice.h"
 
@@ -18,13 +13,8 @@
 void AppStartup::wireProgram()
 {
     QCoreApplication::setApplicationName(QStringLiteral("Quendra"));
-    LangRes::setFileLocator(&AppPaths::dataFile);
     TranslationMessages::addToMessageTable();
     TypingTableChoice::setTableLister(&M17nEngine::marathiTables);
-    TfrmOptions::setErrorReport(
-        [](const Exception& error) { reportError(QString::fromLocal8Bit(error.what())); });
-    TfrmOptions::setQuestion(
-        [](const QString& text) { return MessageBox::show(text, 3) == MessageBox::Ok; });
 }
 
 QString AppStartup::useSettingsFile(const QString& folder)

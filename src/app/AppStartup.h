@@ -1,7 +1,7 @@
-// The program-wide set-up every way of starting shares: where the settings file is, where the
-// language files are found, the texts the message table knows, and the hooks of the Options
-// dialog. main() runs it before the window; the console translation takes its settings file from
-// here; the tests run it as the program does.
+// The program-wide set-up every way of starting shares: the application's name, where the
+// settings file is, the engine's texts in the message table and the typing tables the Options
+// dialog offers. main() runs it before the window; the console translation takes its settings file
+// from here; the tests run it as the program does.
 #pragma once
 
 #include <QString>

@@ -22,7 +22,7 @@ void BackgroundProbe::start()
     m_thread = std::thread([this] {
         QString problem;
         try {
-            problem = m_check();
+            m_check();
         } catch (const std::exception& error) {
             problem = QString::fromLocal8Bit(error.what());
         }

@@ -13,8 +13,9 @@ class BackgroundProbe : public QObject
     Q_OBJECT
 
 public:
-    // The check returns an empty text when all is well, else what is wrong.
-    using Check = std::function<QString()>;
+    // The check raises FeatureUnavailable with what is wrong; the answer gets that text, or an
+    // empty one when all is well.
+    using Check = std::function<void()>;
     using Answer = std::function<void(const QString& problem)>;
 
     BackgroundProbe(Check check, Answer answer, QObject* parent = nullptr);

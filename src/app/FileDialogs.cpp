@@ -27,9 +27,9 @@ bool mayReplace(const QString& fileName)
     if (!QFileInfo::exists(fileName)) {
         return true;
     }
-    return MessageBox::show(
-               QStringLiteral("The file %1 already exists. Replace it?").arg(fileName), 3)
-        == MessageBox::Ok;
+    return MessageBox::confirm(
+        QStringLiteral("The file %1 already exists. Replace it?").arg(fileName),
+        QStringLiteral("Replace"));
 }
 
 } // namespace

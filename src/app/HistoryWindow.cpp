@@ -7,6 +7,7 @@
 #include "FormLanguage.h"
 #include "HistoryCsv.h"
 #include "HistoryStore.h"
+#include "InterfaceNumbers.h"
 #include "MainWindowLayout.h"
 #include "MessageBox.h"
 #include "TranslationHistory.h"
@@ -48,7 +49,10 @@ const QStringList OwnTexts = {
     QStringLiteral("lvHistory_ColumnCaption[4]=Uses"),
     QStringLiteral("edtFilter_Placeholder=Type a part of a text, in English or Marathi"),
     QStringLiteral("strEntries=%1 entries"),
+    QStringLiteral("strEntry=%1 entry"),
     QStringLiteral("strShownOf=%1 shown of %2 entries"),
+    QStringLiteral("strEnglish=English"),
+    QStringLiteral("strMarathi=Marathi"),
 };
 
 QPushButton* addButton(QBoxLayout* row, QWidget* parent, const char* name, const QString& text)
@@ -134,15 +138,20 @@ void HistoryWindow::showOwnTexts(const FormLanguage& language)
     m_lvHistory->setHeaderLabels(columns);
     m_edtFilter->setPlaceholderText(language.text("edtFilter_Placeholder"));
     m_entriesText = language.text("strEntries");
+    m_entryText = language.text("strEntry");
+    m_languageNames = {{QStringLiteral("en"), language.text("strEnglish")},
+        {QStringLiteral("mr"), language.text("strMarathi")}};
     m_shownOfText = language.text("strShownOf");
     showCount();
 }
 
 void HistoryWindow::showCount()
 {
+    const QString total = InterfaceNumbers::number(m_total);
     m_labCount->setText(m_edtFilter->text().isEmpty() && m_entries.size() == m_total
-            ? m_entriesText.arg(m_total)
-            : m_shownOfText.arg(m_entries.size()).arg(m_total));
+            ? (m_total == 1 ? m_entryText : m_entriesText).arg(total)
+            : m_shownOfText.arg(
+                InterfaceNumbers::number(static_cast<qlonglong>(m_entries.size())), total));
 }
 
 bool HistoryWindow::event(QEvent* event)
@@ -180,6 +189,12 @@ void HistoryWindow::keyPressEvent(QKeyEvent* event)
     QDialog::keyPressEvent(event);
 }
 
+QString HistoryWindow::languageName(const std::string& code) const
+{
+    const QString key = QString::fromStdString(code);
+    return m_languageNames.value(key, key);
+}
+
 void HistoryWindow::refill()
 {
     const qint64 keepId = selectedEntry() ? selectedEntry()->id : 0;
@@ -191,10 +206,10 @@ void HistoryWindow::refill()
         auto* row = new QTreeWidgetItem({
             TranslationHistory::timeText(entry),
             QStringLiteral("%1 → %2").arg(
-                QString::fromStdString(entry.sourceCode), QString::fromStdString(entry.targetCode)),
+                languageName(entry.sourceCode), languageName(entry.targetCode)),
             cellText(entry.source),
             cellText(entry.translation),
-            QString::number(entry.useCount),
+            InterfaceNumbers::number(entry.useCount),
         });
         rows.append(row);
         if (entry.id == keepId) {
@@ -232,8 +247,8 @@ void HistoryWindow::deleteSelected()
 {
     const HistoryEntry* entry = selectedEntry();
     if (!entry
-        || MessageBox::show(QStringLiteral("Delete the selected entry from the history?"), 3)
-            != MessageBox::Ok) {
+        || !MessageBox::confirm(QStringLiteral("Delete the selected entry from the history?"),
+            QStringLiteral("Delete"))) {
         return;
     }
     m_history.store().remove(entry->id);
@@ -242,9 +257,9 @@ void HistoryWindow::deleteSelected()
 
 void HistoryWindow::deleteAll()
 {
-    if (MessageBox::show(
-            QStringLiteral("Delete every entry from the history? This cannot be undone."), 3)
-        != MessageBox::Ok) {
+    if (!MessageBox::confirm(
+            QStringLiteral("Delete every entry from the history? This cannot be undone."),
+            QStringLiteral("Delete"))) {
         return;
     }
     m_history.store().clear();

@@ -5,6 +5,7 @@
 #include "HistoryEntry.h"
 
 #include <QDialog>
+#include <QHash>
 #include <vector>
 
 class FormLanguage;
@@ -26,6 +27,8 @@ public:
 
     // Reads the entries again, keeping the filter.
     void refill();
+    // A language code of the history in the interface language ("en" gives "English").
+    QString languageName(const std::string& code) const;
 
 signals:
     // The user chose an entry to put back into the panes.
@@ -49,6 +52,8 @@ private:
     std::vector<HistoryEntry> m_entries;
     std::size_t m_total = 0;
     QString m_entriesText;
+    QString m_entryText;
+    QHash<QString, QString> m_languageNames;
     QString m_shownOfText;
     QLineEdit* m_edtFilter;
     QTreeWidget* m_lvHistory;

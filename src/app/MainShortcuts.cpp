@@ -2,6 +2,7 @@
 #include "MainShortcuts.h"
 
 #include "ErrorReport.h"
+#include "MessageTexts.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -10,6 +11,7 @@
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QHelpEvent>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QTableWidget>
@@ -146,6 +148,8 @@ void MainShortcuts::showList(const QString& title)
     table->resizeColumnsToContents();
     table->horizontalHeader()->setStretchLastSection(true);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, list);
+    buttons->button(QDialogButtonBox::Close)
+        ->setText(MessageTexts::instance().translate(QStringLiteral("Close")));
     connect(buttons, &QDialogButtonBox::rejected, list, &QDialog::reject);
     auto* layout = new QVBoxLayout(list);
     layout->addWidget(table);

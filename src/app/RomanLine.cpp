@@ -7,18 +7,18 @@
 #include "Pane.h"
 #include "ReadableColour.h"
 
+#include <QEvent>
 #include <QFontMetrics>
-#include <QLabel>
-#include <QTextBlock>
+#include <QPlainTextEdit>
 #include <QTimer>
 #include <QToolButton>
+#include <algorithm>
 
 namespace {
 
-constexpr int LineHeight = 18;
 constexpr int LineGap = 2;
-// A tooltip longer than this would cover the window.
-constexpr qsizetype TooltipLength = 600;
+// Lines of romanised text the line shows before it scrolls.
+constexpr int ShownLines = 3;
 
 } // namespace
 
@@ -26,15 +26,17 @@ RomanLine::RomanLine(QWidget* window, Pane& input, Pane& output)
     : QObject(window)
     , m_panes {&input, &output}
     , m_paneGeometry {input.geometry(), output.geometry()}
-    , m_line(new QLabel(window))
+    , m_line(new QPlainTextEdit(window))
     , m_toggle(new QToolButton(window))
     , m_refresh(new QTimer(this))
 {
     m_line->setObjectName("labRoman");
     // Placed here, under the Marathi pane, not by the window's layout.
     m_line->setProperty("anchored", false);
-    m_line->setTextFormat(Qt::PlainText);
-    m_line->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_line->setReadOnly(true);
+    m_line->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    m_line->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    m_line->setFocusPolicy(Qt::ClickFocus);
     m_line->hide();
 
     m_toggle->setObjectName("btnRoman");
@@ -47,9 +49,12 @@ RomanLine::RomanLine(QWidget* window, Pane& input, Pane& output)
     connect(m_toggle, &QToolButton::clicked, this,
         [this](bool checked) { runCommand([this, checked] { toggleClicked(checked); }); });
 
+    // Refreshed once the typing pauses: romanising a long text on every key would lag.
     m_refresh->setSingleShot(true);
     m_refresh->setInterval(0);
     connect(m_refresh, &QTimer::timeout, this, &RomanLine::refresh);
+    input.installEventFilter(this);
+    output.installEventFilter(this);
     follow();
 }
 
@@ -62,6 +67,15 @@ void RomanLine::setMarathiPane(int tag)
     m_marathi = marathi;
     follow();
     place();
+}
+
+void RomanLine::applySettings(const MarathiAidSettings& settings)
+{
+    if (settings.plainEyelashRa != m_plainEyelashRa) {
+        m_plainEyelashRa = settings.plainEyelashRa;
+        m_shownSource.clear();
+    }
+    setShown(settings.romanLine);
 }
 
 void RomanLine::setShown(bool shown)
@@ -77,6 +91,15 @@ void RomanLine::toggleClicked(bool checked)
     saveRomanLine(checked);
 }
 
+bool RomanLine::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FontChange && watched == m_panes[m_marathi]) {
+        followFont();
+        place();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
 // The line takes the lowest rows of the Marathi pane's place; the other pane gets its whole place
 // back.
 void RomanLine::place()
@@ -84,9 +107,10 @@ void RomanLine::place()
     for (int tag = 0; tag < 2; ++tag) {
         QRect geometry = m_panePlace ? m_panePlace(tag) : m_paneGeometry[tag];
         if (m_shown && tag == m_marathi) {
-            geometry.setHeight(geometry.height() - LineHeight - LineGap);
+            const int height = lineHeight(geometry.height());
+            geometry.setHeight(geometry.height() - height - LineGap);
             m_line->setGeometry(
-                geometry.left(), geometry.bottom() + 1 + LineGap, geometry.width(), LineHeight);
+                geometry.left(), geometry.bottom() + 1 + LineGap, geometry.width(), height);
         }
         m_panes[tag]->setGeometry(geometry);
     }
@@ -96,10 +120,27 @@ void RomanLine::place()
     }
 }
 
+// A few lines at the pane's size, but never more than a third of the pane's place.
+int RomanLine::lineHeight(int placeHeight) const
+{
+    const int frame
+        = 2 * m_line->frameWidth() + 2 * static_cast<int>(m_line->document()->documentMargin());
+    const int lines = QFontMetrics(m_line->font()).lineSpacing() * ShownLines + frame;
+    return std::min(
+        lines, std::max(placeHeight / 3, QFontMetrics(m_line->font()).lineSpacing() + frame));
+}
+
+void RomanLine::followFont()
+{
+    // Latin letters with their marks: the interface's family, at the pane's (zoomed) size.
+    QFont font = m_line->parentWidget()->font();
+    font.setPointSize(m_panes[m_marathi]->font().pointSize());
+    m_line->setFont(font);
+}
+
 void RomanLine::follow()
 {
     disconnect(m_textChanged);
-    disconnect(m_cursorMoved);
     Pane* pane = m_panes[m_marathi];
     const auto schedule = [this] {
         if (m_shown) {
@@ -107,18 +148,32 @@ void RomanLine::follow()
         }
     };
     m_textChanged = connect(pane, &Pane::textChanged, this, schedule);
-    m_cursorMoved = connect(pane, &Pane::cursorPositionChanged, this, schedule);
+    followFont();
+    m_shownSource.clear();
     schedule();
 }
 
 void RomanLine::refresh()
 {
-    // Only the paragraph at the cursor: cheap however large the pane's text is.
-    const QString paragraph = m_panes[m_marathi]->textCursor().block().text();
+    const Pane& pane = *m_panes[m_marathi];
+    QString source = pane.toPlainText();
+    // The wait line and a failure's report are the program's words, not the pane's text.
+    const QString& notice = pane.notice();
+    if (!notice.isEmpty() && source.endsWith(notice)) {
+        source.chop(notice.size());
+        while (source.endsWith(u'\n')) {
+            source.chop(1);
+        }
+    }
+    if (source == m_shownSource) {
+        return;
+    }
+    m_shownSource = source;
+    const auto eyelash = m_plainEyelashRa ? MarathiRomaniser::EyelashRa::Plain
+                                          : MarathiRomaniser::EyelashRa::Breve;
     const std::u16string latin = MarathiRomaniser::romanise(
-        std::u16string_view(reinterpret_cast<const char16_t*>(paragraph.utf16()),
-            static_cast<std::size_t>(paragraph.size())));
-    const QString text = QString::fromStdU16String(latin);
-    m_line->setText(QFontMetrics(m_line->font()).elidedText(text, Qt::ElideRight, m_line->width()));
-    m_line->setToolTip(text.size() > TooltipLength ? text.left(TooltipLength) + u'…' : text);
+        std::u16string_view(reinterpret_cast<const char16_t*>(source.utf16()),
+            static_cast<std::size_t>(source.size())),
+        eyelash);
+    m_line->setPlainText(QString::fromStdU16String(latin));
 }

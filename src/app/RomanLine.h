@@ -1,15 +1,18 @@
-// The romanisation line: under the pane that holds Marathi, the paragraph at that pane's cursor in
-// ISO 15919 Latin letters, for readers who do not read Devanagari. A toggle button shows and hides
+// The romanisation line: under the pane that holds Marathi, that pane's whole text in ISO 15919
+// Latin letters, for readers who do not read Devanagari; wrapped, scrollable, at the pane's zoomed
+// size, and without the pane's notice (the wait line, a failure). A toggle button shows and hides
 // it; the choice is kept in the settings file.
 #pragma once
 
 #include <QObject>
 #include <QRect>
+#include <QString>
 #include <array>
 #include <functional>
 
 class Pane;
-class QLabel;
+struct MarathiAidSettings;
+class QPlainTextEdit;
 class QTimer;
 class QToolButton;
 
@@ -22,10 +25,12 @@ public:
     RomanLine(QWidget* window, Pane& input, Pane& output);
 
     QToolButton* toggle() const { return m_toggle; }
-    QLabel* line() const { return m_line; }
+    QPlainTextEdit* line() const { return m_line; }
 
     // The pane that holds Marathi, by tag (0 the input pane, 1 the output pane).
     void setMarathiPane(int tag);
+    // Shows or hides the line and spells the eyelash ra as the settings say.
+    void applySettings(const MarathiAidSettings& settings);
     // Shows or hides the line; the settings file is not touched.
     void setShown(bool shown);
     bool shown() const { return m_shown; }
@@ -39,21 +44,28 @@ public:
     // Lays the panes and the line out again in their places.
     void place();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     // The toggle's click: shows or hides and remembers the choice.
     void toggleClicked(bool checked);
     void follow();
     void refresh();
+    // The Marathi pane's size, zoom included.
+    void followFont();
+    int lineHeight(int placeHeight) const;
 
     std::array<Pane*, 2> m_panes;
     std::array<QRect, 2> m_paneGeometry;
     std::function<QRect(int tag)> m_panePlace;
     int m_marathi = 1;
+    bool m_plainEyelashRa = false;
     bool m_shown = false;
-    QLabel* m_line;
+    QPlainTextEdit* m_line;
     QToolButton* m_toggle;
     // Coalesces the many changes of one edit into one refresh.
     QTimer* m_refresh;
     QMetaObject::Connection m_textChanged;
-    QMetaObject::Connection m_cursorMoved;
+    QString m_shownSource;
 };

@@ -322,7 +322,7 @@ void TfrmMain::refreshSettings()
     applyFont(*m_outputStyles, fonts.output);
     m_e1->reformat();
     m_e2->reformat();
-    m_romanLine->setShown(loadMarathiAidSettings().romanLine);
+    m_romanLine->applySettings(loadMarathiAidSettings());
     m_typingToggle->applySettings();
 }
 

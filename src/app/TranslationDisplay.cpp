@@ -3,6 +3,7 @@
 
 #include "BusyAnimation.h"
 #include "ErrorReport.h"
+#include "InterfaceNumbers.h"
 #include "MessageBox.h"
 #include "PaneCommands.h"
 #include "PaneText.h"
@@ -53,7 +54,9 @@ TranslationDisplay::TranslationDisplay(TranslationController& controller, const 
 
 void TranslationDisplay::showWaiting()
 {
-    setPaneLine(*m_controls.output, m_ownText("strWait"));
+    const QString wait = m_ownText("strWait");
+    m_controls.output->setNotice(wait);
+    setPaneLine(*m_controls.output, wait);
     // Undoing the result goes back to what the pane held before the translation.
     m_controls.output->markProvisional();
     QCoreApplication::processEvents();
@@ -86,6 +89,7 @@ void TranslationDisplay::showIdle()
 
 void TranslationDisplay::showResult(const TranslationResult& result)
 {
+    m_controls.output->setNotice({});
     setPaneText(*m_controls.output, result.translation);
     if (result.reused) {
         m_controls.bar->showMessage(m_ownText("strFromHistory"));
@@ -98,6 +102,7 @@ void TranslationDisplay::showFailure(const TranslationFailure& failure, const QS
 {
     const QString report = TranslationMessages::reportOf(failure);
     // What was translated before the failure stays; the last line names the cause.
+    m_controls.output->setNotice(report);
     if (partial.isEmpty()) {
         setPaneLine(*m_controls.output, report);
     } else {
@@ -112,6 +117,7 @@ void TranslationDisplay::showFailure(const TranslationFailure& failure, const QS
 void TranslationDisplay::showPartProgress(int part, int partCount)
 {
     m_controls.parts->setFormat(TranslationMessages::inLanguage(TranslationTexts::PartProgress));
+    m_controls.parts->setLocale(InterfaceNumbers::locale());
     m_controls.parts->setRange(0, partCount);
     m_controls.parts->setValue(part);
     m_controls.parts->show();
@@ -119,8 +125,10 @@ void TranslationDisplay::showPartProgress(int part, int partCount)
 
 void TranslationDisplay::showCountdown(int secondsLeft)
 {
-    m_controls.bar->showMessage(TranslationMessages::inLanguage(
-        TranslationTexts::fillIn(TranslationTexts::RetryCountdown, {std::to_string(secondsLeft)})));
+    const char* text
+        = secondsLeft == 1 ? TranslationTexts::RetryCountdownOne : TranslationTexts::RetryCountdown;
+    m_controls.bar->showMessage(InterfaceNumbers::digits(TranslationMessages::inLanguage(
+        TranslationTexts::fillIn(text, {std::to_string(secondsLeft)}))));
 }
 
 void TranslationDisplay::showStatusNote(const QString& note)

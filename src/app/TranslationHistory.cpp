@@ -4,6 +4,7 @@
 #include "AppPaths.h"
 #include "Exception.h"
 #include "HistoryStore.h"
+#include "InterfaceNumbers.h"
 #include "Params.h"
 
 #include <QDateTime>
@@ -51,15 +52,17 @@ void TranslationHistory::showNotices()
 
 QString TranslationHistory::timeText(const HistoryEntry& entry)
 {
-    return QDateTime::fromMSecsSinceEpoch(entry.usedAt)
-        .toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+    return InterfaceNumbers::digits(
+        QDateTime::fromMSecsSinceEpoch(entry.usedAt).toString(QStringLiteral("yyyy-MM-dd HH:mm")));
 }
 
 QString TranslationHistory::describe(const HistoryEntry& entry)
 {
-    return QStringLiteral("From the history: last used %1, %2 time(s).")
-        .arg(timeText(entry))
-        .arg(entry.useCount);
+    if (entry.useCount == 1) {
+        return QStringLiteral("From the history: last used %1, once.").arg(timeText(entry));
+    }
+    return QStringLiteral("From the history: last used %1, %2 times.")
+        .arg(timeText(entry), InterfaceNumbers::number(entry.useCount));
 }
 
 Direction TranslationHistory::directionOf(const HistoryEntry& entry)

@@ -39,6 +39,7 @@ void TranslationMessages::addToMessageTable()
         line("msgTranslationStopped", Stopped),
         line("msgPartFailed", PartFailed),
         line("msgRetryCountdown", RetryCountdown),
+        line("msgRetryCountdownOne", RetryCountdownOne),
         line("msgPartProgress", PartProgress),
         line("msgStop", StopCaption),
         line("msgSwitchedToMarathi", SwitchedToMarathi),

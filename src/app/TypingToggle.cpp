@@ -64,11 +64,7 @@ void TypingToggle::checkAvailability()
         return;
     }
     const std::string table = m_filter->table();
-    m_probe = new BackgroundProbe(
-        [table] {
-            std::string error;
-            return M17nEngine::open(table, error) ? QString() : QString::fromStdString(error);
-        },
+    m_probe = new BackgroundProbe([table] { M17nEngine::open(table); },
         [this](const QString& problem) { setAvailable(problem); }, this);
     m_probe->start();
 }

@@ -10,10 +10,18 @@ class Exception : public std::runtime_error
 public:
     explicit Exception(const std::string& message)
         : std::runtime_error(message)
-    {
-    }
+    { }
 
     std::string message() const { return what(); }
+};
+
+// A feature that cannot be had on this system (a library, data, a voice or a device is missing):
+// the text says why, in the user's words, and what to install. The feature stays off; the rest of
+// the program goes on.
+class FeatureUnavailable : public Exception
+{
+public:
+    using Exception::Exception;
 };
 
 // Ends a command without a report: the error report stays silent for it.
@@ -22,6 +30,5 @@ class AbortException : public Exception
 public:
     AbortException()
         : Exception("Operation aborted")
-    {
-    }
+    { }
 };

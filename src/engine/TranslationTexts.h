@@ -34,9 +34,11 @@ inline constexpr const char* Stopped = "Translation stopped.";
 // Put before the cause when a text went out in parts: %1 the part, %2 how many.
 inline constexpr const char* PartFailed = "Part %1 of %2 could not be translated.";
 
-// While the service is limiting requests: %1 seconds until the next try.
+// While the service is limiting requests: %1 seconds until the next try (the second text for one).
 inline constexpr const char* RetryCountdown
-    = "The service is limiting requests; trying again in %1 s (Stop cancels).";
+    = "The service is limiting requests; trying again in %1 seconds (Stop cancels).";
+inline constexpr const char* RetryCountdownOne
+    = "The service is limiting requests; trying again in %1 second (Stop cancels).";
 // The progress of a text sent in parts: %v and %m are the bar's own placeholders.
 inline constexpr const char* PartProgress = "part %v of %m";
 // The Translate button while a translation runs.

@@ -3,23 +3,26 @@
 
 #include "Exception.h"
 
+#include <cstring>
 #include <string>
-#include <utility>
 
 class IniWriteError : public Exception
 {
 public:
-    // reason: why the write failed, in words ("Permission denied"); not part of the message.
-    explicit IniWriteError(const std::string& fileName, std::string reason = {})
+    // errorNumber: the system's errno for the failed write, 0 when there is none; not part of the
+    // message.
+    explicit IniWriteError(const std::string& fileName, int errorNumber = 0)
         : Exception("Unable to write to " + fileName)
         , m_fileName(fileName)
-        , m_reason(std::move(reason))
+        , m_errorNumber(errorNumber)
     { }
 
     const std::string& fileName() const { return m_fileName; }
-    const std::string& reason() const { return m_reason; }
+    int errorNumber() const { return m_errorNumber; }
+    // Why the write failed in the system's words ("Permission denied"); empty without an errno.
+    std::string reason() const { return m_errorNumber != 0 ? std::strerror(m_errorNumber) : ""; }
 
 private:
     std::string m_fileName;
-    std::string m_reason;
+    int m_errorNumber;
 };

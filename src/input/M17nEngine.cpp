@@ -2,6 +2,7 @@
 #include "M17nEngine.h"
 
 #ifdef QUENDRA_HAVE_M17N
+#include "Exception.h"
 #include "RuntimeLibrary.h"
 #include "Unicode.h"
 
@@ -134,14 +135,12 @@ struct M17nEngine::Handles
     }
 };
 
-std::unique_ptr<M17nEngine> M17nEngine::open(const std::string& table, std::string& error)
+std::unique_ptr<M17nEngine> M17nEngine::open(const std::string& table)
 {
     const std::lock_guard lock(libraryLock);
-    error.clear();
     const Calls* calls = library();
     if (!calls) {
-        error = MissingText;
-        return nullptr;
+        throw FeatureUnavailable(MissingText);
     }
     const std::string name = table.rfind(Prefix, 0) == 0
         ? table.substr(std::char_traits<char>::length(Prefix))
@@ -153,8 +152,7 @@ std::unique_ptr<M17nEngine> M17nEngine::open(const std::string& table, std::stri
         handles->context = calls->minput_create_ic(handles->method, nullptr);
     }
     if (!handles->context) {
-        error = MissingText;
-        return nullptr;
+        throw FeatureUnavailable(MissingText);
     }
     return std::unique_ptr<M17nEngine>(new M17nEngine(std::move(handles)));
 }
@@ -238,10 +236,9 @@ std::u16string M17nEngine::flush()
 struct M17nEngine::Handles
 { };
 
-std::unique_ptr<M17nEngine> M17nEngine::open(const std::string&, std::string& error)
+std::unique_ptr<M17nEngine> M17nEngine::open(const std::string&)
 {
-    error = MissingText;
-    return nullptr;
+    throw FeatureUnavailable(MissingText);
 }
 
 std::vector<std::string> M17nEngine::marathiTables()

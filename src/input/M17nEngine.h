@@ -21,9 +21,9 @@ public:
     // What to install when the library or the table is missing.
     static const char* const MissingText;
 
-    // Opens a table by its file name without ".mim" ("mr-itrans"); nullptr and error set when
-    // the library or the table cannot be had.
-    static std::unique_ptr<M17nEngine> open(const std::string& table, std::string& error);
+    // Opens a table by its file name without ".mim" ("mr-itrans"); raises FeatureUnavailable
+    // (MissingText) when the library or the table cannot be had.
+    static std::unique_ptr<M17nEngine> open(const std::string& table);
     // The Marathi tables installed, by the names open takes, ITRANS first.
     static std::vector<std::string> marathiTables();
 

@@ -1,6 +1,7 @@
 // The event filter of romanised typing.
 #include "RomanTypingFilter.h"
 
+#include "Exception.h"
 #include "M17nEngine.h"
 
 #include <QAbstractScrollArea>
@@ -97,9 +98,12 @@ bool RomanTypingFilter::setEnabled(bool enabled)
         return true;
     }
     if (!m_engine) {
-        std::string error;
-        m_engine = M17nEngine::open(m_table, error);
-        m_error = QString::fromStdString(error);
+        try {
+            m_engine = M17nEngine::open(m_table);
+            m_error.clear();
+        } catch (const FeatureUnavailable& unavailable) {
+            m_error = QString::fromStdString(unavailable.message());
+        }
     }
     m_enabled = m_engine != nullptr;
     return m_enabled;

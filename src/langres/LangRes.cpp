@@ -1,6 +1,7 @@
 // The language file and the translation steps shared by the form and message translators.
 #include "LangRes.h"
 
+#include "AppPaths.h"
 #include "DataModule.h"
 #include "Exception.h"
 #include "Frame.h"
@@ -81,12 +82,6 @@ void setCellText(QTableWidget* table, int row, int column, const QString& text)
     }
 }
 
-LangRes::FileLocator& fileLocator()
-{
-    static LangRes::FileLocator locator;
-    return locator;
-}
-
 } // namespace
 
 LangRes::LangRes(QObject* owner)
@@ -114,14 +109,10 @@ QString LangRes::langFileName() const
 
 void LangRes::setLangFileName(const QString& name)
 {
-    const FileLocator& locator = fileLocator();
-    m_langFilePath = locator ? locator(name) : QCoreApplication::applicationDirPath() + u'/' + name;
+    // No name reads the executable's folder itself, as a path to a folder.
+    m_langFilePath
+        = name.isEmpty() ? AppPaths::executableFolder() + u'/' : AppPaths::dataFile(name);
     refresh();
-}
-
-void LangRes::setFileLocator(FileLocator locator)
-{
-    fileLocator() = std::move(locator);
 }
 
 void LangRes::setIgnoreEmptyString(bool ignore)

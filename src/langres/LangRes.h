@@ -37,14 +37,10 @@ public:
 
     // The file-name part of the language file's path.
     QString langFileName() const;
-    // The full path of the language file: the file locator's path for name (by default, name
-    // relative to the executable's directory).
+    // The full path of the language file: name beside the executable, else in the installed data
+    // folder.
     const QString& langFilePath() const { return m_langFilePath; }
     void setLangFileName(const QString& name);
-    // Where every component finds a language file by name; the program installs its own rule
-    // for data files. An empty locator restores the default.
-    using FileLocator = std::function<QString(const QString& name)>;
-    static void setFileLocator(FileLocator locator);
 
     bool ignoreEmptyString() const { return m_ignoreEmptyString; }
     void setIgnoreEmptyString(bool ignore);

@@ -33,6 +33,11 @@ public:
     // is provisional: the next change joins its step, so undoing that change goes back to what
     // the pane held before.
     void markProvisional() { m_provisional = true; }
+    // The pane's last line is a notice of the program's (the wait line, a failure's report), not
+    // text of its own: views of the text such as the romanisation line leave it out. A text that
+    // no longer ends with it has none; an empty line clears it.
+    void setNotice(const QString& line) { m_notice = line; }
+    const QString& notice() const { return m_notice; }
     int addTextItem(const QString& text, int styleNo, int paraNo, int tag);
     // Makes room for count more items, for a caller about to add many.
     void reserveItems(int count);
@@ -91,6 +96,7 @@ private:
     PaneStyles& m_styles;
     int m_tag;
     QString m_wordDelimiters;
+    QString m_notice;
     mutable PaneDocument m_document;
     // Start positions of the items in the widget's text, valid while the widget shows the model.
     mutable std::vector<int> m_itemStarts;

@@ -16,7 +16,8 @@ enum class Kind
     Nukta,
     Nasal, // anusvara, chandrabindu and visarga: they follow the vowel they belong to
     Joiner, // ZWJ and ZWNJ only choose a glyph
-    Sign, // digits, dandas, avagraha and om: not letters of a word
+    Sign, // digits, dandas and om: not letters of a word
+    Avagraha, // lengthens the vowel before it, inside the word
 };
 
 struct Letter
@@ -86,7 +87,7 @@ constexpr std::array Letters {
     Letter {u'\u0938', Kind::Consonant, u"s"},
     Letter {u'\u0939', Kind::Consonant, u"h"},
     Letter {u'\u093C', Kind::Nukta, u""},
-    Letter {u'\u093D', Kind::Sign, u"’"},
+    Letter {u'\u093D', Kind::Avagraha, u"’"},
     Letter {u'\u093E', Kind::VowelSign, u"ā"},
     Letter {u'\u093F', Kind::VowelSign, u"i"},
     Letter {u'\u0940', Kind::VowelSign, u"ī"},
@@ -152,7 +153,9 @@ constexpr std::array<std::pair<char16_t, char16_t>, 11> NuktaForms {{
     {u'\u0933', u'\u0934'},
 }};
 
+constexpr char16_t Ra = u'\u0930';
 constexpr char16_t Rra = u'\u0931';
+constexpr char16_t Zwj = u'\u200D';
 constexpr char16_t Nukta = u'\u093C';
 constexpr char16_t Virama = u'\u094D';
 constexpr char16_t Ha = u'\u0939';
@@ -189,8 +192,9 @@ bool hasAspirate(char16_t consonant)
 class Romaniser
 {
 public:
-    explicit Romaniser(std::u16string_view text)
+    Romaniser(std::u16string_view text, MarathiRomaniser::EyelashRa eyelash)
         : m_text(text)
+        , m_eyelash(eyelash == MarathiRomaniser::EyelashRa::Breve ? u"r\u0306" : u"r")
     { }
 
     std::u16string run()
@@ -252,6 +256,11 @@ private:
             endWord();
             m_out += letter.latin;
             break;
+        case Kind::Avagraha:
+            // The vowel it lengthens is written, final or not, and the word goes on.
+            flushInherent();
+            m_out += letter.latin;
+            break;
         }
         m_lastWasA = false;
         m_afterVirama = false;
@@ -267,9 +276,7 @@ private:
         if (flushInherent()) {
             m_lastWasA = false;
         }
-        // Marathi writes its eyelash ra as RRA with a virama; it is an ordinary r.
-        const bool eyelash = code == Rra && m_at + 1 < m_text.size() && m_text[m_at + 1] == Virama;
-        const std::u16string_view latin = eyelash ? u"r" : find(code)->latin;
+        const std::u16string_view latin = isEyelash(code) ? m_eyelash : find(code)->latin;
         // k followed by h would read as the aspirate kh.
         if (conjunct && code == Ha && hasAspirate(m_lastConsonant)) {
             m_out += u':';
@@ -280,6 +287,15 @@ private:
         m_lastConsonant = code;
         m_lastWasA = false;
         m_afterVirama = false;
+    }
+
+    // Marathi writes its eyelash ra as RRA with a virama, or as RA, virama and ZWJ.
+    bool isEyelash(char16_t code) const
+    {
+        const auto at = [this](std::size_t offset) {
+            return m_at + offset < m_text.size() ? m_text[m_at + offset] : char16_t {};
+        };
+        return at(1) == Virama && (code == Rra || (code == Ra && at(2) == Zwj));
     }
 
     // Writes the pending inherent vowel of the consonant before; true if there was one.
@@ -309,6 +325,7 @@ private:
     }
 
     std::u16string_view m_text;
+    std::u16string_view m_eyelash;
     std::size_t m_at = 0;
     std::u16string m_out;
     bool m_inherentPending = false;
@@ -323,7 +340,7 @@ private:
 
 } // namespace
 
-std::u16string MarathiRomaniser::romanise(std::u16string_view text)
+std::u16string MarathiRomaniser::romanise(std::u16string_view text, EyelashRa eyelash)
 {
-    return Romaniser(text).run();
+    return Romaniser(text, eyelash).run();
 }

@@ -9,7 +9,14 @@
 class MarathiRomaniser
 {
 public:
+    // How the eyelash ra is written: ISO's r with a breve, or a plain r like any other ra.
+    enum class EyelashRa
+    {
+        Breve,
+        Plain,
+    };
+
     // Text that is not Devanagari passes through unchanged; Devanagari digits become ASCII digits.
     // Both the precomposed and the decomposed (letter + nukta) forms are understood.
-    static std::u16string romanise(std::u16string_view text);
+    static std::u16string romanise(std::u16string_view text, EyelashRa eyelash = EyelashRa::Breve);
 };

@@ -1,6 +1,8 @@
 // The fonts page of the Options dialog.
 #include "FontsPage.h"
 
+#include "InterfaceNumbers.h"
+
 #include <QFontComboBox>
 #include <QFontDatabase>
 #include <QLabel>
@@ -29,6 +31,7 @@ FontsPage::Row FontsPage::addRow(
     row.size->setObjectName(QStringLiteral("edt%1Size").arg(QLatin1String(name)));
     row.size->setGeometry(350, top, 60, 22);
     row.size->setRange(MinPaneFontSize, MaxPaneFontSize);
+    row.size->setLocale(InterfaceNumbers::locale());
     // Only the user's own picks change the fonts; showing them does not.
     connect(row.family, &QComboBox::activated, this, [this, family = row.family, font] {
         (m_fonts.*font).family = family->currentFont().family();

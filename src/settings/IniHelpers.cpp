@@ -5,8 +5,6 @@
 #include "IniInteger.h"
 #include "IniWriteError.h"
 
-#include <cstring>
-
 std::string iniReadString(
     const std::string& fileName, std::string_view section, std::string_view key)
 {
@@ -29,7 +27,7 @@ void iniWriteString(const std::string& fileName, std::string_view section, std::
 {
     IniFile file(fileName);
     if (!file.writeString(section, key, value)) {
-        throw IniWriteError(fileName, std::strerror(file.lastError()));
+        throw IniWriteError(fileName, file.lastError());
     }
 }
 

@@ -14,6 +14,7 @@ MarathiAidSettings loadMarathiAidSettings()
 {
     MarathiAidSettings settings;
     settings.romanLine = iniReadBool(SettingsFileName, Section, "RomanLine");
+    settings.plainEyelashRa = iniReadBool(SettingsFileName, Section, "PlainEyelashRa");
     settings.typingTable = iniReadString(SettingsFileName, Section, "TypingTable");
     if (settings.typingTable.empty()) {
         settings.typingTable = DefaultTypingTable;

@@ -7,6 +7,8 @@
 struct MarathiAidSettings
 {
     bool romanLine = false;
+    // The romanisation line writes the eyelash ra as a plain r instead of ISO's r with a breve.
+    bool plainEyelashRa = false;
     // An m17n input method of the Marathi language, by its file name without ".mim".
     std::string typingTable;
 };

@@ -19,7 +19,6 @@ std::optional<AppParams> heldSettings;
 
 AppParams Params;
 std::string SettingsFileName;
-std::string CurrentLangFile;
 
 void holdSettingsInMemory(const AppParams& params)
 {

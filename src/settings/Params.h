@@ -37,10 +37,6 @@ extern AppParams Params;
 // while the main window is created.
 extern std::string SettingsFileName;
 
-// The interface language file in use, named by InterfaceLanguage when a language becomes current;
-// the Options dialog's language components start from it.
-extern std::string CurrentLangFile;
-
 // Reads every key of SettingsFileName into Params, one file access per value; missing values take
 // their defaults (a missing or empty NoProxy means a direct connection; history and its re-use
 // are on, with at most 10,000 entries). While settings are held in memory, they are what it brings.

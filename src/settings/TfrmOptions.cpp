@@ -1,6 +1,7 @@
 // The Options dialog: its controls as designed, filling them from Params and saving them on close.
 #include "TfrmOptions.h"
 
+#include "ErrorReport.h"
 #include "Exception.h"
 #include "FontsPage.h"
 #include "FormLangRes.h"
@@ -8,8 +9,10 @@
 #include "IniWriteError.h"
 #include "InterfaceLanguage.h"
 #include "LabelFit.h"
+#include "MessageBox.h"
 #include "MsgLangRes.h"
 #include "SingleLineValidator.h"
+#include "SystemReason.h"
 #include "TypingTableChoice.h"
 
 #include <QApplication>
@@ -19,7 +22,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -27,26 +29,15 @@
 
 namespace {
 
-TfrmOptions::ErrorReport& errorReport()
-{
-    static TfrmOptions::ErrorReport report
-        = [](const Exception& error) { qWarning("%s", error.what()); };
-    return report;
-}
-
 TfrmOptions::ModalRunner& modalRunner()
 {
     static TfrmOptions::ModalRunner runner;
     return runner;
 }
 
-TfrmOptions::Question& question()
+void reportFailure(const Exception& error)
 {
-    static TfrmOptions::Question ask = [](const QString& text) {
-        return QMessageBox::question(nullptr, QCoreApplication::applicationName(), text)
-            == QMessageBox::Yes;
-    };
-    return ask;
+    reportError(QString::fromLocal8Bit(error.what()));
 }
 
 // Messages of the dialog, by name; a language file can replace their texts.
@@ -81,19 +72,9 @@ std::string toLocal(const QString& text)
 
 } // namespace
 
-void TfrmOptions::setErrorReport(ErrorReport report)
-{
-    errorReport() = std::move(report);
-}
-
 void TfrmOptions::setModalRunner(ModalRunner runner)
 {
     modalRunner() = std::move(runner);
-}
-
-void TfrmOptions::setQuestion(Question ask)
-{
-    question() = std::move(ask);
 }
 
 void TfrmOptions::execute(QWidget* parent)
@@ -446,7 +427,7 @@ bool TfrmOptions::formClose()
     } catch (const IniWriteError& error) {
         return offerToHoldSettings(error);
     } catch (const Exception& error) {
-        errorReport()(error);
+        reportFailure(error);
         return false;
     }
 }
@@ -462,7 +443,7 @@ bool TfrmOptions::checkPort()
     m_pageControl1->setCurrentWidget(m_tsConnection);
     m_edtPort->setFocus();
     m_edtPort->selectAll();
-    errorReport()(Exception(toLocal(message("strPortNotANumber").arg(fromLocal(port)))));
+    reportFailure(Exception(toLocal(message("strPortNotANumber").arg(fromLocal(port)))));
     return false;
 }
 
@@ -470,10 +451,10 @@ bool TfrmOptions::offerToHoldSettings(const IniWriteError& error)
 {
     const QString text = QStringList {message("strNotSaved"),
         message("strUnableToWriteBecause")
-            .arg(fromLocal(error.fileName()), fromLocal(error.reason())),
+            .arg(fromLocal(error.fileName()), systemReasonText(error.errorNumber())),
         message("strKeepSettings")}
                              .join(QStringLiteral("\n\n"));
-    if (!question()(text)) {
+    if (!MessageBox::askYesNo(text)) {
         return false;
     }
     holdSettingsInMemory(shownSettings());
@@ -515,7 +496,7 @@ bool TfrmOptions::reported(const std::function<void()>& action)
         action();
         return true;
     } catch (const Exception& error) {
-        errorReport()(error);
+        reportFailure(error);
         return false;
     }
 }

@@ -2,8 +2,8 @@
 // writes the settings file when it closes; Params itself is left to the caller's loadSettings.
 #pragma once
 
-#include "Params.h"
 #include "PaneFonts.h"
+#include "Params.h"
 #include "TfrmRoot.h"
 
 #include <QString>
@@ -31,16 +31,10 @@ class TfrmOptions : public TfrmRoot
     Q_OBJECT
 
 public:
-    // Receives a failure the dialog cannot handle itself (a failed save); the application shows it.
-    using ErrorReport = std::function<void(const Exception&)>;
     // Runs in place of the modal loop; tests show the dialog, drive it and close it.
     using ModalRunner = std::function<void(TfrmOptions&)>;
-    // Asks the user a yes-or-no question; true is yes.
-    using Question = std::function<bool(const QString& text)>;
 
-    static void setErrorReport(ErrorReport report);
     static void setModalRunner(ModalRunner runner);
-    static void setQuestion(Question question);
 
     // Creates the dialog centred on parent, runs it modally and destroys it; the settings file has
     // been written when it returns (unless the user could not save and closed otherwise).

@@ -1,6 +1,7 @@
 // The sound server output over PulseAudio's simple interface, loaded with dlopen.
 #include "AudioOutput.h"
 
+#include "Exception.h"
 #include "RuntimeLibrary.h"
 
 #include <mutex>
@@ -66,13 +67,12 @@ private:
 
 } // namespace
 
-std::unique_ptr<AudioOutput> AudioOutput::open(int rate, std::string& error)
+std::unique_ptr<AudioOutput> AudioOutput::open(int rate)
 {
     const Library* pulse = library();
     if (!pulse) {
-        error = "Reading aloud needs the PulseAudio client library: install the Debian package "
-                "libpulse0.";
-        return nullptr;
+        throw FeatureUnavailable("Reading aloud needs the PulseAudio client library: install the "
+                                 "Debian package libpulse0.");
     }
     const pa_sample_spec format {PA_SAMPLE_S16LE, static_cast<std::uint32_t>(rate), 1};
     // A short buffer, so that stopping is heard at once.
@@ -84,8 +84,7 @@ std::unique_ptr<AudioOutput> AudioOutput::open(int rate, std::string& error)
     pa_simple* stream = pulse->create(nullptr, "Quendra", PA_STREAM_PLAYBACK, nullptr,
         "Reading aloud", &format, nullptr, &buffer, &code);
     if (!stream) {
-        error = "There is no sound device to read aloud with.";
-        return nullptr;
+        throw FeatureUnavailable("There is no sound device to read aloud with.");
     }
     return std::make_unique<PulseOutput>(*pulse, stream);
 }

@@ -18,7 +18,7 @@ public:
     // Drops what was written but not yet heard.
     virtual void discard() = 0;
 
-    // Opens the default output for 16-bit mono at the rate; nullptr and error set when there is
+    // Opens the default output for 16-bit mono at the rate; raises FeatureUnavailable when there is
     // no sound server or device.
-    static std::unique_ptr<AudioOutput> open(int rate, std::string& error);
+    static std::unique_ptr<AudioOutput> open(int rate);
 };

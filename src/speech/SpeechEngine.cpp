@@ -2,6 +2,7 @@
 // the library and its sound libraries.
 #include "SpeechEngine.h"
 
+#include "Exception.h"
 #include "RuntimeLibrary.h"
 
 #include <espeak-ng/speak_lib.h>
@@ -67,23 +68,26 @@ int collect(short* samples, int count, espeak_EVENT* events)
     return 0;
 }
 
-std::string voiceMissing(const std::string& language)
+// The library with the language's voice set; the caller holds the engine lock.
+const Library& useVoice(const std::string& language)
 {
-    return "There is no espeak-ng voice for the language \"" + language
-        + "\": install the Debian package espeak-ng-data.";
+    const Library* engine = library();
+    if (!engine) {
+        throw FeatureUnavailable(MissingLibrary);
+    }
+    if (engine->setVoiceByName(language.c_str()) != EE_OK) {
+        throw FeatureUnavailable("There is no espeak-ng voice for the language \"" + language
+            + "\": install the Debian package espeak-ng-data.");
+    }
+    return *engine;
 }
 
 } // namespace
 
-std::string SpeechEngine::checkVoice(const std::string& language)
+void SpeechEngine::checkVoice(const std::string& language)
 {
     const std::lock_guard lock(engineLock);
-    const Library* engine = library();
-    if (!engine) {
-        return MissingLibrary;
-    }
-    return engine->setVoiceByName(language.c_str()) == EE_OK ? std::string()
-                                                             : voiceMissing(language);
+    useVoice(language);
 }
 
 int SpeechEngine::sampleRate()
@@ -93,23 +97,16 @@ int SpeechEngine::sampleRate()
     return engine ? engine->rate : 0;
 }
 
-std::string SpeechEngine::synthesise(
+void SpeechEngine::synthesise(
     const std::string& text, const std::string& language, const Sink& sink)
 {
     const std::lock_guard lock(engineLock);
-    const Library* engine = library();
-    if (!engine) {
-        return MissingLibrary;
-    }
-    if (engine->setVoiceByName(language.c_str()) != EE_OK) {
-        return voiceMissing(language);
-    }
+    const Library& engine = useVoice(language);
     Job job {&sink};
-    engine->setSynthCallback(&collect);
-    const espeak_ERROR result = engine->synth(text.c_str(), text.size() + 1, 0, POS_CHARACTER, 0,
+    engine.setSynthCallback(&collect);
+    const espeak_ERROR result = engine.synth(text.c_str(), text.size() + 1, 0, POS_CHARACTER, 0,
         espeakCHARS_UTF8 | espeakENDPAUSE, nullptr, &job);
     if (result != EE_OK && !job.stopped) {
-        return "The speech library could not read the text.";
+        throw Exception("The speech library could not read the text.");
     }
-    return {};
 }

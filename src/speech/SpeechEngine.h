@@ -13,12 +13,12 @@ public:
     // Receives each piece of samples; returning false stops the synthesis.
     using Sink = std::function<bool(const std::int16_t* samples, std::size_t count)>;
 
-    // "mr" or "en". An empty result means the voice is there; otherwise what to install.
-    static std::string checkVoice(const std::string& language);
+    // "mr" or "en": raises FeatureUnavailable with what to install when the library or the voice
+    // is missing.
+    static void checkVoice(const std::string& language);
     // The rate of the samples synthesise hands over; 0 before the library is loaded.
     static int sampleRate();
-    // Speaks UTF-8 text in the language into the sink. Returns an empty text when done or stopped
-    // by the sink, else what went wrong.
-    static std::string synthesise(
-        const std::string& text, const std::string& language, const Sink& sink);
+    // Speaks UTF-8 text in the language into the sink, until done or stopped by the sink. Raises
+    // FeatureUnavailable as checkVoice does, and Exception when the library fails.
+    static void synthesise(const std::string& text, const std::string& language, const Sink& sink);
 };

@@ -1,6 +1,7 @@
 // The reading-aloud service.
 #include "SpeechService.h"
 
+#include "Exception.h"
 #include "SpeechEngine.h"
 
 namespace {
@@ -27,19 +28,12 @@ SpeechService::~SpeechService()
     stop();
 }
 
-QString SpeechService::check()
+void SpeechService::check()
 {
     for (const char* language : {"mr", "en"}) {
-        const std::string missing = SpeechEngine::checkVoice(language);
-        if (!missing.empty()) {
-            return QString::fromStdString(missing);
-        }
+        SpeechEngine::checkVoice(language);
     }
-    std::string error;
-    if (!outputFactory()(SpeechEngine::sampleRate(), error)) {
-        return QString::fromStdString(error);
-    }
-    return {};
+    outputFactory()(SpeechEngine::sampleRate());
 }
 
 void SpeechService::speak(const QString& text, const std::string& language, int tag)
@@ -51,9 +45,9 @@ void SpeechService::speak(const QString& text, const std::string& language, int 
     m_worker = std::thread([this, stopFlag = m_stop, utf8 = text.toStdString(), language, tag,
                                factory = outputFactory()] {
         std::string problem;
-        std::unique_ptr<AudioOutput> output = factory(SpeechEngine::sampleRate(), problem);
-        if (output) {
-            problem = SpeechEngine::synthesise(
+        try {
+            const std::unique_ptr<AudioOutput> output = factory(SpeechEngine::sampleRate());
+            SpeechEngine::synthesise(
                 utf8, language, [&](const std::int16_t* samples, std::size_t count) {
                     return !*stopFlag && output->write(samples, count);
                 });
@@ -62,6 +56,8 @@ void SpeechService::speak(const QString& text, const std::string& language, int 
             } else {
                 output->drain();
             }
+        } catch (const Exception& failure) {
+            problem = failure.message();
         }
         if (!*stopFlag) {
             // Posted to the service: dropped if it is gone by then.

@@ -18,7 +18,7 @@ class SpeechService : public QObject
 
 public:
     // Opens the output for a rate; tests put a recorder in place of the sound server.
-    using OutputFactory = std::function<std::unique_ptr<AudioOutput>(int rate, std::string& error)>;
+    using OutputFactory = std::function<std::unique_ptr<AudioOutput>(int rate)>;
     static void setOutputFactory(OutputFactory factory);
 
     explicit SpeechService(QObject* parent = nullptr);
@@ -30,9 +30,9 @@ public:
     bool isSpeaking() const { return m_speaking; }
     int speakingTag() const { return m_tag; }
 
-    // Whether both voices and a sound device are there: empty, or what is missing. Slow (loads
-    // the libraries, asks the sound server): run it off the GUI thread.
-    static QString check();
+    // Raises FeatureUnavailable with what is missing unless both voices and a sound device are
+    // there. Slow (loads the libraries, asks the sound server): run it off the GUI thread.
+    static void check();
 
 signals:
     // The reading ended: done, stopped, or failed with problem.

@@ -11,10 +11,12 @@
 #include <QAbstractButton>
 #include <QDeadlineTimer>
 #include <QInputMethodEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTreeWidget>
+#include <algorithm>
 
 namespace {
 
@@ -241,6 +243,39 @@ TEST_F(HistoryTest, HistoryWindowFiltersAsTheUserTypesAndOpensAnEntry)
     EXPECT_EQ(service.requests().size(), 0u);
 }
 
+TEST_F(HistoryTest, TheWindowNamesDirectionsAndCountsInTheInterfaceLanguageAndItsDigits)
+{
+    prefill({{u"Good morning", u"सुप्रभात", true}});
+    const struct
+    {
+        const char* settings;
+        QString direction;
+        QString count;
+        QString time;
+    } cases[] = {
+        {"", "English → Marathi", "1 entry", "0123456789"},
+        {"DisplayLanguage=Marathi", "इंग्रजी → मराठी", "१ नोंद", "०१२३४५६७८९"},
+        {"DisplayLanguage=Marathi\r\n[Marathi]\r\nAsciiDigits=1", "इंग्रजी → मराठी", "1 नोंद",
+            "0123456789"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.settings);
+        openWindow(QByteArray("[General]\r\n") + c.settings + "\r\n");
+        HistoryWindow* window = pressCtrlH();
+        ASSERT_TRUE(window);
+        const QTreeWidgetItem* row = window->findChild<QTreeWidget*>("lvHistory")->topLevelItem(0);
+        EXPECT_EQ(row->text(1), c.direction);
+        EXPECT_EQ(window->findChild<QLabel*>("labCount")->text(), c.count);
+        // The time and the use count are written in the interface's digits alone.
+        for (const QString& cell : {row->text(0), row->text(4)}) {
+            EXPECT_TRUE(std::all_of(cell.begin(), cell.end(), [&](QChar ch) {
+                return !ch.isDigit() || c.time.contains(ch);
+            })) << cell.toStdString();
+        }
+        window->close();
+    }
+}
+
 TEST_F(HistoryTest, DeletingAsksFirstAndExportWritesTheFilteredEntries)
 {
     prefill({{u"Good morning", u"सुप्रभात", true}, {u"say \"hi\", friend", u"नमस्ते म्हणा", true},
@@ -293,7 +328,7 @@ TEST_F(HistoryTest, AltLeftAndAltRightStepThroughPastTranslations)
     EXPECT_EQ(panes(), (QStringList {"third", "तिसरा"}));
     EXPECT_TRUE(statusText().startsWith("From the history: last used "))
         << statusText().toStdString();
-    EXPECT_TRUE(statusText().endsWith(", 1 time(s).")) << statusText().toStdString();
+    EXPECT_TRUE(statusText().endsWith(", once.")) << statusText().toStdString();
     press(Qt::Key_Left);
     EXPECT_EQ(panes(), (QStringList {"दुसरा", "second"}));
     EXPECT_TRUE(control<QRadioButton>("rbChnToEng")->isChecked());

@@ -3,8 +3,10 @@
 #include "FormLangRes.h"
 #include "InterfaceLanguage.h"
 #include "MainFormFixture.h"
+#include "MessageBox.h"
 #include "MessageTexts.h"
 #include "MsgLangRes.h"
+#include "SystemReason.h"
 #include "TfrmAbout.h"
 #include "TfrmOptions.h"
 
@@ -15,13 +17,17 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTreeWidget>
+#include <cerrno>
+#include <cstring>
 #include <map>
 
 namespace {
@@ -334,6 +340,74 @@ TEST_F(MarathiInterface, EveryWindowSpeaksMarathiAndShowsEachTextWhole)
     EXPECT_EQ(control<QAbstractButton>("rbEngToChn")->text(), "इंग्रजीमधून मराठीमध्ये भाषांतर करा");
     EXPECT_EQ(control<QLabel>("labFromLang")->text(), "इंग्रजी");
     EXPECT_TRUE(control<QStatusBar>("Bar")->currentMessage().startsWith("प्रताधिकार (C) 2010-"));
+}
+
+TEST_F(MarathiInterface, MessageBoxesAndTheKeyListHaveMarathiButtonsAndYesNoQuestions)
+{
+    openIn("Marathi");
+    MessageBox::setHook({});
+    // Presses the button captioned `press` in the box that comes up; returns the captions seen.
+    const auto answer = [](const QString& press, const std::function<bool()>& ask, bool expected) {
+        QStringList captions;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            for (QAbstractButton* button : box->buttons()) {
+                captions.append(button->text());
+            }
+            for (QAbstractButton* button : box->buttons()) {
+                if (button->text() == press) {
+                    button->click();
+                }
+            }
+        });
+        EXPECT_EQ(ask(), expected) << press.toStdString();
+        captions.sort();
+        return captions;
+    };
+    const QString replace = QStringLiteral("The file /tmp/a.txt already exists. Replace it?");
+    const auto confirmReplace
+        = [&] { return MessageBox::confirm(replace, QStringLiteral("Replace")); };
+    EXPECT_EQ(answer("बदला", confirmReplace, true), (QStringList {"बदला", "रद्द करा"}));
+    EXPECT_EQ(answer("रद्द करा", confirmReplace, false), (QStringList {"बदला", "रद्द करा"}));
+    const auto keep
+        = [] { return MessageBox::askYesNo(QStringLiteral("Keep them until the program ends?")); };
+    EXPECT_EQ(answer("होय", keep, true), (QStringList {"नाही", "होय"}));
+    EXPECT_EQ(answer("नाही", keep, false), (QStringList {"नाही", "होय"}));
+    const auto deleteAll = [] {
+        return MessageBox::confirm(
+            QStringLiteral("Delete every entry from the history? This cannot be undone."),
+            QStringLiteral("Delete"));
+    };
+    EXPECT_EQ(answer("काढून टाका", deleteAll, true), (QStringList {"काढून टाका", "रद्द करा"}));
+    const auto failure = [] { return MessageBox::show(QStringLiteral("Line too long"), 1) == 1; };
+    EXPECT_EQ(answer("ठीक आहे", failure, true), QStringList {"ठीक आहे"});
+
+    control<QMenu>("pmHelp")->findChild<QAction*>("miKeys")->trigger();
+    auto* keys = m_form->findChild<QDialog*>("frmKeys");
+    ASSERT_NE(keys, nullptr);
+    QStringList buttons;
+    for (const QAbstractButton* button : keys->findChildren<QAbstractButton*>()) {
+        if (!button->text().isEmpty()) {
+            buttons.append(button->text());
+        }
+    }
+    EXPECT_EQ(buttons, QStringList {"बंद करा"});
+    keys->close();
+}
+
+TEST_F(MarathiInterface, CommonSystemReasonsAreMarathiWithTheSystemsWordsKept)
+{
+    openIn("Marathi");
+    for (const int error : {ENOENT, EACCES, EPERM, EROFS, ENOSPC, EBUSY, EFBIG}) {
+        const QString system = QString::fromLocal8Bit(std::strerror(error));
+        const QString shown = systemReasonText(error);
+        SCOPED_TRACE(shown.toStdString());
+        EXPECT_TRUE(shown.endsWith(QStringLiteral(" (") + system + u')'));
+        EXPECT_TRUE(isDevanagari(shown.section(QStringLiteral(" ("), 0, 0)));
+    }
+    EXPECT_EQ(systemReasonText(EXDEV), QString::fromLocal8Bit(std::strerror(EXDEV)));
+    EXPECT_EQ(systemReasonText(0), "");
 }
 
 TEST_F(MarathiInterface, TheLanguagePickedInOptionsIsStoredAndShownAtOnceEverywhere)

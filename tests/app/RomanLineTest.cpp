@@ -1,12 +1,14 @@
-// The romanisation line: under the pane that holds Marathi, following that pane's cursor, shown by
-// its toggle and remembered in the settings file.
+// The romanisation line: under the pane that holds Marathi, the whole of that pane's text at its
+// zoomed size, shown by its toggle and remembered in the settings file.
 #include "MainFormFixture.h"
 #include "Pane.h"
 #include "PaneText.h"
 
-#include <QLabel>
+#include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTextBlock>
+#include <QTextLayout>
 #include <QToolButton>
 
 namespace {
@@ -14,13 +16,12 @@ namespace {
 class RomanLineTest : public MainFormFixture
 {
 protected:
-    QLabel* line() const { return control<QLabel>("labRoman"); }
+    QPlainTextEdit* line() const { return control<QPlainTextEdit>("labRoman"); }
 
-    // The label elides; its tooltip holds the whole line.
     QString lineText() const
     {
         QApplication::processEvents();
-        return line()->toolTip();
+        return line()->toPlainText();
     }
 };
 
@@ -41,11 +42,7 @@ TEST_F(RomanLineTest, ToggleShowsTheOutputPaneInLatinLettersAndIsRemembered)
     EXPECT_LE(line()->geometry().bottom(), fullPane.bottom());
 
     setPaneText(*output, "नमस्कार, मित्रा!\r\nदुसऱ्या ओळीत १२ शब्द");
-    EXPECT_EQ(lineText(), "namaskār, mitrā!");
-    QTextCursor cursor = output->textCursor();
-    cursor.movePosition(QTextCursor::End);
-    output->setTextCursor(cursor);
-    EXPECT_EQ(lineText(), "dusaryā ōḷīt 12 śabda");
+    EXPECT_EQ(lineText(), "namaskār, mitrā!\ndusar̆yā ōḷīt 12 śabda");
 
     QTest::mouseClick(control<QToolButton>("btnRoman"), Qt::LeftButton);
     EXPECT_FALSE(line()->isVisible());
@@ -76,4 +73,29 @@ TEST_F(RomanLineTest, FollowsTheDirectionToTheInputPaneAndItsTyping)
     EXPECT_EQ(lineText(), "ghar");
     EXPECT_LT(output->geometry().bottom(), line()->geometry().top());
     EXPECT_EQ(output->geometry().top(), outputPlace.top());
+}
+
+TEST_F(RomanLineTest, WrapsALongTextAndFollowsTheZoom)
+{
+    writeSettings("[Marathi]\r\nRomanLine=1\r\nPlainEyelashRa=1\r\n");
+    open();
+    auto* output = control<Pane>("E2");
+    QString paragraph;
+    for (int i = 0; i < 60; ++i) {
+        paragraph += QStringLiteral("दुसऱ्या ");
+    }
+    setPaneText(*output, paragraph.trimmed());
+    EXPECT_EQ(lineText().count(QStringLiteral("dusaryā")), 60);
+    // One paragraph, wrapped onto more lines than the line shows at once: it scrolls.
+    EXPECT_GT(line()->document()->firstBlock().layout()->lineCount(), 3);
+    EXPECT_GT(line()->verticalScrollBar()->maximum(), 0);
+
+    const int before = line()->font().pointSize();
+    output->setFocus();
+    QTest::keyClick(output, Qt::Key_Plus, Qt::ControlModifier);
+    QTest::keyClick(output, Qt::Key_Plus, Qt::ControlModifier);
+    EXPECT_EQ(line()->font().pointSize(), output->font().pointSize());
+    EXPECT_GT(line()->font().pointSize(), before);
+    EXPECT_GE(line()->height(), QFontMetrics(line()->font()).lineSpacing());
+    EXPECT_LT(output->geometry().bottom(), line()->geometry().top());
 }

@@ -2,6 +2,7 @@
 // of the sound server, stop on a second press, and are disabled with the reason when there is no
 // sound device.
 #include "AudioOutput.h"
+#include "Exception.h"
 #include "MainFormFixture.h"
 #include "Pane.h"
 #include "PaneText.h"
@@ -48,9 +49,8 @@ protected:
 
 TEST_F(SpeakButtonsTest, ReadsThePaneAndASecondPressStops)
 {
-    SpeechService::setOutputFactory([this](int, std::string&) -> std::unique_ptr<AudioOutput> {
-        return std::make_unique<Recorder>(heard);
-    });
+    SpeechService::setOutputFactory(
+        [this](int) -> std::unique_ptr<AudioOutput> { return std::make_unique<Recorder>(heard); });
     open();
     QTRY_VERIFY(button("btnSpeak2")->isEnabled());
     EXPECT_TRUE(button("btnSpeak")->isEnabled());
@@ -70,9 +70,8 @@ TEST_F(SpeakButtonsTest, ReadsThePaneAndASecondPressStops)
 
 TEST_F(SpeakButtonsTest, WithoutASoundDeviceTheButtonsSayWhy)
 {
-    SpeechService::setOutputFactory([](int, std::string& error) -> std::unique_ptr<AudioOutput> {
-        error = "There is no sound device to read aloud with.";
-        return nullptr;
+    SpeechService::setOutputFactory([](int) -> std::unique_ptr<AudioOutput> {
+        throw FeatureUnavailable("There is no sound device to read aloud with.");
     });
     open();
     QTest::qWait(200);

@@ -13,6 +13,7 @@
 #include <QDeadlineTimer>
 #include <QLabel>
 #include <QMovie>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QRadioButton>
 #include <QStatusBar>
@@ -279,6 +280,35 @@ TEST_F(TranslateTest, StopAndEscEndATranslationAtOnceAndTheNextOneWorks)
     }
 }
 
+TEST_F(TranslateTest, TheRomanisationLineLeavesOutTheWaitLineAndTheFailure)
+{
+    writeSettings("[Marathi]\r\nRomanLine=1\r\n");
+    m_form->refreshSettings();
+    auto* line = control<QPlainTextEdit>("labRoman");
+    setPaneText(*output, "घर");
+    QApplication::processEvents();
+    ASSERT_EQ(line->toPlainText(), "ghar");
+
+    service.stayMute();
+    setPaneText(*input, "house");
+    QTest::mouseClick(translate, Qt::LeftButton);
+    QTest::qWait(100);
+    ASSERT_TRUE(m_form->translationRunning());
+    EXPECT_EQ(line->toPlainText(), "");
+    QTest::mouseClick(translate, Qt::LeftButton);
+    ASSERT_TRUE(finish());
+    QApplication::processEvents();
+    EXPECT_EQ(itemsOf(*output), QStringList {"Translation stopped."});
+    EXPECT_EQ(line->toPlainText(), "");
+
+    service.addTranslation("house", "घर");
+    service.answerTranslation("house");
+    QTest::mouseClick(translate, Qt::LeftButton);
+    ASSERT_TRUE(finish());
+    QApplication::processEvents();
+    EXPECT_EQ(line->toPlainText(), "ghar");
+}
+
 TEST_F(TranslateTest, ALimitedRequestCountsDownInTheStatusBarAndIsTriedAgain)
 {
     QStringList notes;
@@ -290,10 +320,10 @@ TEST_F(TranslateTest, ALimitedRequestCountsDownInTheStatusBarAndIsTriedAgain)
     QTest::mouseClick(translate, Qt::LeftButton);
     ASSERT_TRUE(finish());
     EXPECT_EQ(itemsOf(*output), QStringList {"[mr] hello"});
-    EXPECT_TRUE(
-        notes.contains("The service is limiting requests; trying again in 2 s (Stop cancels)."));
-    EXPECT_TRUE(
-        notes.contains("The service is limiting requests; trying again in 1 s (Stop cancels)."));
+    EXPECT_TRUE(notes.contains(
+        "The service is limiting requests; trying again in 2 seconds (Stop cancels)."));
+    EXPECT_TRUE(notes.contains(
+        "The service is limiting requests; trying again in 1 second (Stop cancels)."));
     // The countdown gives way to the note that was there before.
     EXPECT_EQ(control<QStatusBar>("Bar")->currentMessage(), copyrightNotice());
     EXPECT_TRUE(m_messages.shown.empty());
@@ -339,9 +369,9 @@ TEST_F(TranslateTest, InMarathiTheCountdownProgressStopAndFailureAreMarathi)
     ASSERT_TRUE(finish());
 
     EXPECT_TRUE(
-        notes.contains("सेवा विनंत्या मर्यादित करत आहे; 1 सेकंदांनी पुन्हा प्रयत्न होईल (थांबवा दाबल्यास रद्द)."))
+        notes.contains("सेवा विनंत्या मर्यादित करत आहे; १ सेकंदाने पुन्हा प्रयत्न होईल (थांबवा दाबल्यास रद्द)."))
         << notes.join(u'\n').toStdString();
-    EXPECT_EQ(progress.value(0), "2 पैकी भाग 1");
+    EXPECT_EQ(progress.value(0), "२ पैकी भाग १");
     const QString report = "2 पैकी भाग 1 चे भाषांतर करता आले नाही. भाषांतर सेवेने विनंती "
                            "नाकारली. कृपया नंतर पुन्हा प्रयत्न करा. (HTTP/1.1 403 Forbidden)";
     EXPECT_EQ(m_messages.shown, (std::vector<ShownMessage> {{report, 1}}));

@@ -38,8 +38,9 @@ const Case Cases[] = {
     {"precomposed nukta letters", u"\u095Eायदा \u095Bमीन", u"fāyadā zamīn"},
     {"decomposed nukta letters", u"\u092B\u093Cायदा \u091C\u093Cमीन", u"fāyadā zamīn"},
     {"nukta on a final consonant", u"बा\u091C\u093C", u"bāz"},
-    {"eyelash ra as RRA and virama", u"दुस\u0931\u094Dया", u"dusaryā"},
-    {"eyelash ra as RA, virama and ZWJ", u"दुस\u0930\u094D\u200Dया", u"dusaryā"},
+    {"eyelash ra as RRA and virama", u"दुस\u0931\u094Dया", u"dusar̆yā"},
+    {"eyelash ra as RA, virama and ZWJ", u"दुस\u0930\u094D\u200Dया", u"dusar̆yā"},
+    {"RA, virama and ZWNJ is an ordinary half ra", u"दुस\u0930\u094D\u200Cया", u"dusaryā"},
     {"RRA without a virama", u"\u0931", u"ṟa"},
     {"candra vowels of English words", u"बॅट डॉक्टर", u"bêṭ ḍôkṭar"},
     {"retroflex lateral", u"बाळ", u"bāḷ"},
@@ -52,6 +53,9 @@ const Case Cases[] = {
     {"inherent a followed by u is no diphthong", u"कउ", u"ka:u"},
     {"k followed by h is no aspirate", u"क्ह", u"k:ha"},
     {"om and avagraha", u"ॐ सोऽहम्", u"ōm̐ sō’ham"},
+    {"avagraha lengthens an inner inherent vowel", u"एकदऽऽम", u"ēkada’’m"},
+    {"avagraha lengthens a final inherent vowel", u"रामरामऽऽ", u"rāmarāma’’"},
+    {"avagraha after a vowel sign", u"काऽय", u"kā’y"},
     {"stray signs before any letter", u"ा़्ं", u"āṁ"},
     {"empty text", u"", u""},
 };
@@ -62,6 +66,13 @@ TEST(MarathiRomaniser, SpellsWordsAsTheyAreSaid)
         EXPECT_EQ(
             Unicode::toUtf8(MarathiRomaniser::romanise(c.devanagari)), Unicode::toUtf8(c.latin))
             << c.what << ": " << Unicode::toUtf8(c.devanagari);
+    }
+}
+
+TEST(MarathiRomaniser, WritesTheEyelashRaPlainWhenAsked)
+{
+    for (const std::u16string word : {u"दुस\u0931\u094Dया", u"दुस\u0930\u094D\u200Dया"}) {
+        EXPECT_EQ(MarathiRomaniser::romanise(word, MarathiRomaniser::EyelashRa::Plain), u"dusaryā");
     }
 }
 

@@ -5,6 +5,7 @@
 #include "../ini/ScratchFolder.h"
 #include "../ini/UnprivilegedScope.h"
 #include "Exception.h"
+#include "MessageCapture.h"
 #include "PaneFonts.h"
 #include "Params.h"
 
@@ -22,6 +23,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 
@@ -30,16 +32,10 @@ const char* const ProxyEdits[] = {"edtAddress", "edtPort", "edtUserName", "edtPa
 class Options : public testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        SettingsFileName = m_folder.file("Lingvane.ini");
-        TfrmOptions::setErrorReport(
-            [this](const Exception& error) { m_reports.push_back(error.message()); });
-    }
+    void SetUp() override { SettingsFileName = m_folder.file("Lingvane.ini"); }
 
     void TearDown() override
     {
-        TfrmOptions::setErrorReport({});
         TfrmOptions::setModalRunner({});
         Params = {};
         SettingsFileName.clear();
@@ -71,7 +67,8 @@ protected:
     }
 
     ScratchFolder m_folder;
-    std::vector<std::string> m_reports;
+    // Every message box of the dialog, recorded; a test answers with a capture of its own.
+    std::optional<MessageCapture> m_messages {std::in_place};
 };
 
 TEST_F(Options, ShowsTheSettingsWithTheProxyEditsReadOnlyInDirectMode)
@@ -233,7 +230,7 @@ TEST_F(Options, ClosingValidatesTheProxyAndSavesEveryKey)
             EXPECT_EQ(ScratchFolder::read(SettingsFileName), test.saved) << test.name;
         }
     }
-    EXPECT_TRUE(m_reports.empty());
+    EXPECT_TRUE(m_messages->shown.empty());
 }
 
 TEST_F(Options, DirectModeKeepsTheStoredProxy)
@@ -260,11 +257,7 @@ TEST_F(Options, AnUnwritableFileSaysWhereAndWhyAndCanKeepTheSettingsUntilTheEnd)
         ::chmod(m_folder.path().c_str(), 0555);
         Params = {};
         Params.noProxy = true;
-        std::vector<QString> questions;
-        TfrmOptions::setQuestion([&](const QString& text) {
-            questions.push_back(text);
-            return keep;
-        });
+        m_messages.emplace(keep ? MessageBox::Ok : MessageBox::Cancel);
         TfrmOptions dialog;
         dialog.show();
         click(dialog, "chkAutoCopy");
@@ -272,10 +265,12 @@ TEST_F(Options, AnUnwritableFileSaysWhereAndWhyAndCanKeepTheSettingsUntilTheEnd)
             UnprivilegedScope unprivileged;
             click(dialog, "btnOk");
         }
-        ASSERT_EQ(questions.size(), 1u) << keep;
+        ASSERT_EQ(m_messages->shown.size(), 1u) << keep;
         const QString where = QString::fromStdString("Unable to write to " + SettingsFileName);
-        EXPECT_TRUE(questions[0].contains(where + ": Permission denied.")) << keep;
-        EXPECT_TRUE(m_reports.empty()) << keep;
+        EXPECT_TRUE(m_messages->shown[0].text.contains(
+            where + ": You do not have permission for this file or folder (Permission denied)."))
+            << keep;
+        EXPECT_EQ(m_messages->shown[0].kind, 3) << "a question, not an error";
         EXPECT_EQ(ScratchFolder::read(SettingsFileName), content) << keep;
         EXPECT_EQ(dialog.isVisible(), !keep) << keep;
         ::chmod(m_folder.path().c_str(), 0755);
@@ -302,7 +297,6 @@ TEST_F(Options, AnUnwritableFileSaysWhereAndWhyAndCanKeepTheSettingsUntilTheEnd)
         }
         releaseSettingsHeldInMemory();
     }
-    TfrmOptions::setQuestion({});
 }
 
 TEST_F(Options, APortMustBeANumberAConnectionCanUse)
@@ -310,7 +304,7 @@ TEST_F(Options, APortMustBeANumberAConnectionCanUse)
     const char* const badPorts[] = {"port", "0", "65536", "-1", "0x10", "31 28", "3128x"};
     for (const char* port : badPorts) {
         std::filesystem::remove(SettingsFileName);
-        m_reports.clear();
+        m_messages.emplace();
         Params = {};
         Params.noProxy = true;
         TfrmOptions dialog;
@@ -318,9 +312,9 @@ TEST_F(Options, APortMustBeANumberAConnectionCanUse)
         fillProxy(dialog, "proxy.local", port);
         click(dialog, "btnOk");
         EXPECT_TRUE(dialog.isVisible()) << port;
-        EXPECT_EQ(m_reports,
-            std::vector<std::string> {
-                std::string("Port: \"") + port + "\" is not a number from 1 to 65535"})
+        EXPECT_EQ(m_messages->shown,
+            (std::vector<ShownMessage> {
+                {QStringLiteral("Port: \"%1\" is not a number from 1 to 65535.").arg(port), 1}}))
             << port;
         EXPECT_EQ(dialog.focusWidget(), edit(dialog, "edtPort")) << port;
         EXPECT_FALSE(std::filesystem::exists(SettingsFileName)) << port;

@@ -1,4 +1,5 @@
 // Speech synthesised by the real espeak-ng voices into buffers: no sound device is needed.
+#include "Exception.h"
 #include "SpeechEngine.h"
 #include "SpeechService.h"
 
@@ -13,12 +14,11 @@ namespace {
 std::vector<std::int16_t> speak(const std::string& text, const std::string& language)
 {
     std::vector<std::int16_t> audio;
-    const std::string problem
-        = SpeechEngine::synthesise(text, language, [&](const std::int16_t* samples, std::size_t n) {
-              audio.insert(audio.end(), samples, samples + n);
-              return true;
-          });
-    EXPECT_EQ(problem, "");
+    EXPECT_NO_THROW(
+        SpeechEngine::synthesise(text, language, [&](const std::int16_t* samples, std::size_t n) {
+            audio.insert(audio.end(), samples, samples + n);
+            return true;
+        }));
     return audio;
 }
 
@@ -50,7 +50,7 @@ private:
 
 TEST(SpeechEngine, MarathiAndEnglishGiveSpeechOfAPlausibleLength)
 {
-    ASSERT_EQ(SpeechEngine::checkVoice("mr"), "");
+    ASSERT_NO_THROW(SpeechEngine::checkVoice("mr"));
     ASSERT_GT(SpeechEngine::sampleRate(), 8000);
     // Some ten syllables: about one to four seconds of speech.
     const auto marathi = speak("नमस्कार, तुम्ही कसे आहात?", "mr");
@@ -72,19 +72,22 @@ TEST(SpeechEngine, MarathiAndEnglishGiveSpeechOfAPlausibleLength)
 TEST(SpeechEngine, TheSinkCanStopAndAMissingVoiceIsNamed)
 {
     std::size_t pieces = 0;
-    EXPECT_EQ(SpeechEngine::synthesise(std::string(2000, 'a') + " मराठी", "mr",
-                  [&](const std::int16_t*, std::size_t) { return ++pieces < 2; }),
-        "");
+    EXPECT_NO_THROW(SpeechEngine::synthesise(std::string(2000, 'a') + " मराठी", "mr",
+        [&](const std::int16_t*, std::size_t) { return ++pieces < 2; }));
     EXPECT_EQ(pieces, 2u);
-    EXPECT_NE(SpeechEngine::checkVoice("xx-nosuchvoice").find("espeak-ng-data"), std::string::npos);
+    try {
+        SpeechEngine::checkVoice("xx-nosuchvoice");
+        ADD_FAILURE() << "a voice that is not there";
+    } catch (const FeatureUnavailable& missing) {
+        EXPECT_NE(missing.message().find("espeak-ng-data"), std::string::npos);
+    }
 }
 
 TEST(SpeechService, ReadsOffTheCallingThreadAndStopsOnRequest)
 {
     std::vector<std::int16_t> heard;
-    SpeechService::setOutputFactory([&](int, std::string&) -> std::unique_ptr<AudioOutput> {
-        return std::make_unique<Recorder>(heard);
-    });
+    SpeechService::setOutputFactory(
+        [&](int) -> std::unique_ptr<AudioOutput> { return std::make_unique<Recorder>(heard); });
     SpeechService service;
     QSignalSpy finished(&service, &SpeechService::finished);
     service.speak(QString::fromUtf8("आज हवा छान आहे."), "mr", 1);
@@ -104,10 +107,14 @@ TEST(SpeechService, ReadsOffTheCallingThreadAndStopsOnRequest)
     EXPECT_EQ(finished.size(), 2);
 
     std::string problem;
-    SpeechService::setOutputFactory([](int, std::string& error) -> std::unique_ptr<AudioOutput> {
-        error = "There is no sound device to read aloud with.";
-        return nullptr;
+    SpeechService::setOutputFactory([](int) -> std::unique_ptr<AudioOutput> {
+        throw FeatureUnavailable("There is no sound device to read aloud with.");
     });
-    EXPECT_EQ(SpeechService::check(), "There is no sound device to read aloud with.");
+    try {
+        SpeechService::check();
+        ADD_FAILURE() << "no sound device";
+    } catch (const FeatureUnavailable& missing) {
+        EXPECT_EQ(missing.message(), "There is no sound device to read aloud with.");
+    }
     SpeechService::setOutputFactory({});
 }

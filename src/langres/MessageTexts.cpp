@@ -103,7 +103,8 @@ QStringList& MessageTexts::knownLines()
             "msgHistoryUnusable=The history file %1 cannot be used: %2. History is off."),
         QStringLiteral(
             "msgHistoryInUse=The history file %1 is in use by another program. History is paused."),
-        QStringLiteral("msgFromHistoryUsed=From the history: last used %1, %2 time(s)."),
+        QStringLiteral("msgFromHistoryUsed=From the history: last used %1, %2 times."),
+        QStringLiteral("msgFromHistoryUsedOnce=From the history: last used %1, once."),
         QStringLiteral("msgTypingOn=Romanised typing: Latin keys type Marathi (Ctrl+M)"),
         QStringLiteral("msgSpeak=Read aloud (press again to stop)"),
         QStringLiteral("msgNoSoundDevice=There is no sound device to read aloud with."),
@@ -118,6 +119,21 @@ QStringList& MessageTexts::knownLines()
         QStringLiteral("msgPrintPreview=Print preview"),
         QStringLiteral("msgExportTitle=Export history"),
         QStringLiteral("msgCsvFilter=CSV files (*.csv)"),
+        // The captions of the buttons message boxes and small windows show.
+        QStringLiteral("msgButtonOk=OK"),
+        QStringLiteral("msgButtonCancel=Cancel"),
+        QStringLiteral("msgButtonYes=Yes"),
+        QStringLiteral("msgButtonNo=No"),
+        QStringLiteral("msgButtonClose=Close"),
+        QStringLiteral("msgButtonReplace=Replace"),
+        QStringLiteral("msgButtonDelete=Delete"),
+        // Why the system refused a file operation.
+        QStringLiteral("msgReasonNoSuchFile=There is no such file or folder"),
+        QStringLiteral("msgReasonPermission=You do not have permission for this file or folder"),
+        QStringLiteral("msgReasonReadOnly=The disk can only be read"),
+        QStringLiteral("msgReasonDiskFull=The disk is full"),
+        QStringLiteral("msgReasonBusy=The file is in use"),
+        QStringLiteral("msgReasonTooLarge=The file is too large"),
     };
     return lines;
 }

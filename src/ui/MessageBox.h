@@ -16,6 +16,12 @@ public:
     // other kind shows no icon and OK. Modal to the application; returns the button's code. The
     // text is shown (and handed to the hook) in the interface language.
     static int show(const QString& englishText, int kind);
+    // A question answered by Yes or No; true for Yes.
+    static bool askYesNo(const QString& englishText);
+    // Asks before an action that replaces or removes something: the action's own button (its
+    // English caption, such as "Replace" or "Delete") or Cancel; true for the action.
+    static bool confirm(const QString& englishText, const QString& englishAction);
+    // The hook sees both as kind 3 and answers Ok for Yes or the action.
 
     // The caption of every box: the application title.
     static QString caption();

@@ -9,6 +9,10 @@
 #include <QString>
 #include <QStringList>
 
+// The interface language file in use, named by InterfaceLanguage when a language becomes current;
+// the Options dialog's language components start from it.
+extern std::string CurrentLangFile;
+
 class InterfaceLanguage : public QObject
 {
     Q_OBJECT

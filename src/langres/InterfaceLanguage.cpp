@@ -3,7 +3,6 @@
 
 #include "AppPaths.h"
 #include "IniFile.h"
-#include "Params.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -23,6 +22,8 @@ QString programFolder()
 }
 
 } // namespace
+
+std::string CurrentLangFile;
 
 const QString InterfaceLanguage::English = QStringLiteral("English");
 
