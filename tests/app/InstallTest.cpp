@@ -91,13 +91,14 @@ TEST(InstallTest, InstallsAValidDesktopApplicationThatRunsFromItsPrefix)
 #ifdef QUENDRA_HARDENED
     // The optimised build carries Debian's hardening: relocations bound at start and made
     // read-only, and the stack protector, in the program and in its printing module.
-    for (const QString& file : {usr + "/bin/quendra",
-             usr + "/bin/" QUENDRA_MODULE_DIR_FROM_BIN "/libquendra-print.so"}) {
+    for (const QString& file :
+        {usr + "/bin/quendra", usr + "/bin/" QUENDRA_MODULE_DIR_FROM_BIN "/libquendra-print.so"}) {
         const ProgramOutcome elf = runProgram(QStringLiteral("readelf"),
             {"--dynamic", "--program-headers", "--dyn-syms", "--wide", file}, environment);
         ASSERT_EQ(elf.exitCode, 0) << elf.err.toStdString();
         for (const char* mark : {"BIND_NOW", "GNU_RELRO", "__stack_chk_fail"}) {
-            EXPECT_TRUE(elf.out.contains(QLatin1String(mark))) << file.toStdString() << ": " << mark;
+            EXPECT_TRUE(elf.out.contains(QLatin1String(mark)))
+                << file.toStdString() << ": " << mark;
         }
     }
 #endif
