@@ -29,7 +29,7 @@ TEST(InstallTest, InstallsAValidDesktopApplicationThatRunsFromItsPrefix)
         "share/quendra/TarnwickSys.rcc",
         "share/applications/" + AppId + ".desktop",
         "share/metainfo/" + AppId + ".metainfo.xml",
-        "share/man/man1/quendra.1",
+        "share/man/man1/quendra.1.gz",
         "share/icons/hicolor/scalable/apps/" + AppId + ".svg",
         "share/icons/hicolor/16x16/apps/" + AppId + ".png",
         "share/icons/hicolor/48x48/apps/" + AppId + ".png",
@@ -59,7 +59,7 @@ TEST(InstallTest, InstallsAValidDesktopApplicationThatRunsFromItsPrefix)
             << check.validator << ": " << outcome.out.toStdString() << outcome.err.toStdString();
     }
     const ProgramOutcome manual = runProgram(QStringLiteral("man"),
-        {"--warnings", "-l", "-Tutf8", usr + "/share/man/man1/quendra.1"}, environment);
+        {"--warnings", "-l", "-Tutf8", usr + "/share/man/man1/quendra.1.gz"}, environment);
     EXPECT_EQ(manual.exitCode, 0);
     EXPECT_TRUE(manual.err.isEmpty()) << manual.err.toStdString();
     EXPECT_TRUE(manual.out.contains(QStringLiteral("--translate"))) << manual.out.toStdString();
@@ -88,6 +88,20 @@ TEST(InstallTest, InstallsAValidDesktopApplicationThatRunsFromItsPrefix)
         {"libssl", "libcrypto", "libsqlite3", "libm17n", "libQt6PrintSupport"}) {
         EXPECT_FALSE(linked.out.contains(QLatin1String(library))) << library;
     }
+#ifdef QUENDRA_HARDENED
+    // The optimised build carries Debian's hardening: relocations bound at start and made
+    // read-only, and the stack protector, in the program and in its printing module.
+    for (const QString& file :
+        {usr + "/bin/quendra", usr + "/bin/" QUENDRA_MODULE_DIR_FROM_BIN "/libquendra-print.so"}) {
+        const ProgramOutcome elf = runProgram(QStringLiteral("readelf"),
+            {"--dynamic", "--program-headers", "--dyn-syms", "--wide", file}, environment);
+        ASSERT_EQ(elf.exitCode, 0) << elf.err.toStdString();
+        for (const char* mark : {"BIND_NOW", "GNU_RELRO", "__stack_chk_fail"}) {
+            EXPECT_TRUE(elf.out.contains(QLatin1String(mark)))
+                << file.toStdString() << ": " << mark;
+        }
+    }
+#endif
     struct stat folder
     { };
     ASSERT_EQ(::stat(QFile::encodeName(home.filePath(".config/quendra")).constData(), &folder), 0);
